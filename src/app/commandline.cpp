@@ -1,0 +1,111 @@
+#include "app/commandline.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "app/headlesscommands.h"
+#include "app/mainform.h"
+
+namespace {
+
+void Print(FILE* stream, const QString& text)
+{
+  const QByteArray bytes = text.toLocal8Bit();
+  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+  std::fflush(stream);
+}
+
+}  // namespace
+
+TCommandLine::TCommandLine() : subcommands_(HeadlessCommands()) {}
+
+QString TCommandLine::VersionText()
+{
+  return QStringLiteral("Mindorra " MINDORRA_VERSION);
+}
+
+QString TCommandLine::HelpText() const
+{
+  QString text;
+  QTextStream out(&text);
+  out << "Usage: mindorra [FILE.mdl ...]\n"
+      << "       mindorra COMMAND [ARGUMENTS]\n\n"
+      << "Without a command, starts the desktop program and opens the model files named.\n\n"
+      << "Options:\n"
+      << "  --help       show this help and exit\n"
+      << "  --version    show the version and exit\n";
+  if (!subcommands_.empty()) {
+    out << "\nCommands (run without a display):\n";
+    for (const TSubcommand& c : subcommands_)
+      out << "  " << c.Name << ' ' << c.Usage << "\n      " << c.Summary << '\n';
+  }
+  return text;
+}
+
+const TCommandLine::TSubcommand* TCommandLine::Find(const QString& name) const
+{
+  for (const TSubcommand& c : subcommands_)
+    if (c.Name == name)
+      return &c;
+  return nullptr;
+}
+
+int TCommandLine::UsageError(const QString& message) const
+{
+  Print(stderr, QStringLiteral("mindorra: %1 (try 'mindorra --help')\n").arg(message));
+  return 2;
+}
+
+int TCommandLine::Run(int argc, char** argv)
+{
+  QStringList args;
+  for (int i = 1; i < argc; ++i)
+    args << QString::fromLocal8Bit(argv[i]);
+
+  if (!args.isEmpty() && !args.front().startsWith(QLatin1Char('-'))) {
+    if (const TSubcommand* command = Find(args.front()))
+      return RunHeadless(argc, argv, *command, args.mid(1));
+  }
+
+  QStringList files;
+  for (const QString& arg : args) {
+    if (arg == QLatin1String("--version")) {
+      Print(stdout, VersionText() + QLatin1Char('\n'));
+      return 0;
+    }
+    if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+      Print(stdout, HelpText());
+      return 0;
+    }
+    if (arg.startsWith(QLatin1Char('-')))
+      return UsageError(QStringLiteral("unknown option '%1'").arg(arg));
+    // Anything else must be a model to open: a known extension or an existing file.
+    if (!arg.endsWith(QLatin1String(".mdl"), Qt::CaseInsensitive) && !QFileInfo(arg).isFile())
+      return UsageError(QStringLiteral("unknown command '%1'").arg(arg));
+    files << arg;
+  }
+  return RunDesktop(argc, argv, files);
+}
+
+int TCommandLine::RunHeadless(int argc, char** argv, const TSubcommand& command,
+                              const QStringList& args)
+{
+  // Headless work must never need a display, whatever the environment says.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  return command.Handler(args);
+}
+
+int TCommandLine::RunDesktop(int argc, char** argv, const QStringList& files)
+{
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Mindorra"));
+  QApplication::setOrganizationName(QStringLiteral("Mindorra"));
+  TMainForm mainForm;
+  mainForm.OpenStartupFiles(files);
+  mainForm.show();
+  return app.exec();
+}

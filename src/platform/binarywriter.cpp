@@ -1,0 +1,60 @@
+#include "platform/binarywriter.h"
+
+#include <QtEndian>
+#include <cstring>
+
+void TBinaryWriter::WriteByte(std::uint8_t value)
+{
+  data_.append(static_cast<char>(value));
+}
+
+void TBinaryWriter::WriteInt16(std::int16_t value)
+{
+  char bytes[2];
+  qToLittleEndian<qint16>(value, bytes);
+  data_.append(bytes, 2);
+}
+
+void TBinaryWriter::WriteUInt16(std::uint16_t value)
+{
+  char bytes[2];
+  qToLittleEndian<quint16>(value, bytes);
+  data_.append(bytes, 2);
+}
+
+void TBinaryWriter::WriteInt32(std::int32_t value)
+{
+  char bytes[4];
+  qToLittleEndian<qint32>(value, bytes);
+  data_.append(bytes, 4);
+}
+
+void TBinaryWriter::WriteUInt32(std::uint32_t value)
+{
+  char bytes[4];
+  qToLittleEndian<quint32>(value, bytes);
+  data_.append(bytes, 4);
+}
+
+void TBinaryWriter::WriteFloat(float value)
+{
+  quint32 bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  WriteUInt32(bits);
+}
+
+void TBinaryWriter::WriteDouble(double value)
+{
+  quint64 bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  char bytes[8];
+  qToLittleEndian<quint64>(bits, bytes);
+  data_.append(bytes, 8);
+}
+
+void TBinaryWriter::PatchInt32(qsizetype position, std::int32_t value)
+{
+  if (position < 0 || position + 4 > data_.size())
+    return;
+  qToLittleEndian<qint32>(value, data_.data() + position);
+}

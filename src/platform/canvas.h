@@ -1,0 +1,43 @@
+// A drawing surface for object code: a painter on any paint device (window image, QImage,
+// PDF page, printer) together with that device's own resolution and the model-to-pixel rule.
+#pragma once
+
+#include <QPainter>
+#include <QPoint>
+
+class TCanvas {
+public:
+  // Uses the resolution the painter's device reports for itself.
+  explicit TCanvas(QPainter& painter);
+  // Uses an explicit resolution, for devices drawn at a scale (high-DPI back buffers).
+  TCanvas(QPainter& painter, double dpiX, double dpiY);
+
+  QPainter& Painter() const { return *painter_; }
+  double DpiX() const { return dpiX_; }
+  double DpiY() const { return dpiY_; }
+
+  // pixel = Round((model + offset) x DPI x Zoom / 100), ties to even.
+  int ToPixelX(double x, double offsetX, double zoom) const;
+  int ToPixelY(double y, double offsetY, double zoom) const;
+  QPoint ToPixel(double x, double y, double offsetX, double offsetY, double zoom) const;
+  // Pixels per model unit at a zoom.
+  double ScaleX(double zoom) const { return dpiX_ * zoom / 100.0; }
+  double ScaleY(double zoom) const { return dpiY_ * zoom / 100.0; }
+
+  // Raster operations need a pixel device; vector devices (PDF, SVG) draw plainly instead.
+  bool SupportsRasterOps() const;
+  // Not-XOR pen and brush mode: drawing the same figure twice restores the pixels.
+  void SetInverting(bool on);
+  // Mask mode: the destination is ANDed with the colour, so greys darken what lies below.
+  void SetMasking(bool on);
+
+  // Set while a print job draws, for the few primitives that behave differently on paper.
+  bool Printing() const { return printing_; }
+  void SetPrinting(bool on) { printing_ = on; }
+
+private:
+  QPainter* painter_;
+  double dpiX_;
+  double dpiY_;
+  bool printing_ = false;
+};
