@@ -1,0 +1,48 @@
+#include "platform/picture.h"
+
+#include <QPainter>
+
+TPicture TPicture::FromImage(const QImage& image, TKind kind)
+{
+  TPicture picture;
+  picture.kind_ = image.isNull() ? TKind::Empty : kind;
+  picture.image_ = image;
+  picture.size_ = image.size();
+  return picture;
+}
+
+TPicture TPicture::FromEncoded(TKind kind, const QByteArray& bytes, const QImage& decoded,
+                               QSize naturalSize)
+{
+  TPicture picture;
+  picture.kind_ = kind;
+  picture.encoded_ = bytes;
+  picture.image_ = decoded;
+  picture.size_ = naturalSize.isValid() ? naturalSize : decoded.size();
+  return picture;
+}
+
+QSize TPicture::NaturalSize() const
+{
+  if (size_.width() <= 0 || size_.height() <= 0)
+    return QSize(0, 0);
+  return size_;
+}
+
+void TPicture::Draw(QPainter& painter, const QRect& target) const
+{
+  if (IsEmpty() || target.isEmpty())
+    return;
+  if (!image_.isNull()) {
+    painter.drawImage(target, image_);
+    return;
+  }
+  // A picture we cannot decode (a metafile) shows where it stands without pretending.
+  painter.save();
+  painter.setPen(QPen(Qt::gray, 1));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(target.adjusted(0, 0, -1, -1));
+  painter.drawLine(target.topLeft(), target.bottomRight());
+  painter.drawLine(target.topRight(), target.bottomLeft());
+  painter.restore();
+}

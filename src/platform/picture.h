@@ -1,0 +1,42 @@
+// A picture as objects and documents hold it: a bitmap, icon, metafile or JPEG image.
+// Formats we can decode are kept as an image; a metafile keeps its bytes unchanged so that
+// saving never loses it, and draws as a placeholder.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <cstdint>
+
+class QPainter;
+
+class TPicture {
+public:
+  enum class TKind : std::uint8_t { Empty = 0, Bitmap = 1, Icon = 2, Metafile = 3, Jpeg = 4 };
+
+  TPicture() = default;
+  static TPicture FromImage(const QImage& image, TKind kind = TKind::Bitmap);
+  // Encoded bytes are kept as they are (metafiles, JPEG files, icon files); size in pixels.
+  static TPicture FromEncoded(TKind kind, const QByteArray& bytes, const QImage& decoded,
+                              QSize naturalSize);
+
+  TKind Kind() const { return kind_; }
+  // Present but holding nothing to draw (a damaged or zero-sized picture).
+  bool IsEmpty() const { return NaturalSize().isEmpty(); }
+  const QImage& Image() const { return image_; }
+  const QByteArray& Encoded() const { return encoded_; }
+  // Size in device pixels at its own resolution; never negative.
+  QSize NaturalSize() const;
+  int Width() const { return NaturalSize().width(); }
+  int Height() const { return NaturalSize().height(); }
+
+  // Draws the picture stretched into the target rectangle.
+  void Draw(QPainter& painter, const QRect& target) const;
+
+private:
+  TKind kind_ = TKind::Empty;
+  QImage image_;
+  QByteArray encoded_;
+  QSize size_;
+};
