@@ -3,6 +3,7 @@
 #include <QtEndian>
 #include <cstring>
 
+#include "platform/ansicodepage.h"
 #include "platform/streamerror.h"
 
 TBinaryReader::TBinaryReader(const QByteArray& data, qsizetype position)
@@ -88,4 +89,24 @@ QByteArray TBinaryReader::ReadBytes(qint64 count)
 {
   const char* at = Take(count);
   return QByteArray(at, static_cast<qsizetype>(count));
+}
+
+QString TBinaryReader::ReadString()
+{
+  const qint32 n = ReadInt32();
+  if (n <= 0)
+    return QString();
+  const char* at = Take(n);
+  qsizetype length = 0;
+  while (length < n && at[length] != '\0')
+    ++length;
+  return TAnsiCodePage::Decode(QByteArrayView(at, length));
+}
+
+QByteArray TBinaryReader::ReadBlock()
+{
+  const qint32 n = ReadInt32();
+  if (n < 0)
+    throw EStreamError(truncatedMessage_);
+  return ReadBytes(n);
 }

@@ -27,6 +27,10 @@ public:
   double ReadDouble();
   // Reads exactly count bytes; a negative count or one past the end is an error.
   QByteArray ReadBytes(qint64 count);
+  // A length-prefixed 8-bit string: n <= 0 is empty, otherwise n bytes up to the first zero.
+  QString ReadString();
+  // A length-prefixed block of raw bytes.
+  QByteArray ReadBlock();
   // Fails with the message unless count bytes remain.
   void Require(qint64 count) const;
 

@@ -3,6 +3,8 @@
 #include <QtEndian>
 #include <cstring>
 
+#include "platform/ansicodepage.h"
+
 void TBinaryWriter::WriteByte(std::uint8_t value)
 {
   data_.append(static_cast<char>(value));
@@ -57,4 +59,26 @@ void TBinaryWriter::PatchInt32(qsizetype position, std::int32_t value)
   if (position < 0 || position + 4 > data_.size())
     return;
   qToLittleEndian<qint32>(value, data_.data() + position);
+}
+
+void TBinaryWriter::WriteString(const QString& text)
+{
+  if (text.isEmpty()) {
+    WriteInt32(0);
+    return;
+  }
+  QByteArray bytes = TAnsiCodePage::Encode(text);
+  // A zero inside the text would end it early on reading; keep the length honest instead.
+  const qsizetype zero = bytes.indexOf('\0');
+  if (zero >= 0)
+    bytes.truncate(zero);
+  WriteInt32(static_cast<std::int32_t>(bytes.size() + 1));
+  data_.append(bytes);
+  data_.append('\0');
+}
+
+void TBinaryWriter::WriteBlock(const QByteArray& bytes)
+{
+  WriteInt32(static_cast<std::int32_t>(bytes.size()));
+  data_.append(bytes);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <cstdint>
 
 class TBinaryWriter {
@@ -18,6 +19,10 @@ public:
   void WriteFloat(float value);
   void WriteDouble(double value);
   void WriteBytes(const QByteArray& bytes) { data_.append(bytes); }
+  // Length (characters + 1), the 8-bit characters and a zero byte; empty is a bare 0.
+  void WriteString(const QString& text);
+  // Length, then the raw bytes.
+  void WriteBlock(const QByteArray& bytes);
   // Overwrites four bytes already written, for lengths known only afterwards.
   void PatchInt32(qsizetype position, std::int32_t value);
 

@@ -46,3 +46,33 @@ TEST(BinaryStreams, ReadsPastTheEndFailWithTheMessage)
   }
   EXPECT_THROW(reader.Seek(4), EStreamError);
 }
+
+TEST(BinaryStreams, StringsAreWindows1252WithATrailingZero)
+{
+  QByteArray bytes;
+  TBinaryWriter writer(bytes);
+  writer.WriteString(QString());
+  writer.WriteString(QStringLiteral("Caf\u00e9 \u20ac"));
+  writer.WriteString(QStringLiteral("\u4e2d"));  // not in the code page
+  writer.WriteBlock(QByteArray("\x01\x02", 2));
+  EXPECT_EQ(bytes.left(4), QByteArray(4, '\0'));
+  EXPECT_EQ(bytes.mid(4, 4), QByteArray::fromHex("07000000"));
+  EXPECT_EQ(bytes.mid(8, 7), QByteArray("Caf\xe9 \x80\0", 7));
+
+  TBinaryReader reader(bytes);
+  EXPECT_EQ(reader.ReadString(), QString());
+  EXPECT_EQ(reader.ReadString(), QStringLiteral("Caf\u00e9 \u20ac"));
+  EXPECT_EQ(reader.ReadString(), QStringLiteral("?"));
+  EXPECT_EQ(reader.ReadBlock(), QByteArray("\x01\x02", 2));
+  EXPECT_TRUE(reader.AtEnd());
+
+  // A string without a zero byte is taken whole; a negative length is the empty string.
+  const QByteArray unterminated = QByteArray::fromHex("03000000414243") + QByteArray::fromHex("FFFFFFFF");
+  TBinaryReader second(unterminated);
+  EXPECT_EQ(second.ReadString(), QStringLiteral("ABC"));
+  EXPECT_EQ(second.ReadString(), QString());
+  // A block whose length runs past the end fails instead of allocating.
+  const QByteArray huge = QByteArray::fromHex("FFFFFF7F00");
+  TBinaryReader third(huge);
+  EXPECT_THROW(third.ReadBlock(), EStreamError);
+}
