@@ -1,0 +1,16 @@
+// How a document tells whoever shows it what changed; the window implements it and tests
+// observe it, so the document never needs a widget.
+#pragma once
+
+class IDocumentObserver {
+public:
+  virtual ~IDocumentObserver() = default;
+  // The model must be painted again.
+  virtual void Repaint() = 0;
+  // Commands' enabled and checked states may have changed.
+  virtual void UpdateControls() = 0;
+  // The text toolbar should show the attributes of the selection.
+  virtual void SyncTextToolbar() = 0;
+  // A command did not apply (nothing selected, nothing to do).
+  virtual void Beep() = 0;
+};

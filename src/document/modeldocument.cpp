@@ -1,0 +1,392 @@
+#include "document/modeldocument.h"
+
+#include <QFile>
+#include <algorithm>
+
+#include "document/documentobserver.h"
+#include "document/undorecorder.h"
+#include "model/arrow.h"
+#include "model/objectfactory.h"
+#include "platform/datetimevalue.h"
+#include "platform/measurecanvas.h"
+#include "platform/printerinfo.h"
+#include "platform/userfolders.h"
+
+TModelDocument::TModelDocument(IPrinterInfo* printer)
+    : printer_(printer ? printer : &TPrinterService::Current())
+{
+  CreatedBy = TUserFolders::CurrentUserName();
+  CreatedTime = TDateTimeValue::Now();
+  SavedTime = CreatedTime;
+  RecoverFileName = TUserFolders::UniqueFileName(TUserFolders::RecoveryFolder(),
+                                                 QStringLiteral("CGP Recover "),
+                                                 QStringLiteral(".MDL"));
+  Orientation = static_cast<std::uint8_t>(printer_->Orientation());
+  UpdatePageSize();
+  Objects.reserve(50);
+  SetModelSize(2, 2);
+}
+
+TModelDocument::~TModelDocument()
+{
+  ClearModel();
+  DeleteTemporaryFiles();
+}
+
+void TModelDocument::DeleteTemporaryFiles()
+{
+  // Files already gone are simply skipped.
+  if (!RecoverFileName.isEmpty())
+    QFile::remove(RecoverFileName);
+  for (const TUndoEntry& entry : UndoList)
+    QFile::remove(entry.FileName);
+  for (const TUndoEntry& entry : RedoList)
+    QFile::remove(entry.FileName);
+  UndoList.clear();
+  RedoList.clear();
+}
+
+// ---- Change protocol ----------------------------------------------------------------------
+
+void TModelDocument::RecordUndo(const QString& caption)
+{
+  if (undoRecorder_) {
+    undoRecorder_->RecordUndo(*this, caption);
+    return;
+  }
+  // Without a recorder the change is accepted as it stands.
+  if (ChangePending) {
+    ChangePending = false;
+    NotifyRepaint();
+  }
+  NotifyControls();
+}
+
+void TModelDocument::NotifyRepaint()
+{
+  if (observer_)
+    observer_->Repaint();
+}
+
+void TModelDocument::NotifyControls()
+{
+  if (observer_)
+    observer_->UpdateControls();
+}
+
+void TModelDocument::NotifySelection()
+{
+  if (observer_)
+    observer_->SyncTextToolbar();
+}
+
+void TModelDocument::Beep()
+{
+  if (observer_)
+    observer_->Beep();
+}
+
+// ---- Objects ------------------------------------------------------------------------------
+
+CGPObject* TModelDocument::CreateObject(int kind)
+{
+  CGPObject* object = TObjectFactory::Create(kind);
+  object->Serial = NextSerial++;
+  Objects.push_back(object);
+  object->Number = static_cast<std::int32_t>(Objects.size());
+  return object;
+}
+
+void TModelDocument::AppendObject(CGPObject* object)
+{
+  if (object && IndexOf(object) < 0)
+    Objects.push_back(object);
+}
+
+int TModelDocument::IndexOf(const CGPObject* object) const
+{
+  const auto found = std::find(Objects.begin(), Objects.end(), object);
+  return found == Objects.end() ? -1 : static_cast<int>(found - Objects.begin());
+}
+
+// ---- Selection ----------------------------------------------------------------------------
+
+int TModelDocument::SelectedCount() const
+{
+  return static_cast<int>(
+      std::count_if(Objects.begin(), Objects.end(), [](CGPObject* o) { return o->Selected; }));
+}
+
+CGPObject* TModelDocument::FirstSelected() const
+{
+  const auto found =
+      std::find_if(Objects.begin(), Objects.end(), [](CGPObject* o) { return o->Selected; });
+  return found == Objects.end() ? nullptr : *found;
+}
+
+void TModelDocument::SelectObject(CGPObject* object, bool notify)
+{
+  if (!object || object->Selected)
+    return;
+  object->Selected = true;
+  if (notify)
+    NotifySelection();
+}
+
+void TModelDocument::DeselectObject(CGPObject* object, bool notify)
+{
+  if (!object || !object->Selected)
+    return;
+  object->Selected = false;
+  if (notify)
+    NotifySelection();
+}
+
+void TModelDocument::DeselectAll(bool notify)
+{
+  if (Objects.empty())
+    return;
+  for (CGPObject* object : Objects)
+    object->Selected = false;
+  if (notify)
+    NotifySelection();
+}
+
+void TModelDocument::SelectAll()
+{
+  for (CGPObject* object : Objects)
+    object->Selected = true;
+  NotifySelection();
+  NotifyRepaint();
+}
+
+// ---- Stacking order -----------------------------------------------------------------------
+
+void TModelDocument::SendSelectionToBack()
+{
+  // Scanning down from the top and moving each selected object to the bottom; the moved
+  // ones gather below the scan, so it stops when it reaches them.
+  int moved = 0;
+  int i = static_cast<int>(Objects.size()) - 1;
+  while (i >= moved) {
+    CGPObject* object = Objects[static_cast<std::size_t>(i)];
+    if (object->Selected) {
+      Objects.erase(Objects.begin() + i);
+      Objects.insert(Objects.begin(), object);
+      ++moved;
+    } else {
+      --i;
+    }
+  }
+}
+
+void TModelDocument::BringSelectionToFront()
+{
+  int limit = static_cast<int>(Objects.size());
+  int i = 0;
+  while (i < limit) {
+    CGPObject* object = Objects[static_cast<std::size_t>(i)];
+    if (object->Selected) {
+      Objects.erase(Objects.begin() + i);
+      Objects.push_back(object);
+      --limit;
+    } else {
+      ++i;
+    }
+  }
+}
+
+void TModelDocument::BringToFrontCommand()
+{
+  if (SelectedCount() == 0) {
+    Beep();
+    return;
+  }
+  BringSelectionToFront();
+  ChangePending = true;
+  RecordUndo(QStringLiteral("Bring to Front"));
+  NotifyRepaint();
+}
+
+void TModelDocument::SendToBackCommand()
+{
+  if (SelectedCount() == 0) {
+    Beep();
+    return;
+  }
+  SendSelectionToBack();
+  ChangePending = true;
+  RecordUndo(QStringLiteral("Send to Back"));
+  NotifyRepaint();
+}
+
+// ---- Deleting -----------------------------------------------------------------------------
+
+void TModelDocument::ForgetObject(CGPObject* object)
+{
+  VisibleObjects.erase(std::remove(VisibleObjects.begin(), VisibleObjects.end(), object),
+                       VisibleObjects.end());
+  if (ActiveObject == object)
+    ActiveObject = nullptr;
+  if (ContextObject == object)
+    ContextObject = nullptr;
+  if (ArrowFromObject == object) {
+    ArrowFromObject = nullptr;
+    ArrowFromAnchor = -1;
+  }
+  if (ArrowToObject == object) {
+    ArrowToObject = nullptr;
+    ArrowToAnchor = -1;
+  }
+}
+
+void TModelDocument::DestroyObject(CGPObject* object)
+{
+  ForgetObject(object);
+  delete object;
+}
+
+void TModelDocument::StingObject(CGPObject* object)
+{
+  if (Mode == kModeTextEdit || !object)
+    return;
+  const int index = IndexOf(object);
+  if (index < 0)
+    return;
+  Objects.erase(Objects.begin() + index);
+  DestroyObject(object);
+  ChangePending = true;
+}
+
+void TModelDocument::DeleteSelection()
+{
+  if (Mode == kModeTextEdit)
+    return;
+  if (SelectedCount() == 0) {
+    if (Objects.empty())
+      Beep();
+    else
+      Mode = kModeSting;
+    return;
+  }
+  while (CGPObject* object = FirstSelected())
+    StingObject(object);
+  NotifyRepaint();
+  RecordUndo(QStringLiteral("Delete Cogis"));
+}
+
+void TModelDocument::ClearModel()
+{
+  ObjectRegion = QRegion();
+  HandleRegion = QRegion();
+  Background.reset();
+  // Taken out of the list first so that no object sees a half-destroyed neighbour in it.
+  TObjectList doomed;
+  doomed.swap(Objects);
+  for (CGPObject* object : doomed)
+    ForgetObject(object);
+  // Arrows first: destroying them detaches them cleanly from objects still alive.
+  for (CGPObject*& object : doomed)
+    if (dynamic_cast<TArrow*>(object)) {
+      delete object;
+      object = nullptr;
+    }
+  for (CGPObject* object : doomed)
+    delete object;
+  VisibleObjects.clear();
+}
+
+// ---- Numbering ----------------------------------------------------------------------------
+
+std::vector<CGPObject*> TModelDocument::SelectionForNumbering() const
+{
+  std::vector<CGPObject*> list;
+  for (CGPObject* object : Objects)
+    if (object->Selected)
+      list.push_back(object);
+  return list;
+}
+
+void TModelDocument::RenumberSelection(int start)
+{
+  std::vector<CGPObject*> list = SelectionForNumbering();
+  // Reading order of the screen boxes at 100 % with no offset: top edge, then left edge.
+  TMeasureCanvas measure(ScreenDpiX, ScreenDpiY);
+  std::vector<std::pair<TPixelRect, CGPObject*>> keyed;
+  keyed.reserve(list.size());
+  for (CGPObject* object : list)
+    keyed.emplace_back(object->GetScreenBox(measure.Canvas(), 0, 0, 100), object);
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    return a.first.Top != b.first.Top ? a.first.Top < b.first.Top : a.first.Left < b.first.Left;
+  });
+  for (std::size_t i = 0; i < keyed.size(); ++i)
+    list[i] = keyed[i].second;
+  for (std::size_t i = 0; i < list.size(); ++i)
+    list[i]->Number = start + static_cast<int>(i);
+}
+
+void TModelDocument::RenumberCommand(int start)
+{
+  if (SelectedCount() == 0) {
+    NextRenumber = start;
+    Mode = kModeRenumber;
+    return;
+  }
+  RenumberSelection(start);
+  ChangePending = true;
+  RecordUndo(QStringLiteral("Renumber Objects"));
+  NotifyRepaint();
+}
+
+// ---- Attributes, background, page geometry ------------------------------------------------
+
+void TModelDocument::ApplyCurrentAttributes(CGPObject* object)
+{
+  if (!object)
+    return;
+  object->ShowNumber = ShowNumber;
+  object->Shadow = Shadow;
+  object->Style3D = Style3D;
+}
+
+void TModelDocument::SetBackground(const std::optional<TPicture>& picture)
+{
+  Background = picture;
+  ChangePending = true;
+  RecordUndo(QStringLiteral("Background Picture"));
+}
+
+void TModelDocument::UpdatePageSize()
+{
+  const QSize page = printer_->PageSizePixels();
+  PaperWidth = page.width() / printer_->DpiX();
+  PaperHeight = page.height() / printer_->DpiY();
+  PageWidth = PaperWidth - LeftMargin - RightMargin;
+  PageHeight = PaperHeight - TopMargin - BottomMargin;
+  if (PrintHeader)
+    PageHeight -= 0.25;
+  if (PrintFooter)
+    PageHeight -= 0.25;
+}
+
+void TModelDocument::ApplyPrinterOrientation()
+{
+  printer_->SetOrientation(Orientation);
+  printer_->SetCopies(1);
+}
+
+void TModelDocument::SetModelSize(int across, int down)
+{
+  PagesAcross = across;
+  PagesDown = down;
+  ModelWidth = across * PageWidth;
+  ModelHeight = down * PageHeight;
+}
+
+TModelPoint TModelDocument::WindowCentre() const
+{
+  const double scaleX = ScreenDpiX * Zoom / 100.0;
+  const double scaleY = ScreenDpiY * Zoom / 100.0;
+  return {ViewOrigin.X + ClientSize.width() / 2.0 / scaleX,
+          ViewOrigin.Y + ClientSize.height() / 2.0 / scaleY};
+}

@@ -1,0 +1,250 @@
+// One open model: its objects in stacking order, the selection, page and model geometry,
+// view state, display settings, the attributes new objects receive, the file summary and
+// the bookkeeping for undo and recovery.
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QPoint>
+#include <QRegion>
+#include <QSize>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "model/cgpobject.h"
+#include "model/modelpoint.h"
+#include "model/objectlist.h"
+#include "model/outline.h"
+#include "platform/color.h"
+#include "platform/picture.h"
+
+class IDocumentObserver;
+class IPrinterInfo;
+class IUndoRecorder;
+
+// A rectangle of the model as its two corners, for views and the zoom-back stack.
+struct TViewRect {
+  TModelPoint TopLeft;
+  TModelPoint BottomRight;
+};
+
+// One undo or redo step: the snapshot file holding the model before (undo) or after (redo)
+// the step, and the caption the commands show.
+struct TUndoEntry {
+  QString FileName;
+  QString Caption;
+};
+
+// Operation modes the document itself switches to.
+inline constexpr std::uint8_t kModeNone = 0;
+inline constexpr std::uint8_t kModeTextEdit = 1;
+inline constexpr std::uint8_t kModeSting = 12;
+inline constexpr std::uint8_t kModeRenumber = 18;
+inline constexpr std::uint8_t kModePaint = 21;
+
+class TModelDocument {
+public:
+  // The printer gives the page geometry; by default the program's current printer.
+  explicit TModelDocument(IPrinterInfo* printer = nullptr);
+  ~TModelDocument();
+  TModelDocument(const TModelDocument&) = delete;
+  TModelDocument& operator=(const TModelDocument&) = delete;
+
+  // ---- Identity, file and change tracking
+  QString FileName = QStringLiteral("Untitled.mdl");
+  bool Named = false;
+  bool ReadOnly = false;
+  bool Modified = false;
+  bool ChangePending = false;
+  QByteArray Snapshot;
+  QString RecoverFileName;
+  std::vector<TUndoEntry> UndoList;
+  std::vector<TUndoEntry> RedoList;
+
+  // ---- Summary
+  QString CreatedBy;
+  QString SavedBy;
+  QString Keywords;
+  double CreatedTime = 0.0;  // days since 30 December 1899
+  double SavedTime = 0.0;
+  std::int32_t ReservedNumber = 0;
+  QString ReservedText;
+
+  // ---- Page, print and model size (inches)
+  std::uint8_t Orientation = 0;
+  double PaperWidth = 0.0;
+  double PaperHeight = 0.0;
+  double LeftMargin = 0.25;
+  double RightMargin = 0.25;
+  double TopMargin = 0.125;
+  double BottomMargin = 0.125;
+  bool PrintHeader = false;
+  bool PrintFooter = false;
+  QString FooterComments;
+  bool ReversePrintOrder = true;
+  double PageWidth = 0.0;
+  double PageHeight = 0.0;
+  std::int32_t PagesAcross = 2;
+  std::int32_t PagesDown = 2;
+  double ModelWidth = 0.0;
+  double ModelHeight = 0.0;
+
+  // ---- View
+  TModelPoint ViewOrigin;
+  double Zoom = 70.0;
+  std::int32_t ZoomFrames = 10;
+  TModelPoint MainViewTopLeft;
+  TModelPoint MainViewBottomRight;
+  std::vector<TViewRect> ViewStack;
+  // The drawing surface the view is shown on: its size in pixels and resolution.
+  QSize ClientSize = QSize(640, 480);
+  double ScreenDpiX = 96.0;
+  double ScreenDpiY = 96.0;
+
+  // ---- Display and snapping
+  bool ShowGrid = true;
+  bool ShowPageLines = true;
+  TColorRef ModelColor = colors::White;
+  std::optional<TPicture> Background;
+  bool SnapToGrid = true;
+  bool SnapToShape = true;
+
+  // ---- Current attributes for new objects
+  TColorRef FaceColor = 0x00FFFF;
+  TColorRef BackColor = 0xD9FFFF;
+  TColorRef TextColor = colors::Black;
+  TColorRef LineColor = colors::Black;
+  int PaintTarget = 0;
+  std::uint8_t FillStyle = 0;
+  std::uint8_t PatternIndex = 0;
+  std::uint8_t GradientIndex = 0;
+  std::optional<TPicture> FillPicture;
+  bool PictureCentred = false;
+  std::uint8_t LineStyle = 0;
+  float LineWidth = 0.75f;
+  std::uint8_t Shadow = 0;
+  std::uint8_t Style3D = 0;
+  TColorRef ClusterColor = colors::White;
+  bool ShowNumber = true;
+  std::uint8_t CogiSize = 0;
+
+  // ---- Creation parameters
+  std::int32_t CreateKind = 8;
+  std::int16_t CreateVariant = 7;
+  std::int32_t CreateAngle = 0;
+  double CreateWidth = 0.0;
+  double CreateHeight = 0.0;
+  std::uint8_t NewArrowStyle = 0;
+  std::uint8_t NewArrowA = 0;
+  std::uint8_t NewArrowB = 0;
+
+  // ---- Objects and numbering
+  TObjectList Objects;         // owned; index 0 is painted first
+  TObjectList VisibleObjects;  // not owned; objects met by the last paint
+  std::int32_t NextSerial = 1;
+  std::int32_t NextRenumber = 1;  // number handed out by renumber mode
+  QRegion ObjectRegion;
+  QRegion HandleRegion;
+
+  // ---- Interaction state of the operation modes
+  std::uint8_t Mode = kModeNone;
+  std::int16_t IdleCursor = 0;
+  QPoint DownPixel;
+  QPoint LastPixel;
+  TModelPoint AnchorPoint;
+  TModelPoint CurrentPoint;
+  CGPObject* ActiveObject = nullptr;
+  CGPObject* ContextObject = nullptr;
+  int HitHandle = 0;
+  std::uint8_t SavedMode = 0;
+  TOutline NewOutline;
+  CGPObject* ArrowFromObject = nullptr;
+  CGPObject* ArrowToObject = nullptr;
+  int ArrowFromAnchor = -1;
+  int ArrowToAnchor = -1;
+  TModelPoint ArrowFromPoint;
+  TModelPoint ArrowToPoint;
+  double ArrowBend = 0.0;
+  TModelPoint RotateCentre;
+  double RotateStartAngle = 0.0;
+  double RotateAngle = 0.0;
+  bool IgnoreMouse = false;
+  bool Painting = false;
+
+  // ---- Connections
+  void SetObserver(IDocumentObserver* observer) { observer_ = observer; }
+  IDocumentObserver* Observer() const { return observer_; }
+  void SetUndoRecorder(IUndoRecorder* recorder) { undoRecorder_ = recorder; }
+  IPrinterInfo& Printer() const { return *printer_; }
+
+  // ---- Change protocol
+  void RecordUndo(const QString& caption);
+  void NotifyRepaint();
+  void NotifyControls();
+  void NotifySelection();
+  void Beep();
+
+  // ---- Objects
+  // Creates an object, gives it the next serial and appends it (number = new count).
+  CGPObject* CreateObject(int kind);
+  // Adds an object made elsewhere (a reader or the clipboard) to the top, owning it.
+  void AppendObject(CGPObject* object);
+  int IndexOf(const CGPObject* object) const;
+
+  // ---- Selection
+  int SelectedCount() const;
+  CGPObject* FirstSelected() const;
+  template <typename T>
+  bool AnySelectedOfClass() const
+  {
+    for (CGPObject* object : Objects)
+      if (object->Selected && dynamic_cast<T*>(object))
+        return true;
+    return false;
+  }
+  void SelectObject(CGPObject* object, bool notify);
+  void DeselectObject(CGPObject* object, bool notify);
+  void DeselectAll(bool notify);
+  void SelectAll();
+
+  // ---- Stacking order
+  void BringSelectionToFront();
+  void SendSelectionToBack();
+  // The commands: beep with nothing selected, otherwise re-stack and record.
+  void BringToFrontCommand();
+  void SendToBackCommand();
+
+  // ---- Deleting
+  void StingObject(CGPObject* object);
+  void DeleteSelection();
+  // Removes every object, the regions and the background picture.
+  void ClearModel();
+
+  // ---- Numbering
+  std::vector<CGPObject*> SelectionForNumbering() const;
+  void RenumberSelection(int start);
+  // The command: renumber and record, or with nothing selected enter renumber mode.
+  void RenumberCommand(int start);
+
+  // ---- Attributes, background, page geometry
+  void ApplyCurrentAttributes(CGPObject* object);
+  void SetBackground(const std::optional<TPicture>& picture);
+  void UpdatePageSize();
+  void ApplyPrinterOrientation();
+  void SetModelSize(int across, int down);
+
+  // The window centre in model units, where inserted objects go.
+  TModelPoint WindowCentre() const;
+
+private:
+  // Clears every non-owning reference to an object that is about to be destroyed.
+  void ForgetObject(CGPObject* object);
+  void DestroyObject(CGPObject* object);
+  void DeleteTemporaryFiles();
+
+  IPrinterInfo* printer_;
+  IDocumentObserver* observer_ = nullptr;
+  IUndoRecorder* undoRecorder_ = nullptr;
+};

@@ -1,0 +1,61 @@
+// A line from a start point to an end point, straight or bent into a circular arc, whose
+// ends can be attached to objects (arrows included) and follow them.
+#pragma once
+
+#include <cstdint>
+
+#include "model/cgpobject.h"
+
+enum class TArrowEnd { Start, Finish };
+
+class TArrow : public CGPObject {
+public:
+  TArrow();
+  ~TArrow() override;
+
+  std::uint8_t ToHead = 0;
+  std::uint8_t MidMarker = 0;
+  std::uint8_t FromHead = 0;
+  std::uint8_t ToHeadSize = 0;
+  std::uint8_t FromHeadSize = 0;
+  std::uint8_t MidMarkerSize = 0;
+  double FromX = 0.0;
+  double FromY = 0.0;
+  double ToX = 1.0;
+  double ToY = 1.0;
+  double ChordHeight = 0.0;
+  CGPObject* FromObject = nullptr;  // not owned
+  CGPObject* ToObject = nullptr;    // not owned
+  std::int32_t FromAnchor = -1;
+  std::int32_t ToAnchor = -1;
+  std::int32_t FromIndex = -1;
+  std::int32_t ToIndex = -1;
+
+  TModelPoint Start() const { return {FromX, FromY}; }
+  TModelPoint End() const { return {ToX, ToY}; }
+
+  // The point at percent of the way from a (0) to b (100): on the chord, or on the arc that
+  // bulges by chordHeight to the left of the travel from b to a.
+  static TModelPoint PointAlong(double percent, double chordHeight, TModelPoint a, TModelPoint b);
+  // Length of the arrow's line in model units (chord or arc).
+  double ArrowLength() const;
+  static double ArcLength(double chordHeight, TModelPoint a, TModelPoint b);
+
+  // Attaches the given end to an object (or frees it when object is none).
+  static void AttachArrowEnd(CGPObject* object, CGPObject* arrow, int anchor, TArrowEnd end);
+  // Anchor k (1-based) of an object as a model point.
+  static TModelPoint AnchorPosition(const CGPObject* object, int k);
+  // The anchor of object from which a line towards point leaves most squarely.
+  static TModelPoint BestAnchor(TModelPoint point, const CGPObject* object, double chordHeight,
+                                int* score = nullptr);
+  // Recomputes both end points from the attached objects and their anchors.
+  void ComputeArrowEnds();
+
+  void MoveTo(TObjectList* list, double x, double y) override;
+  bool FindAnchor(TModelPoint point, int& index, TModelPoint& position) const override;
+
+protected:
+  int ClassKindCode() const override { return 1; }
+  TAnchorList AnchorRule() const override;
+  TModelPoint NumberPositionRule() const override { return {-1.0, -1.0}; }
+};

@@ -1,0 +1,405 @@
+#include "model/cgpobject.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+
+#include "model/arrow.h"
+#include "platform/binaryreader.h"
+#include "platform/binarywriter.h"
+#include "platform/canvas.h"
+#include "platform/rounding.h"
+
+CGPObject::CGPObject() = default;
+
+CGPObject::~CGPObject()
+{
+  DetachAll();
+}
+
+QString CGPObject::ClassDisplayName() const
+{
+  switch (KindCode()) {
+    case 8: return QStringLiteral("Cogi");
+    case 9: return QStringLiteral("Cluster");
+    case 1:
+    case 5: return QStringLiteral("Arrow");
+    case 2: return QStringLiteral("OLE");
+    case 3: return QStringLiteral("Clipart");
+    case 10: return QStringLiteral("Callout");
+    case 4: return QStringLiteral("Shortcut");
+    case 6: return QStringLiteral("Label");
+    case 7: return QStringLiteral("Dilemma");
+    case 11: return QStringLiteral("Freeform");
+    default: return QString();
+  }
+}
+
+TModelPoint CGPObject::ShadowDisplacement(int direction, int style3D)
+{
+  const double d = style3D != 0 ? 5.0 / 24.0 : 1.0 / 12.0;
+  switch (direction) {
+    case 1: return {d, d};
+    case 2: return {-d, d};
+    case 3: return {-d, -d};
+    case 4: return {d, -d};
+    default: return {0.0, 0.0};
+  }
+}
+
+// ---- Drawing ------------------------------------------------------------------------------
+
+void CGPObject::Draw(TCanvas& canvas, bool, double offsetX, double offsetY, double zoom)
+{
+  DrawShadow(canvas, offsetX, offsetY, zoom);
+  Draw3D(canvas, offsetX, offsetY, zoom);
+  DrawBody(canvas, offsetX, offsetY, zoom);
+  if (zoom > 30)
+    DrawText(canvas, 0, offsetX, offsetY, zoom, 0);
+  DrawNumber(canvas, 0, offsetX, offsetY, zoom, 0);
+}
+
+void CGPObject::DrawShadow(TCanvas& canvas, double offsetX, double offsetY, double zoom)
+{
+  if (Shadow == 0)
+    return;
+  // Codes past the four directions still cast a shadow rather than vanishing.
+  const int direction = Shadow > 4 ? 2 : Shadow;
+  const TModelPoint d = ShadowDisplacement(direction, Style3D);
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(ToQColor(colors::ShadowGrey));
+  canvas.SetMasking(true);
+  painter.drawPolygon(RectanglePolygon(canvas, 0, zoom, offsetX, offsetY, Width, Height,
+                                       {X + d.X, Y + d.Y}));
+  canvas.SetMasking(false);
+  painter.restore();
+}
+
+void CGPObject::Draw3D(TCanvas&, double, double, double) {}
+
+void CGPObject::DrawBody(TCanvas&, double, double, double) {}
+
+void CGPObject::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, bool primary,
+                              double offsetX, double offsetY, double zoom)
+{
+  if (mode == kModeRotate)
+    mode = 0;
+  if (Selected)
+    DrawHandles(canvas, 0, handleRegion, primary, mode, offsetX, offsetY, zoom);
+}
+
+void CGPObject::ClearHandleRegions()
+{
+  for (QRegion& region : HandleRegions)
+    region = QRegion();
+}
+
+void CGPObject::DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion, bool primary,
+                            int mode, double offsetX, double offsetY, double zoom)
+{
+  ClearHandleRegions();
+  const double w = Width / 2.0;
+  const double h = Height / 2.0;
+  if (mode == kModeRotate) {
+    DrawHandlesAt(canvas, {{-w, -h}, {w, -h}, {w, h}, {-w, h}}, true, angle, handleRegion,
+                  primary, mode, offsetX, offsetY, zoom);
+    return;
+  }
+  DrawHandlesAt(canvas, {{-w, -h}, {0, -h}, {w, -h}, {w, 0}, {w, h}, {0, h}, {-w, h}, {-w, 0}},
+                false, angle, handleRegion, primary, mode, offsetX, offsetY, zoom);
+}
+
+void CGPObject::DrawHandlesAt(TCanvas& canvas, const std::vector<TModelPoint>& points,
+                              bool round, double angle, QRegion& handleRegion, bool primary,
+                              int mode, double offsetX, double offsetY, double zoom)
+{
+  const int size = std::clamp(RoundHalfEven(zoom * 13.0 / 100.0), 2, 6);
+  const int margin = std::min(RoundHalfEven(zoom * 5.0 / 100.0), 5);
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  const bool grey = mode == kModeFormatPaint && !primary;
+  painter.setBrush(ToQColor(grey ? colors::Silver : colors::Aqua));
+  for (std::size_t i = 0; i < points.size() && i < HandleRegions.size(); ++i) {
+    const TModelPoint p = RotateOffset(Centre(), points[i].X, points[i].Y, angle);
+    const QPoint pixel = canvas.ToPixel(p.X, p.Y, offsetX, offsetY, zoom);
+    const int hx = pixel.x() - size / 2;
+    const int hy = pixel.y() - size / 2;
+    const QRect hit(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin);
+    if (round) {
+      painter.drawEllipse(QRect(hx, hy, size - 1, size - 1));
+      HandleRegions[i] = QRegion(hit, QRegion::Ellipse);
+    } else {
+      painter.drawRect(QRect(hx, hy, size - 1, size - 1));
+      HandleRegions[i] = QRegion(hit);
+    }
+  }
+  painter.restore();
+  for (const QRegion& region : HandleRegions)
+    if (!region.isEmpty())
+      handleRegion += region;
+}
+
+namespace {
+
+const QImage& ConnectHandleBitmap()
+{
+  static const QImage bitmap =
+      QImage(QStringLiteral(":/bitmaps/connect_handle.xpm")).convertToFormat(QImage::Format_RGB32);
+  return bitmap;
+}
+
+}  // namespace
+
+void CGPObject::DrawAnchors(TCanvas& canvas, double offsetX, double offsetY, double zoom)
+{
+  if (!canvas.SupportsRasterOps())
+    return;
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  const double angle = ObjectAngle();
+  for (const TAnchor& anchor : Anchors) {
+    const TModelPoint p = RotateOffset(Centre(), anchor.DX, anchor.DY, angle);
+    const QPoint pixel = canvas.ToPixel(p.X, p.Y, offsetX, offsetY, zoom);
+    painter.drawImage(pixel - QPoint(2, 2), ConnectHandleBitmap());
+  }
+  painter.restore();
+}
+
+void CGPObject::DrawNumber(TCanvas& canvas, double angle, double offsetX, double offsetY,
+                           double zoom, int shadowDirection)
+{
+  if (!ShowNumber || (NumberX == -1.0 && NumberY == -1.0))
+    return;
+  TModelPoint centre = Centre();
+  QColor color = ToQColor(NumberColor());
+  if (shadowDirection >= 1 && shadowDirection <= 4) {
+    const TModelPoint d = ShadowDisplacement(shadowDirection, Style3D);
+    centre = {centre.X + d.X, centre.Y + d.Y};
+    color = ToQColor(colors::ShadowGrey);
+  }
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(Qt::black, PenWidthPixels(0.5, zoom, canvas), Qt::SolidLine));
+  QFont font(QStringLiteral("Arial"));
+  const QString text = QString::number(Number);
+  QPoint anchor;
+  if (zoom > 30) {
+    const double points = RoundHalfEven(zoom * 8.0 / 100.0);
+    font.setPixelSize(std::max(1, RoundHalfEven(points * canvas.DpiY() / 72.0)));
+    const TModelPoint p = RotateOffset(centre, NumberX * Width, NumberY * Height, angle);
+    anchor = canvas.ToPixel(p.X, p.Y, offsetX, offsetY, zoom);
+  } else {
+    font.setPixelSize(std::max(1, RoundHalfEven(canvas.DpiX() * zoom / 100.0 * 0.5)));
+    anchor = canvas.ToPixel(centre.X, centre.Y, offsetX, offsetY, zoom);
+  }
+  painter.setFont(font);
+  const QFontMetrics metrics(font, painter.device());
+  const int th = metrics.height();
+  const int tw = metrics.horizontalAdvance(text);
+  if (zoom > 30 && !Notes.isEmpty()) {
+    // The ellipse marks objects that carry notes.
+    const int ry = th * 5 / 8;
+    const int rx = std::max(tw * 5 / 8, ry);
+    painter.drawEllipse(QRect(anchor.x() - rx, anchor.y() - ry, 2 * rx, 2 * ry));
+  }
+  painter.setPen(color);
+  const int top = anchor.y() - th / 2;
+  painter.drawText(QPoint(anchor.x() - tw / 2, top + metrics.ascent()), text);
+  painter.restore();
+}
+
+void CGPObject::DrawText(TCanvas&, double, double, double, double, int)
+{
+  // Objects whose text has been laid out draw it through the rich-text layer, which hooks in
+  // by overriding RelayoutText and drawing from its layout.
+}
+
+void CGPObject::DrawOutline(TCanvas& canvas, double, double x, double y, double offsetX,
+                            double offsetY, double zoom)
+{
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  painter.setBrush(Qt::NoBrush);
+  canvas.SetInverting(true);
+  painter.drawPolygon(RectanglePolygon(canvas, 0, zoom, offsetX, offsetY, Width, Height, {x, y}));
+  canvas.SetInverting(false);
+  painter.restore();
+}
+
+// ---- Geometry -----------------------------------------------------------------------------
+
+void CGPObject::MoveTo(TObjectList*, double x, double y)
+{
+  X = x;
+  Y = y;
+}
+
+TPixelRect CGPObject::GetScreenBox(const TCanvas& canvas, double offsetX, double offsetY,
+                                   double zoom) const
+{
+  return {canvas.ToPixelX(X - Width / 2.0, offsetX, zoom),
+          canvas.ToPixelY(Y - Height / 2.0, offsetY, zoom),
+          canvas.ToPixelX(X + Width / 2.0, offsetX, zoom),
+          canvas.ToPixelY(Y + Height / 2.0, offsetY, zoom)};
+}
+
+QRegion CGPObject::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)
+{
+  return QRegion(GetScreenBox(canvas, offsetX, offsetY, zoom).Normalized().ToQRect());
+}
+
+bool CGPObject::FindAnchor(TModelPoint point, int& index, TModelPoint& position) const
+{
+  const double angle = ObjectAngle();
+  for (std::size_t i = 0; i < Anchors.size(); ++i) {
+    const TModelPoint p = RotateOffset(Centre(), Anchors[i].DX, Anchors[i].DY, angle);
+    if (std::abs(p.X - point.X) < 0.1 && std::abs(p.Y - point.Y) < 0.1) {
+      index = static_cast<int>(i) + 1;
+      position = p;
+      return true;
+    }
+  }
+  return false;
+}
+
+void CGPObject::Recalculate(TObjectList* list, bool full)
+{
+  if (full) {
+    const TModelPoint number = NumberPositionRule();
+    NumberX = number.X;
+    NumberY = number.Y;
+    const TTextBox box = TextBoxRule();
+    TextOffsetX = box.OffsetX;
+    TextOffsetY = box.OffsetY;
+    TextWidth = box.Width;
+    TextHeight = box.Height;
+    RelayoutText();
+  }
+  BuildAnchors();
+  if (list)
+    UpdateAttachedArrows(list);
+}
+
+// ---- Arrows -------------------------------------------------------------------------------
+
+void CGPObject::UpdateAttachedArrows(TObjectList* list)
+{
+  // Arrows can be attached to arrows, in cycles too: an object already refreshing its arrows
+  // further up the call chain is not refreshed again.
+  if (refreshingArrows_)
+    return;
+  refreshingArrows_ = true;
+  const std::vector<CGPObject*> arrows = AttachedArrows;
+  for (CGPObject* object : arrows) {
+    auto* arrow = dynamic_cast<TArrow*>(object);
+    if (!arrow || !HasAttachedArrow(arrow) || arrow->refreshingArrows_)
+      continue;
+    arrow->ComputeArrowEnds();
+    arrow->Recalculate(list, true);
+  }
+  refreshingArrows_ = false;
+}
+
+void CGPObject::DetachArrow(CGPObject* object)
+{
+  auto* arrow = dynamic_cast<TArrow*>(object);
+  if (!arrow)
+    return;
+  const auto found = std::remove(AttachedArrows.begin(), AttachedArrows.end(), object);
+  if (found == AttachedArrows.end())
+    return;
+  // An arrow with both ends on this object is listed twice; every entry goes.
+  AttachedArrows.erase(found, AttachedArrows.end());
+  if (arrow->FromObject == this) {
+    arrow->FromObject = nullptr;
+    arrow->FromAnchor = -1;
+  }
+  if (arrow->ToObject == this) {
+    arrow->ToObject = nullptr;
+    arrow->ToAnchor = -1;
+  }
+}
+
+void CGPObject::DetachAll()
+{
+  if (auto* arrow = dynamic_cast<TArrow*>(this)) {
+    if (arrow->FromObject)
+      arrow->FromObject->DetachArrow(arrow);
+    if (arrow->ToObject)
+      arrow->ToObject->DetachArrow(arrow);
+  }
+  while (!AttachedArrows.empty()) {
+    CGPObject* first = AttachedArrows.front();
+    const std::size_t before = AttachedArrows.size();
+    DetachArrow(first);
+    if (AttachedArrows.size() == before)  // not an arrow: drop the stray entry
+      AttachedArrows.erase(AttachedArrows.begin());
+  }
+}
+
+bool CGPObject::HasAttachedArrow(const CGPObject* arrow) const
+{
+  return std::find(AttachedArrows.begin(), AttachedArrows.end(), arrow) != AttachedArrows.end();
+}
+
+void CGPObject::ForgetIfAttached(CGPObject*& arrow) const
+{
+  if (arrow && HasAttachedArrow(arrow))
+    arrow = nullptr;
+}
+
+// ---- Streams ------------------------------------------------------------------------------
+
+void CGPObject::SaveToStream(TBinaryWriter& stream) const
+{
+  stream.WriteInt32(KindCode());
+  stream.WriteInt32(Serial);
+  stream.WriteInt32(Number);
+  stream.WriteDouble(X);
+  stream.WriteDouble(Y);
+  stream.WriteDouble(Width);
+  stream.WriteDouble(Height);
+  stream.WriteBlock(Text);
+  stream.WriteBlock(Notes);
+  stream.WriteByte(Shadow);
+  stream.WriteByte(Style3D);
+  stream.WriteBool(ShowNumber);
+  stream.WriteDouble(DragX);
+  stream.WriteDouble(DragY);
+  stream.WriteDouble(TextOffsetX);
+  stream.WriteDouble(TextOffsetY);
+  stream.WriteDouble(TextWidth);
+  stream.WriteDouble(TextHeight);
+}
+
+void CGPObject::LoadFromStream(TBinaryReader& stream)
+{
+  Serial = stream.ReadInt32();
+  Number = stream.ReadInt32();
+  X = stream.ReadDouble();
+  Y = stream.ReadDouble();
+  Width = stream.ReadDouble();
+  Height = stream.ReadDouble();
+  // An empty block leaves the stream as it is.
+  if (QByteArray text = stream.ReadBlock(); !text.isEmpty())
+    Text = std::move(text);
+  if (QByteArray notes = stream.ReadBlock(); !notes.isEmpty())
+    Notes = std::move(notes);
+  Shadow = stream.ReadByte();
+  Style3D = stream.ReadByte();
+  ShowNumber = stream.ReadBool();
+  DragX = stream.ReadDouble();
+  DragY = stream.ReadDouble();
+  TextOffsetX = stream.ReadDouble();
+  TextOffsetY = stream.ReadDouble();
+  TextWidth = stream.ReadDouble();
+  TextHeight = stream.ReadDouble();
+}
