@@ -6,6 +6,7 @@
 #include "document/documentobserver.h"
 #include "document/undorecorder.h"
 #include "model/arrow.h"
+#include "model/cluster.h"
 #include "model/objectfactory.h"
 #include "platform/datetimevalue.h"
 #include "platform/measurecanvas.h"
@@ -253,8 +254,15 @@ void TModelDocument::StingObject(CGPObject* object)
   const int index = IndexOf(object);
   if (index < 0)
     return;
+  auto* member = dynamic_cast<TClusteredObject*>(object);
+  TCluster* cluster = member ? member->Cluster : nullptr;
   Objects.erase(Objects.begin() + index);
   DestroyObject(object);
+  // The cluster the object left closes up around the members that remain.
+  if (cluster) {
+    TMeasureCanvas measure(ScreenDpiX, ScreenDpiY);
+    cluster->FitToMembers(measure.Canvas(), Objects, 100, 0, 0);
+  }
   ChangePending = true;
 }
 
@@ -347,6 +355,24 @@ void TModelDocument::ApplyCurrentAttributes(CGPObject* object)
   object->ShowNumber = ShowNumber;
   object->Shadow = Shadow;
   object->Style3D = Style3D;
+  if (auto* filled = dynamic_cast<TFilled*>(object)) {
+    filled->FillStyle = FillStyle;
+    filled->FaceColor = FaceColor;
+    filled->BackColor = BackColor;
+    filled->PatternIndex = PatternIndex;
+    filled->GradientIndex = GradientIndex;
+    if (FillStyle == kFillPicture) {
+      filled->PictureCentred = PictureCentred;
+      filled->FillPicture = FillPicture;
+    }
+  }
+  if (auto* lined = dynamic_cast<TLined*>(object)) {
+    lined->LineStyle = LineStyle;
+    lined->LineWidth = LineWidth;
+    lined->LineColor = LineColor;
+  }
+  if (auto* cluster = dynamic_cast<TCluster*>(object))
+    cluster->FaceColor = ClusterColor;
 }
 
 void TModelDocument::SetBackground(const std::optional<TPicture>& picture)

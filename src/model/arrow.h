@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
-#include "model/cgpobject.h"
+#include "model/lined.h"
 
 enum class TArrowEnd { Start, Finish };
 
-class TArrow : public CGPObject {
+class TArrow : public TLined {
 public:
   TArrow();
   ~TArrow() override;

@@ -113,12 +113,22 @@ void CGPObject::DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion
                 false, angle, handleRegion, primary, mode, offsetX, offsetY, zoom);
 }
 
+int CGPObject::HandleSize(double zoom)
+{
+  return std::clamp(RoundHalfEven(zoom * 13.0 / 100.0), 2, 6);
+}
+
+int CGPObject::HandleMargin(double zoom)
+{
+  return std::min(RoundHalfEven(zoom * 5.0 / 100.0), 5);
+}
+
 void CGPObject::DrawHandlesAt(TCanvas& canvas, const std::vector<TModelPoint>& points,
                               bool round, double angle, QRegion& handleRegion, bool primary,
                               int mode, double offsetX, double offsetY, double zoom)
 {
-  const int size = std::clamp(RoundHalfEven(zoom * 13.0 / 100.0), 2, 6);
-  const int margin = std::min(RoundHalfEven(zoom * 5.0 / 100.0), 5);
+  const int size = HandleSize(zoom);
+  const int margin = HandleMargin(zoom);
   QPainter& painter = canvas.Painter();
   painter.save();
   painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));

@@ -120,6 +120,9 @@ protected:
   // The number's colour: black in the base, the line colour in lined objects.
   virtual TColorRef NumberColor() const { return colors::Black; }
 
+  // Side of a selection handle and the extra margin of its hit region, in pixels.
+  static int HandleSize(double zoom);
+  static int HandleMargin(double zoom);
   // Draws the handles at the given box points (relative to the centre, unrotated).
   void DrawHandlesAt(TCanvas& canvas, const std::vector<TModelPoint>& points, bool round,
                      double angle, QRegion& handleRegion, bool primary, int mode,

@@ -1,11 +1,14 @@
 #include "model/objectfactory.h"
 
 #include "model/arrow.h"
+#include "model/cluster.h"
+#include "model/cogi.h"
 
 CGPObject* TObjectFactory::Create(int kind)
 {
   switch (kind) {
     case 1: return new TArrow;
-    default: return new CGPObject;
+    case 9: return new TCluster;
+    default: return new TCogi;  // 8, and any code we do not know
   }
 }

@@ -1,0 +1,350 @@
+#include "model/cluster.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "model/shapegenerator.h"
+#include "platform/binaryreader.h"
+#include "platform/binarywriter.h"
+#include "platform/canvas.h"
+#include "platform/measurecanvas.h"
+#include "platform/screenmetrics.h"
+
+namespace {
+
+// Membership is decided on screen: at 100 % with no offset, at the screen's resolution.
+TMeasureCanvas ScreenMeasure()
+{
+  const TScreenResolution screen = ScreenResolution();
+  return TMeasureCanvas(screen.DpiX, screen.DpiY);
+}
+
+bool Overlap(TCanvas& canvas, CGPObject* a, CGPObject* b)
+{
+  if (!a->GetScreenBox(canvas, 0, 0, 100).Normalized().Intersects(
+          b->GetScreenBox(canvas, 0, 0, 100).Normalized()))
+    return false;
+  return a->CreateRegion(canvas, 0, 0, 100).intersects(b->CreateRegion(canvas, 0, 0, 100));
+}
+
+TClusteredObject* AsMember(CGPObject* object)
+{
+  if (dynamic_cast<TCluster*>(object))
+    return nullptr;
+  return dynamic_cast<TClusteredObject*>(object);
+}
+
+}  // namespace
+
+TCluster::TCluster()
+{
+  // A strip along the top of the shape.
+  TextOffsetX = 0.0;
+  TextOffsetY = -0.375;
+  TextWidth = 0.8;
+  TextHeight = 0.25;
+}
+
+TCluster::~TCluster()
+{
+  while (!Members.empty()) {
+    const std::size_t before = Members.size();
+    RemoveFromCluster(Members.front(), this);
+    if (Members.size() == before)  // a member that no longer names this cluster
+      Members.erase(Members.begin());
+  }
+}
+
+double TCluster::MarginInches() const
+{
+  switch (ClusterMargin) {
+    case 0: return 0.25;
+    case 2: return 2.0;
+    default: return 1.0;
+  }
+}
+
+// ---- Membership ---------------------------------------------------------------------------
+
+void TCluster::AddToCluster(CGPObject* object, CGPObject* clusterObject)
+{
+  TClusteredObject* member = AsMember(object);
+  auto* cluster = dynamic_cast<TCluster*>(clusterObject);
+  if (!member || !cluster)
+    return;
+  if (member->Cluster && member->Cluster != cluster)
+    RemoveFromCluster(member, member->Cluster);
+  member->Cluster = cluster;
+  if (std::find(cluster->Members.begin(), cluster->Members.end(), member) ==
+      cluster->Members.end())
+    cluster->Members.push_back(member);
+}
+
+void TCluster::RemoveFromCluster(CGPObject* object, CGPObject* clusterObject)
+{
+  auto* member = dynamic_cast<TClusteredObject*>(object);
+  auto* cluster = dynamic_cast<TCluster*>(clusterObject);
+  // An object in no cluster has nothing to leave, even when asked to leave "no cluster".
+  if (!member || !cluster || member->Cluster != cluster)
+    return;
+  const auto found = std::find(cluster->Members.begin(), cluster->Members.end(), member);
+  if (found != cluster->Members.end())
+    cluster->Members.erase(found);
+  member->Cluster = nullptr;
+}
+
+void TCluster::UpdateClusterMembership(TObjectList& list, CGPObject* object)
+{
+  TClusteredObject* member = AsMember(object);
+  if (!member)
+    return;
+  TMeasureCanvas measure = ScreenMeasure();
+  TCanvas& canvas = measure.Canvas();
+  const auto at = std::find(list.begin(), list.end(), object);
+  // The topmost cluster lying below the object wins.
+  for (auto j = at; j != list.begin();) {
+    --j;
+    auto* cluster = dynamic_cast<TCluster*>(*j);
+    if (!cluster || !Overlap(canvas, cluster, member))
+      continue;
+    AddToCluster(member, cluster);
+    cluster->FitToMembers(canvas, list, 100, 0, 0);
+    return;
+  }
+  if (TCluster* left = member->Cluster) {
+    RemoveFromCluster(member, left);
+    left->FitToMembers(canvas, list, 100, 0, 0);
+  }
+}
+
+void TCluster::GatherMembers(TObjectList& list)
+{
+  while (!Members.empty()) {
+    const std::size_t before = Members.size();
+    RemoveFromCluster(Members.front(), this);
+    if (Members.size() == before)
+      Members.erase(Members.begin());
+  }
+  const auto at = std::find(list.begin(), list.end(), this);
+  if (at == list.end())
+    return;
+  TMeasureCanvas measure = ScreenMeasure();
+  TCanvas& canvas = measure.Canvas();
+  bool joined = false;
+  for (auto j = at + 1; j != list.end(); ++j) {
+    TClusteredObject* member = AsMember(*j);
+    if (!member || member->Cluster || !Overlap(canvas, this, member))
+      continue;
+    AddToCluster(member, this);
+    joined = true;
+  }
+  if (joined && FitMembers)
+    FitToMembers(canvas, list, 100, 0, 0);
+}
+
+// ---- Fitting ------------------------------------------------------------------------------
+
+bool TCluster::FitFreeForm(const TCanvas& canvas, const QRegion& united, double radius,
+                           double margin, double offsetX, double offsetY, double zoom)
+{
+  const TModelPoint centre = Centre();
+  TOutline rays;
+  for (int bearing = 0; bearing <= 360; bearing += 20) {
+    const TModelPoint far = PointAt(centre, radius, bearing);
+    // Walk in from the far end in tenths; the first point inside the members counts.
+    for (int k = 0; k <= 10; ++k) {
+      const double f = k / 10.0;
+      const TModelPoint q{far.X + f * (centre.X - far.X), far.Y + f * (centre.Y - far.Y)};
+      if (!united.contains(canvas.ToPixel(q.X, q.Y, offsetX, offsetY, zoom)))
+        continue;
+      const TModelPoint p = PointAt(centre, Distance(q, centre) + margin, bearing);
+      AppendLine(rays, p.X, p.Y);
+      break;
+    }
+  }
+  AppendLine(rays, rays.front().Ex, rays.front().Ey);
+  // Fewer than three points make no figure; the previous outline stays.
+  if (rays.size() < 4)
+    return false;
+
+  double left = rays.front().Ex, right = left, top = rays.front().Ey, bottom = top;
+  for (const TSegment& s : rays) {
+    left = std::min(left, s.Ex);
+    right = std::max(right, s.Ex);
+    top = std::min(top, s.Ey);
+    bottom = std::max(bottom, s.Ey);
+  }
+  const TModelPoint middle{(left + right) / 2.0, (top + bottom) / 2.0};
+  TOutline relative;
+  for (const TSegment& s : rays)
+    AppendLine(relative, s.Ex - middle.X, s.Ey - middle.Y);
+  SimplifyOutline(relative);
+  if (relative.size() < 4)  // thinned out to fewer than three corners
+    return false;
+  X = middle.X;
+  Y = middle.Y;
+  Width = right - left;
+  Height = bottom - top;
+  Outline = std::move(relative);
+  return true;
+}
+
+void TCluster::FitToMembers(TCanvas& canvas, TObjectList& list, double zoom, double offsetX,
+                            double offsetY)
+{
+  if (!Members.empty() && FitMembers) {
+    QRegion united;
+    TModelPoint sum;
+    for (TClusteredObject* member : Members) {
+      united += member->CreateRegion(canvas, offsetX, offsetY, zoom);
+      sum.X += member->X;
+      sum.Y += member->Y;
+    }
+    const double count = static_cast<double>(Members.size());
+    const TModelPoint previousCentre = Centre();
+    X = sum.X / count;
+    Y = sum.Y / count;
+    const QRect box = united.boundingRect();
+    const double boxWidth = box.width() / canvas.ScaleX(zoom);
+    const double boxHeight = box.height() / canvas.ScaleY(zoom);
+    const double radius = std::sqrt(boxWidth * boxWidth / 4.0 + boxHeight * boxHeight / 4.0);
+    const double margin = MarginInches();
+    if (ShapeVariant == kCogiVariantFree) {
+      if (!FitFreeForm(canvas, united, radius, margin, offsetX, offsetY, zoom)) {
+        X = previousCentre.X;
+        Y = previousCentre.Y;
+      }
+    } else {
+      Width = boxWidth + 2.0 * margin;
+      Height = boxHeight + 2.0 * margin;
+      Outline = MakeShapeOutline(9, ShapeVariant, Width, Height);
+    }
+  }
+  const TModelPoint number = NumberPositionRule();
+  NumberX = number.X;
+  NumberY = number.Y;
+  RelayoutText();
+  BuildAnchors();
+  UpdateAttachedArrows(&list);
+}
+
+// ---- Drawing ------------------------------------------------------------------------------
+
+void TCluster::NumberInReadingOrder()
+{
+  TMeasureCanvas measure = ScreenMeasure();
+  std::vector<std::pair<TPixelRect, TClusteredObject*>> keyed;
+  keyed.reserve(Members.size());
+  for (TClusteredObject* member : Members)
+    keyed.emplace_back(member->GetScreenBox(measure.Canvas(), 0, 0, 100), member);
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    return a.first.Top != b.first.Top ? a.first.Top < b.first.Top : a.first.Left < b.first.Left;
+  });
+  for (std::size_t i = 0; i < keyed.size(); ++i)
+    keyed[i].second->Number = static_cast<std::int32_t>(i + 1);
+}
+
+void TCluster::Draw(TCanvas& canvas, bool, double offsetX, double offsetY, double zoom)
+{
+  if (NumberMembers && !Members.empty())
+    NumberInReadingOrder();
+  DrawShadow(canvas, offsetX, offsetY, zoom);
+  Draw3D(canvas, offsetX, offsetY, zoom);
+  // See-through clusters darken what lies below instead of covering it.
+  if (SeeThrough)
+    canvas.SetMasking(true);
+  DrawBody(canvas, offsetX, offsetY, zoom);
+  canvas.SetMasking(false);
+  if (zoom > 30)
+    DrawText(canvas, Angle, offsetX, offsetY, zoom, 0);
+  DrawNumber(canvas, Angle, offsetX, offsetY, zoom, 0);
+  DrawGatewayIcon(canvas, Angle, offsetX, offsetY, zoom);
+}
+
+void TCluster::DrawShadow(TCanvas& canvas, double offsetX, double offsetY, double zoom)
+{
+  if (Shadow == 0)
+    return;
+  const int direction = Shadow > 4 ? 2 : Shadow;
+  DrawText(canvas, Angle, offsetX, offsetY, zoom, direction);
+  if (FillStyle == kFillClear)
+    DrawNumber(canvas, Angle, offsetX, offsetY, zoom, direction);
+  DrawShapeShadow(canvas, offsetX, offsetY, zoom);
+}
+
+void TCluster::DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion, bool primary,
+                           int mode, double offsetX, double offsetY, double zoom)
+{
+  CGPObject::DrawHandles(canvas, angle, handleRegion, primary, mode, offsetX, offsetY, zoom);
+  // Text is laid out from Text; without any there is no text box to move.
+  if (mode == kModeRotate || mode == kModeFormatPaint || Text.isEmpty())
+    return;
+  const TModelPoint boxCentre =
+      RotateOffset(Centre(), TextOffsetX * Width, TextOffsetY * Height, Angle);
+  const double w = TextWidth * Width / 2.0;
+  const double h = TextHeight * Height / 2.0;
+  QPolygon corners;
+  for (const auto& [dx, dy] : {std::pair{-w, -h}, {w, -h}, {w, h}, {-w, h}}) {
+    const TModelPoint p = RotateOffset(boxCentre, dx, dy, Angle);
+    corners << canvas.ToPixel(p.X, p.Y, offsetX, offsetY, zoom);
+  }
+  const int size = HandleSize(zoom);
+  const int margin = HandleMargin(zoom);
+  const QPoint first = corners.front();
+  const int hx = first.x() - size / 2;
+  const int hy = first.y() - size / 2;
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawPolygon(corners);
+  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  painter.setBrush(ToQColor(0x00FFFF));
+  painter.drawRect(QRect(hx, hy, size - 1, size - 1));
+  painter.restore();
+  HandleRegions[8] = QRegion(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin);
+  handleRegion += HandleRegions[8];
+}
+
+// ---- Moving and refreshing ----------------------------------------------------------------
+
+void TCluster::MoveTo(TObjectList* list, double x, double y)
+{
+  const double dx = x - X;
+  const double dy = y - Y;
+  // Selected members are moved by the selection move itself.
+  const std::vector<TClusteredObject*> members = Members;
+  for (TClusteredObject* member : members)
+    if (!member->Selected)
+      member->MoveTo(list, member->X + dx, member->Y + dy);
+  X = x;
+  Y = y;
+}
+
+void TCluster::Recalculate(TObjectList* list, bool full)
+{
+  if (list)
+    GatherMembers(*list);
+  TCogiShaped::Recalculate(list, full);
+}
+
+// ---- Streams ------------------------------------------------------------------------------
+
+void TCluster::SaveToStream(TBinaryWriter& stream) const
+{
+  TCogiShaped::SaveToStream(stream);
+  stream.WriteBool(NumberMembers);
+  stream.WriteByte(ClusterMargin);
+  stream.WriteBool(FitMembers);
+  stream.WriteBool(SeeThrough);
+}
+
+void TCluster::LoadFromStream(TBinaryReader& stream)
+{
+  TCogiShaped::LoadFromStream(stream);
+  NumberMembers = stream.ReadBool();
+  ClusterMargin = stream.ReadByte();
+  FitMembers = stream.ReadBool();
+  SeeThrough = stream.ReadBool();
+}

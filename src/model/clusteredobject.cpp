@@ -1,0 +1,16 @@
+#include "model/clusteredobject.h"
+
+#include "model/cluster.h"
+
+TClusteredObject::~TClusteredObject()
+{
+  TCluster::RemoveFromCluster(this, Cluster);
+  Cluster = nullptr;
+}
+
+void TClusteredObject::Recalculate(TObjectList* list, bool full)
+{
+  if (list)
+    TCluster::UpdateClusterMembership(*list, this);
+  TLined::Recalculate(list, full);
+}

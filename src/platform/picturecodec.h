@@ -1,0 +1,15 @@
+// Pictures inside model records: an int32 length (0 for no picture), a kind byte and the
+// encoded image. Bitmaps are stored as BMP file images.
+#pragma once
+
+#include <optional>
+
+#include "platform/picture.h"
+
+class TBinaryReader;
+class TBinaryWriter;
+
+// Writes an absent or empty picture as a bare int32 0.
+void WritePicture(TBinaryWriter& stream, const std::optional<TPicture>& picture);
+// Reads what WritePicture wrote; every length is checked against the bytes present.
+std::optional<TPicture> ReadPicture(TBinaryReader& stream);
