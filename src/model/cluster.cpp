@@ -163,9 +163,11 @@ bool TCluster::FitFreeForm(const TCanvas& canvas, const QRegion& united, double 
       break;
     }
   }
-  AppendLine(rays, rays.front().Ex, rays.front().Ey);
   // Fewer than three points make no figure; the previous outline stays.
-  if (rays.size() < 4)
+  if (rays.size() < 3)
+    return false;
+  AppendLine(rays, rays.front().Ex, rays.front().Ey);
+  if (rays.size() < 4)  // the last ray ended where the first began
     return false;
 
   double left = rays.front().Ex, right = left, top = rays.front().Ey, bottom = top;
