@@ -205,10 +205,26 @@ void TAngled::DrawOutline(TCanvas& canvas, double extraAngle, double x, double y
 
 // ---- Geometry -----------------------------------------------------------------------------
 
+QPainterPath TAngled::HitPath(const TCanvas& canvas, double offsetX, double offsetY,
+                              double zoom) const
+{
+  return ShapePath(canvas, Angle, Centre(), offsetX, offsetY, zoom);
+}
+
 QRegion TAngled::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
   return PolygonRegion(
       RectanglePolygon(canvas, Angle, zoom, offsetX, offsetY, Width, Height, Centre()));
+}
+
+QRegion TAngled::ClippedRegion(const TCanvas& canvas, const QRect& clip, double offsetX,
+                               double offsetY, double zoom) const
+{
+  if (clip.isEmpty())
+    return QRegion();
+  QPainterPath window;
+  window.addRect(clip);
+  return PathRegion(HitPath(canvas, offsetX, offsetY, zoom).intersected(window));
 }
 
 TPixelRect TAngled::GetScreenBox(const TCanvas& canvas, double offsetX, double offsetY,

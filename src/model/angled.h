@@ -23,6 +23,12 @@ public:
   void DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, bool primary,
                      double offsetX, double offsetY, double zoom) override;
   QRegion CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
+  // The pixel area that hits the object, as a path; CreateRegion is its region.
+  virtual QPainterPath HitPath(const TCanvas& canvas, double offsetX, double offsetY,
+                               double zoom) const;
+  // The hit region limited to a rectangle: a huge shape costs no more than the rectangle.
+  QRegion ClippedRegion(const TCanvas& canvas, const QRect& clip, double offsetX, double offsetY,
+                        double zoom) const;
   TPixelRect GetScreenBox(const TCanvas& canvas, double offsetX, double offsetY,
                           double zoom) const override;
   void DrawOutline(TCanvas& canvas, double extraAngle, double x, double y, double offsetX,

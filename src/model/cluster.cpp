@@ -20,12 +20,44 @@ TMeasureCanvas ScreenMeasure()
   return TMeasureCanvas(screen.DpiX, screen.DpiY);
 }
 
+// Far beyond any real object at 100 %; damaged files can hold shapes miles wide, whose
+// regions would take minutes to build.
+constexpr int kRegionLimit = 8192;
+// How far a hit region can reach beyond its screen box: the band around a clear shape's line.
+constexpr int kRegionSlack = 16;
+
+// The object's region within a rectangle, so that building it costs no more than the
+// rectangle is large.
+QRegion RegionWithin(TCanvas& canvas, CGPObject* object, const QRect& clip, double offsetX,
+                     double offsetY, double zoom)
+{
+  // Only the middle of an absurdly large rectangle is looked at.
+  QRect bounded = clip;
+  if (bounded.width() > 2 * kRegionLimit) {
+    bounded.moveLeft(bounded.center().x() - kRegionLimit);
+    bounded.setWidth(2 * kRegionLimit);
+  }
+  if (bounded.height() > 2 * kRegionLimit) {
+    bounded.moveTop(bounded.center().y() - kRegionLimit);
+    bounded.setHeight(2 * kRegionLimit);
+  }
+  if (const auto* angled = dynamic_cast<const TAngled*>(object))
+    return angled->ClippedRegion(canvas, bounded, offsetX, offsetY, zoom);
+  return object->CreateRegion(canvas, offsetX, offsetY, zoom) & bounded;
+}
+
 bool Overlap(TCanvas& canvas, CGPObject* a, CGPObject* b)
 {
-  if (!a->GetScreenBox(canvas, 0, 0, 100).Normalized().Intersects(
-          b->GetScreenBox(canvas, 0, 0, 100).Normalized()))
+  const TPixelRect boxA = a->GetScreenBox(canvas, 0, 0, 100).Normalized();
+  const TPixelRect boxB = b->GetScreenBox(canvas, 0, 0, 100).Normalized();
+  if (!boxA.Intersects(boxB))
     return false;
-  return a->CreateRegion(canvas, 0, 0, 100).intersects(b->CreateRegion(canvas, 0, 0, 100));
+  // Regions cannot meet outside the overlap of the boxes (widened by what lines add).
+  const QRect common =
+      boxA.ToQRect().adjusted(-kRegionSlack, -kRegionSlack, kRegionSlack, kRegionSlack) &
+      boxB.ToQRect().adjusted(-kRegionSlack, -kRegionSlack, kRegionSlack, kRegionSlack);
+  return RegionWithin(canvas, a, common, 0, 0, 100)
+      .intersects(RegionWithin(canvas, b, common, 0, 0, 100));
 }
 
 TClusteredObject* AsMember(CGPObject* object)
@@ -199,7 +231,12 @@ void TCluster::FitToMembers(TCanvas& canvas, TObjectList& list, double zoom, dou
     QRegion united;
     TModelPoint sum;
     for (TClusteredObject* member : Members) {
-      united += member->CreateRegion(canvas, offsetX, offsetY, zoom);
+      united += RegionWithin(canvas, member, member->GetScreenBox(canvas, offsetX, offsetY, zoom)
+                                                 .Normalized()
+                                                 .ToQRect()
+                                                 .adjusted(-kRegionSlack, -kRegionSlack,
+                                                           kRegionSlack, kRegionSlack),
+                             offsetX, offsetY, zoom);
       sum.X += member->X;
       sum.Y += member->Y;
     }

@@ -40,17 +40,23 @@ void TPointed::Draw3D(TCanvas& canvas, double offsetX, double offsetY, double zo
   ExtrudeOutline(canvas, Outline, offsetX, offsetY, zoom);
 }
 
-QRegion TPointed::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)
+QPainterPath TPointed::HitPath(const TCanvas& canvas, double offsetX, double offsetY,
+                               double zoom) const
 {
   const QPainterPath path = ShapePath(canvas, Angle, Centre(), offsetX, offsetY, zoom);
   if (FillStyle != kFillClear)
-    return PathRegion(path);
+    return path;
   // A clear shape is hit only along a band around its line.
   QPainterPathStroker stroker;
   stroker.setWidth(PenWidthPixels(LineWidth, zoom, canvas) + 10);
   stroker.setJoinStyle(Qt::MiterJoin);
   stroker.setCapStyle(Qt::FlatCap);
-  return PathRegion(stroker.createStroke(path).simplified());
+  return stroker.createStroke(path).simplified();
+}
+
+QRegion TPointed::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)
+{
+  return PathRegion(HitPath(canvas, offsetX, offsetY, zoom));
 }
 
 std::optional<TModelPoint> TPointed::SnapOutline(const TOutline& moving, double angle,

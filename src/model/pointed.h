@@ -16,6 +16,8 @@ public:
   void DrawShadow(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
   void Draw3D(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
   QRegion CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
+  QPainterPath HitPath(const TCanvas& canvas, double offsetX, double offsetY,
+                       double zoom) const override;
   void SaveToStream(TBinaryWriter& stream) const override;
   void LoadFromStream(TBinaryReader& stream) override;
 

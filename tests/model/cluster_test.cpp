@@ -373,3 +373,23 @@ TEST(Cluster, TheTextBoxHandleIsHandleNine)
   EXPECT_FALSE(cluster.HandleRegions[3].isEmpty());  // four round handles
   EXPECT_TRUE(cluster.HandleRegions[4].isEmpty());
 }
+
+TEST(Cluster, AHugeClusterFromADamagedFileStillFindsItsMembersQuickly)
+{
+  // Thousands of inches across at 100 %: far past what whole pixel regions can hold.
+  TModel model;
+  TCluster* cluster = model.AddCluster(kCogiVariantHexagon, 3000, 3000, 6000, 6000);
+  TCogi* inside = model.AddCogi(3000, 3000);
+  TCogi* beyondEdge = model.AddCogi(2990, 1);  // above the slanted top edge
+  TCogi* onEdge = model.AddCogi(3000, 0.2);    // across the top point
+  cluster->Recalculate(&model.list, true);
+  EXPECT_EQ(inside->Cluster, cluster);
+  EXPECT_EQ(onEdge->Cluster, cluster);
+  EXPECT_EQ(beyondEdge->Cluster, nullptr);
+  // Fitting around members bounds their regions too.
+  cluster->FitMembers = true;
+  cluster->ShapeVariant = kCogiVariantFree;
+  cluster->GatherMembers(model.list);
+  EXPECT_EQ(cluster->Members.size(), 2u);
+  EXPECT_NEAR(cluster->X, 3000, 1.0);
+}
