@@ -20,9 +20,9 @@ TMeasureCanvas ScreenMeasure()
   return TMeasureCanvas(screen.DpiX, screen.DpiY);
 }
 
-// Far beyond any real object at 100 %; damaged files can hold shapes miles wide, whose
+// Half of 21 inches at 100 %, beyond any real member; damaged files can hold shapes miles wide, whose
 // regions would take minutes to build.
-constexpr int kRegionLimit = 8192;
+constexpr int kRegionLimit = 1024;
 // How far a hit region can reach beyond its screen box: the band around a clear shape's line.
 constexpr int kRegionSlack = 16;
 
