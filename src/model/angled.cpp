@@ -21,10 +21,14 @@ TExtrusion ExtrusionFor(int style3D)
 {
   constexpr double d = 0.125;
   switch (style3D) {
-    case 2: return {{-d, d}, 315.0};
-    case 3: return {{-d, -d}, 45.0};
-    case 4: return {{d, -d}, 135.0};
-    default: return {{d, d}, 225.0};
+    case 2:
+      return {{-d, d}, 315.0};
+    case 3:
+      return {{-d, -d}, 45.0};
+    case 4:
+      return {{d, -d}, 135.0};
+    default:
+      return {{d, d}, 225.0};
   }
 }
 
@@ -54,8 +58,7 @@ void TAngled::Draw(TCanvas& canvas, bool, double offsetX, double offsetY, double
   DrawShadow(canvas, offsetX, offsetY, zoom);
   Draw3D(canvas, offsetX, offsetY, zoom);
   DrawBody(canvas, offsetX, offsetY, zoom);
-  if (zoom > 30)
-    DrawText(canvas, Angle, offsetX, offsetY, zoom, 0);
+  if (zoom > 30) DrawText(canvas, Angle, offsetX, offsetY, zoom, 0);
   DrawNumber(canvas, Angle, offsetX, offsetY, zoom, 0);
   DrawGatewayIcon(canvas, Angle, offsetX, offsetY, zoom);
 }
@@ -96,8 +99,7 @@ void TAngled::DrawShapeShadow(TCanvas& canvas, double offsetX, double offsetY, d
 
 void TAngled::DrawShadow(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  if (Shadow == 0)
-    return;
+  if (Shadow == 0) return;
   // Without a fill the text casts the shadow.
   if (FillStyle == kFillClear)
     DrawText(canvas, Angle, offsetX, offsetY, zoom, ShadowDirection(Shadow));
@@ -108,8 +110,7 @@ void TAngled::ExtrudeOutline(TCanvas& canvas, const TOutline& outline, double of
                              double offsetY, double zoom) const
 {
   // Faces of a clear shape are drawn with a clear brush: nothing shows.
-  if (outline.size() < 2 || FillStyle == kFillClear)
-    return;
+  if (outline.size() < 2 || FillStyle == kFillClear) return;
   const TExtrusion extrusion = ExtrusionFor(Style3D);
   const TModelPoint centre = Centre();
   const double angle = Angle;
@@ -152,8 +153,7 @@ void TAngled::ExtrudeOutline(TCanvas& canvas, const TOutline& outline, double of
     face.cubicTo(pixel(c2), pixel(c1), pixel(p0));
     face.closeSubpath();
     const QPointF middle = (pixel(p0) + pixel(p1)) / 2.0;
-    const double bearing =
-        Bearing({pixelCentre.x(), pixelCentre.y()}, {middle.x(), middle.y()});
+    const double bearing = Bearing({pixelCentre.x(), pixelCentre.y()}, {middle.x(), middle.y()});
     painter.setBrush(FaceShade(FaceColor, bearing));
     painter.drawPath(face);
   }
@@ -162,17 +162,14 @@ void TAngled::ExtrudeOutline(TCanvas& canvas, const TOutline& outline, double of
 
 void TAngled::Draw3D(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  if (Style3D == 0)
-    return;
+  if (Style3D == 0) return;
   ExtrudeOutline(canvas, ExtrusionOutline(), offsetX, offsetY, zoom);
 }
 
 void TAngled::DrawShapeBody(TCanvas& canvas, const QPainterPath& path, double zoom)
 {
-  if (FillStyle != kFillClear)
-    FillArea(canvas, path, zoom);
-  if (Style3D == 0 && LineStyle != kLineNone)
-    StrokeArea(canvas, path, zoom);
+  if (FillStyle != kFillClear) FillArea(canvas, path, zoom);
+  if (Style3D == 0 && LineStyle != kLineNone) StrokeArea(canvas, path, zoom);
 }
 
 void TAngled::DrawBody(TCanvas& canvas, double offsetX, double offsetY, double zoom)
@@ -184,12 +181,11 @@ void TAngled::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, bo
                             double offsetX, double offsetY, double zoom)
 {
   // The rotation mode is passed on, so angled objects show round rotation handles.
-  if (Selected)
-    DrawHandles(canvas, Angle, handleRegion, primary, mode, offsetX, offsetY, zoom);
+  if (Selected) DrawHandles(canvas, Angle, handleRegion, primary, mode, offsetX, offsetY, zoom);
 }
 
-void TAngled::DrawOutline(TCanvas& canvas, double extraAngle, double x, double y,
-                          double offsetX, double offsetY, double zoom)
+void TAngled::DrawOutline(TCanvas& canvas, double extraAngle, double x, double y, double offsetX,
+                          double offsetY, double zoom)
 {
   const QPainterPath path =
       ShapePath(canvas, AddAngles(Angle, extraAngle), {x, y}, offsetX, offsetY, zoom);
@@ -220,8 +216,7 @@ QRegion TAngled::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, d
 QRegion TAngled::ClippedRegion(const TCanvas& canvas, const QRect& clip, double offsetX,
                                double offsetY, double zoom) const
 {
-  if (clip.isEmpty())
-    return QRegion();
+  if (clip.isEmpty()) return QRegion();
   QPainterPath window;
   window.addRect(clip);
   return PathRegion(HitPath(canvas, offsetX, offsetY, zoom).intersected(window));

@@ -9,7 +9,7 @@
 #include "model/outline.h"
 
 class TAngled : public TGateway {
-public:
+ public:
   TAngled() = default;
 
   std::int32_t Angle = 0;  // whole degrees, clockwise on the screen
@@ -20,8 +20,8 @@ public:
   void DrawShadow(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
   void Draw3D(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
   void DrawBody(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
-  void DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, bool primary,
-                     double offsetX, double offsetY, double zoom) override;
+  void DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, bool primary, double offsetX,
+                     double offsetY, double zoom) override;
   QRegion CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
   // The pixel area that hits the object, as a path; CreateRegion is its region.
   virtual QPainterPath HitPath(const TCanvas& canvas, double offsetX, double offsetY,
@@ -36,7 +36,7 @@ public:
   void SaveToStream(TBinaryWriter& stream) const override;
   void LoadFromStream(TBinaryReader& stream) override;
 
-protected:
+ protected:
   // The shape in pixels, turned by angle and centred on centre.
   virtual QPainterPath ShapePath(const TCanvas& canvas, double angle, TModelPoint centre,
                                  double offsetX, double offsetY, double zoom) const;

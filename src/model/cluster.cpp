@@ -20,8 +20,8 @@ TMeasureCanvas ScreenMeasure()
   return TMeasureCanvas(screen.DpiX, screen.DpiY);
 }
 
-// Half of 21 inches at 100 %, beyond any real member; damaged files can hold shapes miles wide, whose
-// regions would take minutes to build.
+// Half of 21 inches at 100 %, beyond any real member; damaged files can hold shapes miles wide,
+// whose regions would take minutes to build.
 constexpr int kRegionLimit = 1024;
 // How far a hit region can reach beyond its screen box: the band around a clear shape's line.
 constexpr int kRegionSlack = 16;
@@ -50,8 +50,7 @@ bool Overlap(TCanvas& canvas, CGPObject* a, CGPObject* b)
 {
   const TPixelRect boxA = a->GetScreenBox(canvas, 0, 0, 100).Normalized();
   const TPixelRect boxB = b->GetScreenBox(canvas, 0, 0, 100).Normalized();
-  if (!boxA.Intersects(boxB))
-    return false;
+  if (!boxA.Intersects(boxB)) return false;
   // Regions cannot meet outside the overlap of the boxes (widened by what lines add).
   const QRect common =
       boxA.ToQRect().adjusted(-kRegionSlack, -kRegionSlack, kRegionSlack, kRegionSlack) &
@@ -62,8 +61,7 @@ bool Overlap(TCanvas& canvas, CGPObject* a, CGPObject* b)
 
 TClusteredObject* AsMember(CGPObject* object)
 {
-  if (dynamic_cast<TCluster*>(object))
-    return nullptr;
+  if (dynamic_cast<TCluster*>(object)) return nullptr;
   return dynamic_cast<TClusteredObject*>(object);
 }
 
@@ -91,9 +89,12 @@ TCluster::~TCluster()
 double TCluster::MarginInches() const
 {
   switch (ClusterMargin) {
-    case 0: return 0.25;
-    case 2: return 2.0;
-    default: return 1.0;
+    case 0:
+      return 0.25;
+    case 2:
+      return 2.0;
+    default:
+      return 1.0;
   }
 }
 
@@ -103,13 +104,10 @@ void TCluster::AddToCluster(CGPObject* object, CGPObject* clusterObject)
 {
   TClusteredObject* member = AsMember(object);
   auto* cluster = dynamic_cast<TCluster*>(clusterObject);
-  if (!member || !cluster)
-    return;
-  if (member->Cluster && member->Cluster != cluster)
-    RemoveFromCluster(member, member->Cluster);
+  if (!member || !cluster) return;
+  if (member->Cluster && member->Cluster != cluster) RemoveFromCluster(member, member->Cluster);
   member->Cluster = cluster;
-  if (std::find(cluster->Members.begin(), cluster->Members.end(), member) ==
-      cluster->Members.end())
+  if (std::find(cluster->Members.begin(), cluster->Members.end(), member) == cluster->Members.end())
     cluster->Members.push_back(member);
 }
 
@@ -118,19 +116,16 @@ void TCluster::RemoveFromCluster(CGPObject* object, CGPObject* clusterObject)
   auto* member = dynamic_cast<TClusteredObject*>(object);
   auto* cluster = dynamic_cast<TCluster*>(clusterObject);
   // An object in no cluster has nothing to leave, even when asked to leave "no cluster".
-  if (!member || !cluster || member->Cluster != cluster)
-    return;
+  if (!member || !cluster || member->Cluster != cluster) return;
   const auto found = std::find(cluster->Members.begin(), cluster->Members.end(), member);
-  if (found != cluster->Members.end())
-    cluster->Members.erase(found);
+  if (found != cluster->Members.end()) cluster->Members.erase(found);
   member->Cluster = nullptr;
 }
 
 void TCluster::UpdateClusterMembership(TObjectList& list, CGPObject* object)
 {
   TClusteredObject* member = AsMember(object);
-  if (!member)
-    return;
+  if (!member) return;
   TMeasureCanvas measure = ScreenMeasure();
   TCanvas& canvas = measure.Canvas();
   const auto at = std::find(list.begin(), list.end(), object);
@@ -138,8 +133,7 @@ void TCluster::UpdateClusterMembership(TObjectList& list, CGPObject* object)
   for (auto j = at; j != list.begin();) {
     --j;
     auto* cluster = dynamic_cast<TCluster*>(*j);
-    if (!cluster || !Overlap(canvas, cluster, member))
-      continue;
+    if (!cluster || !Overlap(canvas, cluster, member)) continue;
     AddToCluster(member, cluster);
     cluster->FitToMembers(canvas, list, 100, 0, 0);
     return;
@@ -155,24 +149,20 @@ void TCluster::GatherMembers(TObjectList& list)
   while (!Members.empty()) {
     const std::size_t before = Members.size();
     RemoveFromCluster(Members.front(), this);
-    if (Members.size() == before)
-      Members.erase(Members.begin());
+    if (Members.size() == before) Members.erase(Members.begin());
   }
   const auto at = std::find(list.begin(), list.end(), this);
-  if (at == list.end())
-    return;
+  if (at == list.end()) return;
   TMeasureCanvas measure = ScreenMeasure();
   TCanvas& canvas = measure.Canvas();
   bool joined = false;
   for (auto j = at + 1; j != list.end(); ++j) {
     TClusteredObject* member = AsMember(*j);
-    if (!member || member->Cluster || !Overlap(canvas, this, member))
-      continue;
+    if (!member || member->Cluster || !Overlap(canvas, this, member)) continue;
     AddToCluster(member, this);
     joined = true;
   }
-  if (joined && FitMembers)
-    FitToMembers(canvas, list, 100, 0, 0);
+  if (joined && FitMembers) FitToMembers(canvas, list, 100, 0, 0);
 }
 
 // ---- Fitting ------------------------------------------------------------------------------
@@ -188,16 +178,14 @@ bool TCluster::FitFreeForm(const TCanvas& canvas, const QRegion& united, double 
     for (int k = 0; k <= 10; ++k) {
       const double f = k / 10.0;
       const TModelPoint q{far.X + f * (centre.X - far.X), far.Y + f * (centre.Y - far.Y)};
-      if (!united.contains(canvas.ToPixel(q.X, q.Y, offsetX, offsetY, zoom)))
-        continue;
+      if (!united.contains(canvas.ToPixel(q.X, q.Y, offsetX, offsetY, zoom))) continue;
       const TModelPoint p = PointAt(centre, Distance(q, centre) + margin, bearing);
       AppendLine(rays, p.X, p.Y);
       break;
     }
   }
   // Fewer than three points make no figure; the previous outline stays.
-  if (rays.size() < 3)
-    return false;
+  if (rays.size() < 3) return false;
   AppendLine(rays, rays.front().Ex, rays.front().Ey);
   if (rays.size() < 4)  // the last ray ended where the first began
     return false;
@@ -231,12 +219,13 @@ void TCluster::FitToMembers(TCanvas& canvas, TObjectList& list, double zoom, dou
     QRegion united;
     TModelPoint sum;
     for (TClusteredObject* member : Members) {
-      united += RegionWithin(canvas, member, member->GetScreenBox(canvas, offsetX, offsetY, zoom)
-                                                 .Normalized()
-                                                 .ToQRect()
-                                                 .adjusted(-kRegionSlack, -kRegionSlack,
-                                                           kRegionSlack, kRegionSlack),
-                             offsetX, offsetY, zoom);
+      united +=
+          RegionWithin(canvas, member,
+                       member->GetScreenBox(canvas, offsetX, offsetY, zoom)
+                           .Normalized()
+                           .ToQRect()
+                           .adjusted(-kRegionSlack, -kRegionSlack, kRegionSlack, kRegionSlack),
+                       offsetX, offsetY, zoom);
       sum.X += member->X;
       sum.Y += member->Y;
     }
@@ -286,29 +275,24 @@ void TCluster::NumberInReadingOrder()
 
 void TCluster::Draw(TCanvas& canvas, bool, double offsetX, double offsetY, double zoom)
 {
-  if (NumberMembers && !Members.empty())
-    NumberInReadingOrder();
+  if (NumberMembers && !Members.empty()) NumberInReadingOrder();
   DrawShadow(canvas, offsetX, offsetY, zoom);
   Draw3D(canvas, offsetX, offsetY, zoom);
   // See-through clusters darken what lies below instead of covering it.
-  if (SeeThrough)
-    canvas.SetMasking(true);
+  if (SeeThrough) canvas.SetMasking(true);
   DrawBody(canvas, offsetX, offsetY, zoom);
   canvas.SetMasking(false);
-  if (zoom > 30)
-    DrawText(canvas, Angle, offsetX, offsetY, zoom, 0);
+  if (zoom > 30) DrawText(canvas, Angle, offsetX, offsetY, zoom, 0);
   DrawNumber(canvas, Angle, offsetX, offsetY, zoom, 0);
   DrawGatewayIcon(canvas, Angle, offsetX, offsetY, zoom);
 }
 
 void TCluster::DrawShadow(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  if (Shadow == 0)
-    return;
+  if (Shadow == 0) return;
   const int direction = Shadow > 4 ? 2 : Shadow;
   DrawText(canvas, Angle, offsetX, offsetY, zoom, direction);
-  if (FillStyle == kFillClear)
-    DrawNumber(canvas, Angle, offsetX, offsetY, zoom, direction);
+  if (FillStyle == kFillClear) DrawNumber(canvas, Angle, offsetX, offsetY, zoom, direction);
   DrawShapeShadow(canvas, offsetX, offsetY, zoom);
 }
 
@@ -317,8 +301,7 @@ void TCluster::DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion,
 {
   CGPObject::DrawHandles(canvas, angle, handleRegion, primary, mode, offsetX, offsetY, zoom);
   // Text is laid out from Text; without any there is no text box to move.
-  if (mode == kModeRotate || mode == kModeFormatPaint || Text.isEmpty())
-    return;
+  if (mode == kModeRotate || mode == kModeFormatPaint || Text.isEmpty()) return;
   const TModelPoint boxCentre =
       RotateOffset(Centre(), TextOffsetX * Width, TextOffsetY * Height, Angle);
   const double w = TextWidth * Width / 2.0;
@@ -355,16 +338,14 @@ void TCluster::MoveTo(TObjectList* list, double x, double y)
   // Selected members are moved by the selection move itself.
   const std::vector<TClusteredObject*> members = Members;
   for (TClusteredObject* member : members)
-    if (!member->Selected)
-      member->MoveTo(list, member->X + dx, member->Y + dy);
+    if (!member->Selected) member->MoveTo(list, member->X + dx, member->Y + dy);
   X = x;
   Y = y;
 }
 
 void TCluster::Recalculate(TObjectList* list, bool full)
 {
-  if (list)
-    GatherMembers(*list);
+  if (list) GatherMembers(*list);
   TCogiShaped::Recalculate(list, full);
 }
 

@@ -10,7 +10,7 @@
 #include "model/cogishaped.h"
 
 class TCluster : public TCogiShaped {
-public:
+ public:
   TCluster();
   // Frees only the membership links.
   ~TCluster() override;
@@ -47,7 +47,7 @@ public:
   void SaveToStream(TBinaryWriter& stream) const override;
   void LoadFromStream(TBinaryReader& stream) override;
 
-protected:
+ protected:
   int ClassKindCode() const override { return 9; }
   // A cluster keeps its text box.
   TTextBox TextBoxRule() const override
@@ -55,7 +55,7 @@ protected:
     return {TextOffsetX, TextOffsetY, TextWidth, TextHeight};
   }
 
-private:
+ private:
   // Fits a free-form outline along rays from the centre; false when too few rays hit.
   bool FitFreeForm(const TCanvas& canvas, const QRegion& united, double radius, double margin,
                    double offsetX, double offsetY, double zoom);

@@ -10,7 +10,6 @@ TClusteredObject::~TClusteredObject()
 
 void TClusteredObject::Recalculate(TObjectList* list, bool full)
 {
-  if (list)
-    TCluster::UpdateClusterMembership(*list, this);
+  if (list) TCluster::UpdateClusterMembership(*list, this);
   TLined::Recalculate(list, full);
 }

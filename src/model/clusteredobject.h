@@ -7,7 +7,7 @@
 class TCluster;
 
 class TClusteredObject : public TLined {
-public:
+ public:
   TClusteredObject() = default;
   // Leaves its cluster; the cluster is re-fitted by the document, not here.
   ~TClusteredObject() override;

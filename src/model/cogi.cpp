@@ -11,14 +11,19 @@ TCogiDimensions TCogi::BaseSize(int variant)
   switch (variant) {
     case 4:
     case 5:
-    case 6: return {1.5, 1.5};
+    case 6:
+      return {1.5, 1.5};
     case 9:
     case 10:
     case 11:
-    case 12: return {1.5, 1.0};
-    case 13: return {2.0, 0.5};
-    case 15: return {1.75, 1.25};
-    default: return {1.25, 1.25};
+    case 12:
+      return {1.5, 1.0};
+    case 13:
+      return {2.0, 0.5};
+    case 15:
+      return {1.75, 1.25};
+    default:
+      return {1.25, 1.25};
   }
 }
 
@@ -35,10 +40,8 @@ int TCogi::SnapCogiSize(int variant, int handle, double& width, double& height)
     const TCogiDimensions size = StandardSize(variant, code);
     const double dh = std::fabs(std::fabs(height) - size.Height);
     const double dw = std::fabs(std::fabs(width) - size.Width);
-    if (handle == 2 || handle == 6)
-      return dh;
-    if (handle == 4 || handle == 8)
-      return dw;
+    if (handle == 2 || handle == 6) return dh;
+    if (handle == 4 || handle == 8) return dw;
     return dw + dh;
   };
   // Ties keep the smaller size.
@@ -62,14 +65,12 @@ void TCogi::SetShape(int variant, int sizeCode)
   ShapeVariant = static_cast<std::uint8_t>(variant);
   CogiSize = static_cast<std::uint8_t>(sizeCode);
   ApplySizeTable();
-  if (ShapeVariant != kCogiVariantFree)
-    Outline = MakeShapeOutline(8, ShapeVariant, Width, Height);
+  if (ShapeVariant != kCogiVariantFree) Outline = MakeShapeOutline(8, ShapeVariant, Width, Height);
 }
 
 void TCogi::ApplySizeTable()
 {
-  if (CogiSize == kCogiFreeSize || ShapeVariant == kCogiVariantFree)
-    return;
+  if (CogiSize == kCogiFreeSize || ShapeVariant == kCogiVariantFree) return;
   // Codes past Large, from damaged files, count as Small.
   const TCogiDimensions size = StandardSize(ShapeVariant, CogiSize);
   Width = size.Width;

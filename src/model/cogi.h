@@ -17,7 +17,7 @@ struct TCogiDimensions {
 };
 
 class TCogi : public TCogiShaped {
-public:
+ public:
   TCogi() = default;
 
   std::uint8_t CogiSize = kCogiSmall;
@@ -38,10 +38,10 @@ public:
   void SaveToStream(TBinaryWriter& stream) const override;
   void LoadFromStream(TBinaryReader& stream) override;
 
-protected:
+ protected:
   int ClassKindCode() const override { return 8; }
   TTextBox TextBoxRule() const override { return VariantLayout(ShapeVariant).TextBox; }
 
-private:
+ private:
   void ApplySizeTable();
 };

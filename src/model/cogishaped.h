@@ -7,8 +7,14 @@
 #include "model/pointed.h"
 
 // How a variant places its anchors.
-enum class TAnchorRuleKind { Box16, Vertices, VerticesAndMidpoints, VerticesAndQuarters,
-                             Ellipse16, Rect28 };
+enum class TAnchorRuleKind {
+  Box16,
+  Vertices,
+  VerticesAndMidpoints,
+  VerticesAndQuarters,
+  Ellipse16,
+  Rect28
+};
 
 // The per-variant layout of the Cogi and cluster family.
 struct TVariantLayout {
@@ -19,7 +25,7 @@ struct TVariantLayout {
 };
 
 class TCogiShaped : public TPointed {
-public:
+ public:
   TCogiShaped() = default;
 
   std::uint8_t ShapeVariant = 0;
@@ -32,7 +38,7 @@ public:
   void SaveToStream(TBinaryWriter& stream) const override;
   void LoadFromStream(TBinaryReader& stream) override;
 
-protected:
+ protected:
   TAnchorList AnchorRule() const override;
   TModelPoint NumberPositionRule() const override;
   TModelPoint IconPositionRule() const override;

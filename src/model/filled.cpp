@@ -44,8 +44,7 @@ void TFilled::LoadFromStream(TBinaryReader& stream)
 
 void TFilled::FillArea(TCanvas& canvas, const QPainterPath& area, double) const
 {
-  if (FillStyle == kFillClear)
-    return;
+  if (FillStyle == kFillClear) return;
   // Patterns, pictures and gradients show their face colour until the fill primitives take
   // over here.
   QPainter& painter = canvas.Painter();

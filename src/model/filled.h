@@ -16,7 +16,7 @@ inline constexpr std::uint8_t kFillPicture = 3;
 inline constexpr std::uint8_t kFillGradient = 4;
 
 class TFilled : public TClusteredObject {
-public:
+ public:
   TFilled();
 
   std::uint8_t FillStyle = kFillSolid;

@@ -16,8 +16,7 @@ namespace {
 
 QString LocalPath(const QString& link)
 {
-  if (link.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
-    return QUrl(link).toLocalFile();
+  if (link.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) return QUrl(link).toLocalFile();
   QString path = link;
   return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
@@ -31,8 +30,7 @@ QIcon FileIcon(const QString& path)
 {
   const QMimeType type = QMimeDatabase().mimeTypeForFile(path);
   const QIcon document = ResourceIcon("document");
-  if (!type.isValid())
-    return document;
+  if (!type.isValid()) return document;
   return QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName(), document));
 }
 
@@ -52,12 +50,10 @@ std::optional<TSpecialLink> TGateway::ParseSpecialLink(const QString& link)
     return std::nullopt;
   const QString digits = link.mid(8);
   for (const QChar c : digits)
-    if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-      return std::nullopt;
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
   bool ok = false;
   const int context = digits.toInt(&ok);
-  if (!ok)
-    return std::nullopt;
+  if (!ok) return std::nullopt;
   return TSpecialLink{TSpecialLink::TKind::Help, context};
 }
 
@@ -69,16 +65,18 @@ bool TGateway::IsPathLink(const QString& link)
 
 TLinkIconKind TGateway::ChooseLinkIcon(const QString& link, bool hasLinkedModel)
 {
-  if (link.isEmpty())
-    return hasLinkedModel ? TLinkIconKind::Model : TLinkIconKind::None;
-  if (FileKindOf(link) == kFileModel)
-    return TLinkIconKind::Model;
+  if (link.isEmpty()) return hasLinkedModel ? TLinkIconKind::Model : TLinkIconKind::None;
+  if (FileKindOf(link) == kFileModel) return TLinkIconKind::Model;
   if (const auto special = ParseSpecialLink(link)) {
     switch (special->Kind) {
-      case TSpecialLink::TKind::Help: return TLinkIconKind::Help;
-      case TSpecialLink::TKind::LastModel: return TLinkIconKind::LastModel;
-      case TSpecialLink::TKind::ControlModel: return TLinkIconKind::ControlModel;
-      case TSpecialLink::TKind::MainView: return TLinkIconKind::MainView;
+      case TSpecialLink::TKind::Help:
+        return TLinkIconKind::Help;
+      case TSpecialLink::TKind::LastModel:
+        return TLinkIconKind::LastModel;
+      case TSpecialLink::TKind::ControlModel:
+        return TLinkIconKind::ControlModel;
+      case TSpecialLink::TKind::MainView:
+        return TLinkIconKind::MainView;
     }
   }
   if (IsPathLink(link))
@@ -96,23 +94,40 @@ void TGateway::SetLink(const QString& link, TModelDocument* linkedModel)
 
 const QIcon& TGateway::LinkIcon() const
 {
-  if (icon_)
-    return *icon_;
+  if (icon_) return *icon_;
   QIcon icon;
   switch (LinkIconKind) {
-    case TLinkIconKind::None: break;
-    case TLinkIconKind::Application: icon = ResourceIcon("application"); break;
-    case TLinkIconKind::Model: icon = ResourceIcon("behive"); break;
-    case TLinkIconKind::LastModel: icon = ResourceIcon("tolastmodel"); break;
-    case TLinkIconKind::ControlModel: icon = ResourceIcon("tocontrolmodel"); break;
-    case TLinkIconKind::MainView: icon = ResourceIcon("tomainview"); break;
-    case TLinkIconKind::Help: icon = ResourceIcon("help"); break;
-    case TLinkIconKind::File: icon = FileIcon(LocalPath(Link)); break;
-    case TLinkIconKind::Web: icon = ResourceIcon("globe"); break;
-    case TLinkIconKind::Fallback: icon = ResourceIcon("fallback"); break;
+    case TLinkIconKind::None:
+      break;
+    case TLinkIconKind::Application:
+      icon = ResourceIcon("application");
+      break;
+    case TLinkIconKind::Model:
+      icon = ResourceIcon("behive");
+      break;
+    case TLinkIconKind::LastModel:
+      icon = ResourceIcon("tolastmodel");
+      break;
+    case TLinkIconKind::ControlModel:
+      icon = ResourceIcon("tocontrolmodel");
+      break;
+    case TLinkIconKind::MainView:
+      icon = ResourceIcon("tomainview");
+      break;
+    case TLinkIconKind::Help:
+      icon = ResourceIcon("help");
+      break;
+    case TLinkIconKind::File:
+      icon = FileIcon(LocalPath(Link));
+      break;
+    case TLinkIconKind::Web:
+      icon = ResourceIcon("globe");
+      break;
+    case TLinkIconKind::Fallback:
+      icon = ResourceIcon("fallback");
+      break;
   }
-  if (icon.isNull() && LinkIconKind != TLinkIconKind::None)
-    icon = ResourceIcon("fallback");
+  if (icon.isNull() && LinkIconKind != TLinkIconKind::None) icon = ResourceIcon("fallback");
   icon_ = icon;
   return *icon_;
 }
@@ -120,11 +135,9 @@ const QIcon& TGateway::LinkIcon() const
 void TGateway::DrawGatewayIcon(TCanvas& canvas, double angle, double offsetX, double offsetY,
                                double zoom) const
 {
-  if (zoom <= 30 || !HasGateway())
-    return;
+  if (zoom <= 30 || !HasGateway()) return;
   const QIcon& icon = LinkIcon();
-  if (icon.isNull())
-    return;
+  if (icon.isNull()) return;
   const TModelPoint centre = RotateOffset(Centre(), IconX * Width, IconY * Height, angle);
   const QPoint topLeft = canvas.ToPixel(centre.X - 0.08, centre.Y - 0.08, offsetX, offsetY, zoom);
   const int width = std::max(1, RoundHalfEven(0.16 * canvas.ScaleX(zoom)));
@@ -156,6 +169,5 @@ void TGateway::LoadFromStream(TBinaryReader& stream)
   TFilled::LoadFromStream(stream);
   const QString link = stream.ReadString();
   stream.ReadInt32();  // the writer's window reference, never used
-  if (!link.isEmpty())
-    SetLink(link, nullptr);
+  if (!link.isEmpty()) SetLink(link, nullptr);
 }

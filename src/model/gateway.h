@@ -32,7 +32,7 @@ enum class TLinkIconKind {
 };
 
 class TGateway : public TFilled {
-public:
+ public:
   TGateway() = default;
 
   TModelDocument* LinkedModel = nullptr;  // unsaved model made by "Link to New Model"
@@ -59,10 +59,10 @@ public:
   void SaveToStream(TBinaryWriter& stream) const override;
   void LoadFromStream(TBinaryReader& stream) override;
 
-protected:
+ protected:
   // Centre of the icon as fractions of Width and Height from the centre.
   virtual TModelPoint IconPositionRule() const { return {0.0, 0.42}; }
 
-private:
+ private:
   mutable std::optional<QIcon> icon_;
 };

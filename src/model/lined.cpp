@@ -25,8 +25,7 @@ void TLined::LoadFromStream(TBinaryReader& stream)
 
 void TLined::StrokeArea(TCanvas& canvas, const QPainterPath& path, double zoom) const
 {
-  if (LineStyle == kLineNone)
-    return;
+  if (LineStyle == kLineNone) return;
   // Patterned styles are drawn solid until the line-style primitives take over here.
   QPainter& painter = canvas.Painter();
   painter.save();

@@ -11,7 +11,7 @@ inline constexpr std::uint8_t kLineSolid = 0;
 inline constexpr std::uint8_t kLineNone = 5;
 
 class TLined : public CGPObject {
-public:
+ public:
   TLined() = default;
 
   std::uint8_t LineStyle = kLineSolid;
@@ -24,6 +24,6 @@ public:
   // Strokes a pixel path with the object's line; every outline of every class goes here.
   void StrokeArea(TCanvas& canvas, const QPainterPath& path, double zoom) const;
 
-protected:
+ protected:
   TColorRef NumberColor() const override { return LineColor; }
 };

@@ -15,15 +15,13 @@ QPainterPath TPointed::ShapePath(const TCanvas& canvas, double angle, TModelPoin
                                  double offsetX, double offsetY, double zoom) const
 {
   QPainterPath path = OutlinePath(canvas, Outline, angle, zoom, offsetX, offsetY, centre);
-  if (!path.isEmpty())
-    path.closeSubpath();
+  if (!path.isEmpty()) path.closeSubpath();
   return path;
 }
 
 void TPointed::DrawShadow(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  if (Shadow == 0)
-    return;
+  if (Shadow == 0) return;
   // Without a fill the text and the number cast the shadow.
   if (FillStyle == kFillClear) {
     const int direction = Shadow > 4 ? 2 : Shadow;
@@ -35,8 +33,7 @@ void TPointed::DrawShadow(TCanvas& canvas, double offsetX, double offsetY, doubl
 
 void TPointed::Draw3D(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  if (Style3D == 0 || Outline.empty())
-    return;
+  if (Style3D == 0 || Outline.empty()) return;
   ExtrudeOutline(canvas, Outline, offsetX, offsetY, zoom);
 }
 
@@ -44,8 +41,7 @@ QPainterPath TPointed::HitPath(const TCanvas& canvas, double offsetX, double off
                                double zoom) const
 {
   const QPainterPath path = ShapePath(canvas, Angle, Centre(), offsetX, offsetY, zoom);
-  if (FillStyle != kFillClear)
-    return path;
+  if (FillStyle != kFillClear) return path;
   // A clear shape is hit only along a band around its line.
   QPainterPathStroker stroker;
   stroker.setWidth(PenWidthPixels(LineWidth, zoom, canvas) + 10);
@@ -66,8 +62,7 @@ std::optional<TModelPoint> TPointed::SnapOutline(const TOutline& moving, double 
   std::optional<TModelPoint> shift;
   for (const CGPObject* object : objects) {
     const auto* other = dynamic_cast<const TPointed*>(object);
-    if (!other)
-      continue;
+    if (!other) continue;
     for (const TSegment& m : moving) {
       const TModelPoint mp = RotateOffset(point, m.Ex, m.Ey, angle);
       for (const TSegment& q : other->Outline) {
@@ -81,8 +76,7 @@ std::optional<TModelPoint> TPointed::SnapOutline(const TOutline& moving, double 
       }
     }
   }
-  if (!shift)
-    return std::nullopt;
+  if (!shift) return std::nullopt;
   return TModelPoint{point.X + shift->X, point.Y + shift->Y};
 }
 

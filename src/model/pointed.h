@@ -8,7 +8,7 @@
 #include "model/outline.h"
 
 class TPointed : public TAngled {
-public:
+ public:
   TPointed() = default;
 
   TOutline Outline;  // relative to the centre, unrotated, built for Width x Height
@@ -29,8 +29,8 @@ public:
   static std::optional<TModelPoint> SnapOutline(const TOutline& moving, double angle,
                                                 TModelPoint point, const TObjectList& objects);
 
-protected:
-  QPainterPath ShapePath(const TCanvas& canvas, double angle, TModelPoint centre,
-                         double offsetX, double offsetY, double zoom) const override;
+ protected:
+  QPainterPath ShapePath(const TCanvas& canvas, double angle, TModelPoint centre, double offsetX,
+                         double offsetY, double zoom) const override;
   TOutline ExtrusionOutline() const override { return Outline; }
 };

@@ -70,8 +70,8 @@ TOutline Ellipse(double w, double h)
 {
   // 0.3625 is the midpoint of a quarter Bezier with control points at 0.6 of the half-axes.
   constexpr double k = 0.3625;
-  TOutline outline = Polygon(
-      {{0, -0.5}, {k, -k}, {0.5, 0}, {k, k}, {0, 0.5}, {-k, k}, {-0.5, 0}, {-k, -k}}, w, h);
+  TOutline outline =
+      Polygon({{0, -0.5}, {k, -k}, {0.5, 0}, {k, k}, {0, 0.5}, {-k, k}, {-0.5, 0}, {-k, -k}}, w, h);
   SmoothOutline(outline);
   return outline;
 }
@@ -87,28 +87,35 @@ TOutline CogiShapeOutline(int variant, double w, double h)
 {
   switch (variant) {
     case 0:
-    case 11: return Ellipse(w, h);
-    case 1: return Polygon({{0, -0.5}, {0.5, 0.5}, {-0.5, 0.5}}, w, h);
-    case 2: return Polygon({{0, 0.5}, {-0.5, -0.5}, {0.5, -0.5}}, w, h);
+    case 11:
+      return Ellipse(w, h);
+    case 1:
+      return Polygon({{0, -0.5}, {0.5, 0.5}, {-0.5, 0.5}}, w, h);
+    case 2:
+      return Polygon({{0, 0.5}, {-0.5, -0.5}, {0.5, -0.5}}, w, h);
     case 3:
     case 10:
-    case 13: return Rectangle(w, h);
+    case 13:
+      return Rectangle(w, h);
     case 4:
-      return Polygon({{0, -0.5}, {0.5, -1.0 / 6}, {1.0 / 3, 0.5}, {-1.0 / 3, 0.5}, {-0.5, -1.0 / 6}},
-                     w, h);
+      return Polygon(
+          {{0, -0.5}, {0.5, -1.0 / 6}, {1.0 / 3, 0.5}, {-1.0 / 3, 0.5}, {-0.5, -1.0 / 6}}, w, h);
     case 5:
       return Polygon({{0, 0.5}, {0.5, 1.0 / 6}, {1.0 / 3, -0.5}, {-1.0 / 3, -0.5}, {-0.5, 1.0 / 6}},
                      w, h);
     case 6:
-    case 15: return Polygon({{0, -0.5}, {0.5, 0}, {0, 0.5}, {-0.5, 0}}, w, h);
+    case 15:
+      return Polygon({{0, -0.5}, {0.5, 0}, {0, 0.5}, {-0.5, 0}}, w, h);
     case 7:
       return Polygon({{0, -0.5}, {0.5, -0.25}, {0.5, 0.25}, {0, 0.5}, {-0.5, 0.25}, {-0.5, -0.25}},
                      w, h);
     case 8:
       return Polygon({{0.5, 0}, {0.25, 0.5}, {-0.25, 0.5}, {-0.5, 0}, {-0.25, -0.5}, {0.25, -0.5}},
                      w, h);
-    case 9: return RoundedBox(w, h);
-    case 12: return TabbedBox(w, h);
+    case 9:
+      return RoundedBox(w, h);
+    case 12:
+      return TabbedBox(w, h);
     case 14:
       return Polygon({{0, -0.5},
                       {0.12, -0.12},
@@ -131,7 +138,8 @@ TOutline CogiShapeOutline(int variant, double w, double h)
                       {-0.5, -0.25},
                       {-0.25, -0.5}},
                      w, h);
-    default: return {};
+    default:
+      return {};
   }
 }
 
@@ -139,9 +147,12 @@ TOutline MakeShapeOutline(int kind, int variant, double width, double height)
 {
   switch (kind) {
     case 6:
-    case 10: return Rectangle(width, height);
+    case 10:
+      return Rectangle(width, height);
     case 8:
-    case 9: return CogiShapeOutline(variant, width, height);
-    default: return {};  // block arrows and dilemmas come with their own classes
+    case 9:
+      return CogiShapeOutline(variant, width, height);
+    default:
+      return {};  // block arrows and dilemmas come with their own classes
   }
 }

@@ -11,14 +11,12 @@ namespace {
 
 QByteArray EncodeBmp(const QImage& image)
 {
-  if (image.isNull())
-    return {};
+  if (image.isNull()) return {};
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, "BMP");
-  if (!writer.write(image))
-    return {};
+  if (!writer.write(image)) return {};
   return bytes;
 }
 
@@ -42,8 +40,7 @@ void WritePicture(TBinaryWriter& stream, const std::optional<TPicture>& picture)
   TPicture::TKind kind = picture->Kind();
   QByteArray bytes;
   // Icons, metafiles and JPEG files keep the bytes they came with, so nothing is lost.
-  if (kind != TPicture::TKind::Bitmap && !picture->Encoded().isEmpty())
-    bytes = picture->Encoded();
+  if (kind != TPicture::TKind::Bitmap && !picture->Encoded().isEmpty()) bytes = picture->Encoded();
   if (bytes.isEmpty()) {
     kind = TPicture::TKind::Bitmap;
     bytes = EncodeBmp(picture->Image());
@@ -60,8 +57,7 @@ void WritePicture(TBinaryWriter& stream, const std::optional<TPicture>& picture)
 std::optional<TPicture> ReadPicture(TBinaryReader& stream)
 {
   const std::int32_t length = stream.ReadInt32();
-  if (length < 1)
-    return std::nullopt;
+  if (length < 1) return std::nullopt;
   const std::uint8_t kindByte = stream.ReadByte();
   const QByteArray bytes = stream.ReadBytes(length);
   switch (kindByte) {

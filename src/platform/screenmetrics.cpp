@@ -5,8 +5,7 @@
 
 TScreenResolution ScreenResolution()
 {
-  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-    return {};
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return {};
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen || screen->logicalDotsPerInchX() <= 0 || screen->logicalDotsPerInchY() <= 0)
     return {};

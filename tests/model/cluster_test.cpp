@@ -16,7 +16,7 @@ namespace {
 
 // Owns the objects of a small model; the list is in stacking order like a document's.
 class TModel {
-public:
+ public:
   ~TModel()
   {
     for (auto it = list.rbegin(); it != list.rend(); ++it)

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <memory>
@@ -14,10 +14,10 @@
 #include "model/filekind.h"
 #include "model/objectfactory.h"
 #include "model/shapegenerator.h"
-#include "platform/canvas.h"
-#include "platform/measurecanvas.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
+#include "platform/canvas.h"
+#include "platform/measurecanvas.h"
 #include "platform/streamerror.h"
 
 namespace {
@@ -75,13 +75,13 @@ TEST(Layers, APlainCogiRecordHasTheFileLayout)
   EXPECT_EQ(reader.ReadByte(), kFillSolid);
   EXPECT_EQ(reader.ReadByte(), 0);  // pattern
   EXPECT_EQ(reader.ReadUInt32(), cogi.FaceColor);
-  EXPECT_EQ(reader.ReadInt32(), 0);  // no picture
-  EXPECT_EQ(reader.ReadByte(), 1);   // centred
-  EXPECT_EQ(reader.ReadByte(), 0);   // gradient
+  EXPECT_EQ(reader.ReadInt32(), 0);           // no picture
+  EXPECT_EQ(reader.ReadByte(), 1);            // centred
+  EXPECT_EQ(reader.ReadByte(), 0);            // gradient
   EXPECT_EQ(reader.ReadUInt32(), 0x0000FFu);  // back colour: red
-  EXPECT_EQ(reader.ReadInt32(), 0);  // empty link
-  EXPECT_EQ(reader.ReadInt32(), 0);  // no window
-  EXPECT_EQ(reader.ReadInt32(), 0);  // angle
+  EXPECT_EQ(reader.ReadInt32(), 0);           // empty link
+  EXPECT_EQ(reader.ReadInt32(), 0);           // no window
+  EXPECT_EQ(reader.ReadInt32(), 0);           // angle
   EXPECT_EQ(reader.ReadInt32(), c);
   reader.Skip(52);
   // The first edge is straight: C1 at the start point, C2 at its own end.
@@ -285,14 +285,15 @@ TEST(Layers, FileKindsFollowTheExtension)
 TEST(Gateway, SpecialLinksAreRecognisedExactly)
 {
   using K = TSpecialLink::TKind;
-  auto kind = [](const char* link) { return TGateway::ParseSpecialLink(QString::fromLatin1(link)); };
+  auto kind = [](const char* link) {
+    return TGateway::ParseSpecialLink(QString::fromLatin1(link));
+  };
   ASSERT_TRUE(kind("cgpToLastModel"));
   EXPECT_EQ(kind("cgpToLastModel")->Kind, K::LastModel);
   EXPECT_EQ(kind("CGPTOCONTROLMODEL")->Kind, K::ControlModel);
   EXPECT_EQ(kind("CGPtoMainView")->Kind, K::MainView);
   EXPECT_FALSE(kind("CGPTOLASTMODELS"));
-  EXPECT_EQ(TGateway::ChooseLinkIcon(QStringLiteral("CGPTOLASTMODELS"), false),
-            TLinkIconKind::Web);
+  EXPECT_EQ(TGateway::ChooseLinkIcon(QStringLiteral("CGPTOLASTMODELS"), false), TLinkIconKind::Web);
 
   // A help topic: the seven letters, any separator, a decimal context.
   ASSERT_TRUE(kind("CGPHELP 120"));
@@ -321,8 +322,8 @@ TEST(Gateway, ALinkLoadedFromAFileNeverThrowsAndPicksItsIcon)
     EXPECT_NO_THROW(copy.LoadFromStream(reader)) << link;
     EXPECT_EQ(copy.Link, QString::fromLatin1(link));
     EXPECT_TRUE(copy.HasGateway());
-    EXPECT_EQ(copy.LinkIconKind, std::string(link) == "CGPHELP#42" ? TLinkIconKind::Help
-                                                                    : TLinkIconKind::Web);
+    EXPECT_EQ(copy.LinkIconKind,
+              std::string(link) == "CGPHELP#42" ? TLinkIconKind::Help : TLinkIconKind::Web);
   }
 }
 
@@ -373,8 +374,8 @@ TEST(Gateway, IconsAreChosenByTheKindOfTarget)
   pictures.push_back(gateway.LinkIcon().pixmap(16, 16).toImage());
   std::set<QByteArray> distinct;
   for (const QImage& picture : pictures)
-    distinct.insert(QByteArray(reinterpret_cast<const char*>(picture.constBits()),
-                               picture.sizeInBytes()));
+    distinct.insert(
+        QByteArray(reinterpret_cast<const char*>(picture.constBits()), picture.sizeInBytes()));
   EXPECT_EQ(distinct.size(), 8u);  // model, three targets, help, fallback, web, application
 }
 

@@ -183,10 +183,10 @@ TEST(ShapeGenerator, CogiSizesFollowTheTable)
     int Variant;
     double W, H;
   };
-  for (const TCase& c : {TCase{7, 1.25, 1.25}, TCase{0, 1.25, 1.25}, TCase{4, 1.5, 1.5},
-                         TCase{6, 1.5, 1.5}, TCase{11, 1.5, 1.0}, TCase{12, 1.5, 1.0},
-                         TCase{13, 2.0, 0.5}, TCase{15, 1.75, 1.25}, TCase{16, 1.25, 1.25},
-                         TCase{40, 1.25, 1.25}}) {
+  for (const TCase& c :
+       {TCase{7, 1.25, 1.25}, TCase{0, 1.25, 1.25}, TCase{4, 1.5, 1.5}, TCase{6, 1.5, 1.5},
+        TCase{11, 1.5, 1.0}, TCase{12, 1.5, 1.0}, TCase{13, 2.0, 0.5}, TCase{15, 1.75, 1.25},
+        TCase{16, 1.25, 1.25}, TCase{40, 1.25, 1.25}}) {
     SCOPED_TRACE(c.Variant);
     for (int size = 0; size <= 2; ++size) {
       const double factor = size == 0 ? 1 : size == 1 ? 1.5 : 2;
@@ -285,15 +285,12 @@ TEST(ShapeGenerator, NumberTextAndIconPositionsFollowTheVariantTable)
     TTextBox Box;
     double IconY;
   };
-  for (const TCase& c : {TCase{0, -0.424, {0, 0, 0.7, 0.7}, 0.42},
-                         TCase{2, -0.39, {0, -0.14, 0.7, 0.6}, 0.42},
-                         TCase{5, 0.37, {0, -0.08, 0.55, 0.75}, -0.425},
-                         TCase{6, -0.35, {0, 0, 0.5, 0.5}, 0.35},
-                         TCase{7, -0.39, {0, 0, 0.8, 0.58}, 0.37},
-                         TCase{12, -0.44, {0, -0.04, 0.9, 0.7}, 0.4},
-                         TCase{13, -0.38, {0, 0.07, 0.95, 0.65}, 0.42},
-                         TCase{14, -0.42, {0, 0.05, 0.8, 0.8}, 0.2},
-                         TCase{25, -0.42, {0, 0.05, 0.8, 0.8}, 0.42}}) {
+  for (const TCase& c :
+       {TCase{0, -0.424, {0, 0, 0.7, 0.7}, 0.42}, TCase{2, -0.39, {0, -0.14, 0.7, 0.6}, 0.42},
+        TCase{5, 0.37, {0, -0.08, 0.55, 0.75}, -0.425}, TCase{6, -0.35, {0, 0, 0.5, 0.5}, 0.35},
+        TCase{7, -0.39, {0, 0, 0.8, 0.58}, 0.37}, TCase{12, -0.44, {0, -0.04, 0.9, 0.7}, 0.4},
+        TCase{13, -0.38, {0, 0.07, 0.95, 0.65}, 0.42}, TCase{14, -0.42, {0, 0.05, 0.8, 0.8}, 0.2},
+        TCase{25, -0.42, {0, 0.05, 0.8, 0.8}, 0.42}}) {
     SCOPED_TRACE(c.Variant);
     auto cogi = MakeCogi(c.Variant, kCogiMedium);
     EXPECT_EQ(cogi->NumberX, 0.0);

@@ -65,8 +65,8 @@ TEST(PictureCodec, OtherKindsKeepTheirBytesAndUnknownKindsAreEmpty)
   const QByteArray jpegBytes("\xFF\xD8not really a jpeg");
   const QByteArray bytes =
       Written(TPicture::FromEncoded(TPicture::TKind::Jpeg, jpegBytes, QImage(), QSize(2, 2)));
-  EXPECT_EQ(bytes, Int32(static_cast<std::int32_t>(jpegBytes.size())) + QByteArray(1, 4) +
-                       jpegBytes);
+  EXPECT_EQ(bytes,
+            Int32(static_cast<std::int32_t>(jpegBytes.size())) + QByteArray(1, 4) + jpegBytes);
   TBinaryReader reader(bytes);
   const auto picture = ReadPicture(reader);
   ASSERT_TRUE(picture.has_value());
