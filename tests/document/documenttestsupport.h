@@ -14,6 +14,11 @@ public:
   void UpdateControls() override { ++controls; }
   void SyncTextToolbar() override { ++syncs; }
   void Beep() override { ++beeps; }
+  void ReportError(const QString& message) override { errors << message; }
+  void PaintNow(bool fast) override { ++(fast ? fastPaints : fullPaints); }
+  QStringList errors;
+  int fastPaints = 0;
+  int fullPaints = 0;
   int repaints = 0;
   int controls = 0;
   int syncs = 0;
