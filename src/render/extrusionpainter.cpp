@@ -43,8 +43,7 @@ bool TExtrusionPainter::Has3D(int style3D)
 
 TModelPoint TExtrusionPainter::ExtrusionVector(int style3D)
 {
-  if (!Has3D(style3D))
-    return {};
+  if (!Has3D(style3D)) return {};
   const TDirection& d = kDirections[static_cast<std::size_t>(style3D - 1)];
   return {d.Dx, d.Dy};
 }
@@ -57,8 +56,7 @@ double TExtrusionPainter::StartBearing(int style3D)
 QColor TExtrusionPainter::FaceShade(const QColor& base, double bearing)
 {
   double a = std::fabs(120.0 - bearing);
-  if (a > 180.0)
-    a = 360.0 - a;
+  if (a > 180.0) a = 360.0 - a;
   const double f = a / 180.0;
   return QColor(Shade(base.red(), f), Shade(base.green(), f), Shade(base.blue(), f));
 }
@@ -80,15 +78,13 @@ std::size_t TExtrusionPainter::StartVertex(const TOutline& outline, TModelPoint 
   return best;
 }
 
-void TExtrusionPainter::DrawExtrusion(TCanvas& canvas, const TOutline& outline,
-                                      TModelPoint centre, double angle, int style3D,
-                                      TColorRef faceColor, TFaceFill fill, double offsetX,
-                                      double offsetY, double zoom)
+void TExtrusionPainter::DrawExtrusion(TCanvas& canvas, const TOutline& outline, TModelPoint centre,
+                                      double angle, int style3D, TColorRef faceColor,
+                                      TFaceFill fill, double offsetX, double offsetY, double zoom)
 {
-  if (!Has3D(style3D) || fill == TFaceFill::Clear || outline.size() < 2)
-    return;
-  const QColor base = fill == TFaceFill::Filled ? DisplayColor(faceColor)
-                                                : DisplayColor(colors::Silver);
+  if (!Has3D(style3D) || fill == TFaceFill::Clear || outline.size() < 2) return;
+  const QColor base =
+      fill == TFaceFill::Filled ? DisplayColor(faceColor) : DisplayColor(colors::Silver);
   const TModelPoint v = ExtrusionVector(style3D);
   const QPointF depth(RoundHalfEven(v.X * canvas.ScaleX(zoom)),
                       RoundHalfEven(v.Y * canvas.ScaleY(zoom)));

@@ -12,7 +12,7 @@
 class TCanvas;
 
 class TExtrusionPainter {
-public:
+ public:
   // How an object's faces are coloured: from its fill colour, from the plain grey of
   // objects that have no fill of their own, or not at all (a clear fill shows nothing).
   enum class TFaceFill { Filled, Plain, Clear };

@@ -4,8 +4,8 @@
 
 #include "platform/canvas.h"
 #include "render/displaycolor.h"
-#include "render/paintbounds.h"
 #include "render/gradientpainter.h"
+#include "render/paintbounds.h"
 #include "render/patterns.h"
 #include "render/picturepainter.h"
 #include "render/visibleregion.h"
@@ -15,23 +15,20 @@ int TFillPainter::ValidStyle(int style)
   return style >= 0 && style < StyleCount ? style : Solid;
 }
 
-void TFillPainter::FillRegion(TCanvas& canvas, const QRegion& region, int fillStyle,
-                              double zoom, int patternIndex, int gradientIndex,
-                              const TPicture* picture, bool pictureCentred,
-                              TColorRef faceColor, TColorRef backColor)
+void TFillPainter::FillRegion(TCanvas& canvas, const QRegion& region, int fillStyle, double zoom,
+                              int patternIndex, int gradientIndex, const TPicture* picture,
+                              bool pictureCentred, TColorRef faceColor, TColorRef backColor)
 {
   FillPart(canvas, region, TPixelRect::FromQRect(region.boundingRect()), fillStyle, zoom,
            patternIndex, gradientIndex, picture, pictureCentred, faceColor, backColor);
 }
 
-void TFillPainter::FillPath(TCanvas& canvas, const QPainterPath& path, int fillStyle,
-                            double zoom, int patternIndex, int gradientIndex,
-                            const TPicture* picture, bool pictureCentred, TColorRef faceColor,
-                            TColorRef backColor)
+void TFillPainter::FillPath(TCanvas& canvas, const QPainterPath& path, int fillStyle, double zoom,
+                            int patternIndex, int gradientIndex, const TPicture* picture,
+                            bool pictureCentred, TColorRef faceColor, TColorRef backColor)
 {
   const int style = ValidStyle(fillStyle);
-  if (style == Clear || path.isEmpty())
-    return;
+  if (style == Clear || path.isEmpty()) return;
   if (style == Solid) {
     canvas.Painter().fillPath(path, DisplayColor(faceColor));
     return;
@@ -42,8 +39,8 @@ void TFillPainter::FillPath(TCanvas& canvas, const QPainterPath& path, int fillS
   const QRegion region = VisibleRegion(path, bounds);
   const TPixelRect box = PixelBox(path);
   const bool whole = bounds.contains(box.ToQRect());
-  FillPart(canvas, region, whole ? TPixelRect::FromQRect(region.boundingRect()) : box, style,
-           zoom, patternIndex, gradientIndex, picture, pictureCentred, faceColor, backColor);
+  FillPart(canvas, region, whole ? TPixelRect::FromQRect(region.boundingRect()) : box, style, zoom,
+           patternIndex, gradientIndex, picture, pictureCentred, faceColor, backColor);
 }
 
 void TFillPainter::FillPart(TCanvas& canvas, const QRegion& region, const TPixelRect& box,
@@ -51,8 +48,7 @@ void TFillPainter::FillPart(TCanvas& canvas, const QRegion& region, const TPixel
                             const TPicture* picture, bool pictureCentred, TColorRef faceColor,
                             TColorRef backColor)
 {
-  if (region.isEmpty())
-    return;
+  if (region.isEmpty()) return;
   switch (ValidStyle(fillStyle)) {
     case Solid: {
       const QColor color = DisplayColor(faceColor);
@@ -80,8 +76,7 @@ void TFillPainter::FillPart(TCanvas& canvas, const QRegion& region, const TPixel
 void TFillPainter::PatternFill(TCanvas& canvas, const QRegion& region, int patternIndex,
                                TColorRef backColor, TColorRef faceColor)
 {
-  if (region.isEmpty())
-    return;
+  if (region.isEmpty()) return;
   QPainter& painter = canvas.Painter();
   const QBrush brush =
       TPatterns::Brush(patternIndex, DisplayColor(faceColor), DisplayColor(backColor));

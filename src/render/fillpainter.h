@@ -12,7 +12,7 @@
 class TCanvas;
 
 class TFillPainter {
-public:
+ public:
   // Fill style codes as objects store them.
   enum TStyle : int { Solid = 0, Clear = 1, Pattern = 2, Picture = 3, Gradient = 4 };
   static constexpr int StyleCount = 5;
@@ -34,10 +34,9 @@ public:
   static void PatternFill(TCanvas& canvas, const QRegion& region, int patternIndex,
                           TColorRef backColor, TColorRef faceColor);
 
-private:
+ private:
   // Fills the visible part of a shape whose whole pixel box is given.
-  static void FillPart(TCanvas& canvas, const QRegion& region, const TPixelRect& box,
-                       int fillStyle, double zoom, int patternIndex, int gradientIndex,
-                       const TPicture* picture, bool pictureCentred, TColorRef faceColor,
-                       TColorRef backColor);
+  static void FillPart(TCanvas& canvas, const QRegion& region, const TPixelRect& box, int fillStyle,
+                       double zoom, int patternIndex, int gradientIndex, const TPicture* picture,
+                       bool pictureCentred, TColorRef faceColor, TColorRef backColor);
 };

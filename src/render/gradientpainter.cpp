@@ -19,7 +19,7 @@ constexpr std::int64_t kMaxPixels = 2048 * 2048;
 // Which step of a gradient covers a pixel, as the drawing order of its bands and shapes
 // leaves it: the last shape drawn over the pixel wins. -1 means no shape covers it.
 class TGradientShape {
-public:
+ public:
   TGradientShape(int kind, const TPixelRect& box) : kind_(kind)
   {
     l_ = box.Left;
@@ -111,7 +111,7 @@ public:
     }
   }
 
-private:
+ private:
   void SetCircles(std::int64_t x, std::int64_t y, std::int64_t a, std::int64_t b)
   {
     ox_ = x;
@@ -144,8 +144,7 @@ private:
   std::int64_t Circle(double dx, double dy) const
   {
     const double d = std::sqrt(dx * dx + dy * dy);
-    if (d < smallest_)
-      return smallest_;
+    if (d < smallest_) return smallest_;
     const double j = std::floor((d - smallest_) / 3.0) + 1.0;
     const double n = smallest_ + 3.0 * j;
     return n <= double(steps_) ? static_cast<std::int64_t>(n) : -1;
@@ -157,17 +156,14 @@ private:
   {
     const std::int64_t jx = LastHolding(x >= ox_ ? x - ox_ + 1 : ox_ - x, a_);
     const std::int64_t jy = LastHolding(y >= oy_ ? y - oy_ + 1 : oy_ - y, bh_);
-    if (jx < 0 || jy < 0)
-      return -1;
+    if (jx < 0 || jy < 0) return -1;
     return steps_ - 2 * std::min(jx, jy);
   }
 
   std::int64_t LastHolding(std::int64_t extent, std::int64_t half) const
   {
-    if (extent > half)
-      return -1;
-    if (last_ == 0 || extent <= 2)
-      return last_;
+    if (extent > half) return -1;
+    if (last_ == 0 || extent <= 2) return last_;
     return std::min(last_, (half - extent) / 2);
   }
 
@@ -195,8 +191,7 @@ int TGradientPainter::ValidIndex(int index)
 QColor TGradientPainter::StepColor(std::int64_t n, std::int64_t steps, const QColor& face,
                                    const QColor& back)
 {
-  if (steps <= 0)
-    return face;
+  if (steps <= 0) return face;
   return QColor(Channel(face.red(), back.red(), n, steps),
                 Channel(face.green(), back.green(), n, steps),
                 Channel(face.blue(), back.blue(), n, steps));
@@ -208,19 +203,15 @@ void TGradientPainter::GradientFill(TCanvas& canvas, const QRegion& region, int 
   GradientFill(canvas, region, TPixelRect::FromQRect(region.boundingRect()), index, back, face);
 }
 
-void TGradientPainter::GradientFill(TCanvas& canvas, const QRegion& region,
-                                    const TPixelRect& box, int index, TColorRef back,
-                                    TColorRef face)
+void TGradientPainter::GradientFill(TCanvas& canvas, const QRegion& region, const TPixelRect& box,
+                                    int index, TColorRef back, TColorRef face)
 {
-  if (region.isEmpty())
-    return;
+  if (region.isEmpty()) return;
   QPainter& painter = canvas.Painter();
   const QRect visible = region.boundingRect() & PaintBounds(painter);
-  if (visible.isEmpty())
-    return;
+  if (visible.isEmpty()) return;
   const TGradientShape shape(ValidIndex(index), box);
-  if (shape.DrawsNothing())
-    return;
+  if (shape.DrawsNothing()) return;
   const QColor faceColor = DisplayColor(face);
   const QColor backColor = DisplayColor(back);
 
@@ -237,8 +228,7 @@ void TGradientPainter::GradientFill(TCanvas& canvas, const QRegion& region,
     QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(row));
     const std::int64_t y = std::int64_t{visible.top()} + std::int64_t{row} * cell + cell / 2;
     for (int column = 0; column < columns; ++column) {
-      const std::int64_t x =
-          std::int64_t{visible.left()} + std::int64_t{column} * cell + cell / 2;
+      const std::int64_t x = std::int64_t{visible.left()} + std::int64_t{column} * cell + cell / 2;
       const std::int64_t step = shape.StepAt(x, y);
       if (step != cachedStep) {
         cachedStep = step;

@@ -14,7 +14,7 @@
 class TCanvas;
 
 class TGradientPainter {
-public:
+ public:
   static constexpr int Count = 16;
 
   // A stored index; indices past the table (from damaged files) give gradient 0.
@@ -27,6 +27,6 @@ public:
                            TColorRef face);
   // The same where the region is the visible part of a larger shape whose pixel box is
   // given, so that the bands keep their place on the whole shape.
-  static void GradientFill(TCanvas& canvas, const QRegion& region, const TPixelRect& box,
-                           int index, TColorRef back, TColorRef face);
+  static void GradientFill(TCanvas& canvas, const QRegion& region, const TPixelRect& box, int index,
+                           TColorRef back, TColorRef face);
 };

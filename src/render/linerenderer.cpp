@@ -54,22 +54,19 @@ Qt::PenStyle StandardPenStyle(int style)
 
 // Narrows the step range [0, n) of a segment to the indices that can land inside the
 // rectangle (Liang-Barsky on the ideal line, widened by a step for the rounding).
-bool VisibleSteps(QPoint from, std::int64_t dx, std::int64_t dy, std::int64_t n,
-                  const QRect& reach, std::int64_t& first, std::int64_t& last)
+bool VisibleSteps(QPoint from, std::int64_t dx, std::int64_t dy, std::int64_t n, const QRect& reach,
+                  std::int64_t& first, std::int64_t& last)
 {
   double t0 = 0.0;
   double t1 = 1.0;
   auto clip = [&](double p, double q) {
-    if (p == 0.0)
-      return q >= 0.0;
+    if (p == 0.0) return q >= 0.0;
     const double r = q / p;
     if (p < 0.0) {
-      if (r > t1)
-        return false;
+      if (r > t1) return false;
       t0 = std::max(t0, r);
     } else {
-      if (r < t0)
-        return false;
+      if (r < t0) return false;
       t1 = std::min(t1, r);
     }
     return true;
@@ -135,8 +132,7 @@ void TLineRenderer::StrokePath(TCanvas& canvas, const QPainterPath& path, int st
                                TColorRef color, double zoom, double widthPoints)
 {
   style = ValidStyle(style);
-  if (style == NoLine || path.isEmpty())
-    return;
+  if (style == NoLine || path.isEmpty()) return;
   const int w = PenWidth(canvas, zoom, widthPoints);
   const QColor qcolor = DisplayColor(color);
   if (style == Solid) {
@@ -145,8 +141,7 @@ void TLineRenderer::StrokePath(TCanvas& canvas, const QPainterPath& path, int st
   }
   TLineRenderer renderer(canvas.Painter(), style, qcolor, w);
   for (const QPolygonF& part : path.toSubpathPolygons()) {
-    if (part.isEmpty())
-      continue;
+    if (part.isEmpty()) continue;
     auto pixel = [](QPointF p) { return QPoint(RoundHalfEven(p.x()), RoundHalfEven(p.y())); };
     renderer.MoveTo(pixel(part.front()));
     for (qsizetype i = 1; i < part.size(); ++i)
@@ -186,25 +181,48 @@ void TLineRenderer::LineTo(QPoint point)
   const std::int64_t dx = std::int64_t{point.x()} - from.x();
   const std::int64_t dy = std::int64_t{point.y()} - from.y();
   const std::int64_t n = std::max(std::abs(dx), std::abs(dy));
-  if (n == 0)
-    return;
-  const double bearing = Bearing({double(from.x()), double(from.y())},
-                                 {double(point.x()), double(point.y())}) *
-                         kRadiansPerDegree;
+  if (n == 0) return;
+  const double bearing =
+      Bearing({double(from.x()), double(from.y())}, {double(point.x()), double(point.y())}) *
+      kRadiansPerDegree;
   cos_ = std::cos(bearing);
   sin_ = std::sin(bearing);
   const std::int64_t cycle = std::int64_t{period_} + 1;
   std::int64_t first = 0;
   std::int64_t last = -1;
   if (!reach_.isEmpty() && VisibleSteps(from, dx, dy, n, reach_, first, last)) {
+    // The pixel nearest to the ideal line at step i is from + floor((2 i d + n) / 2n), as a
+    // DDA would choose it; quotient and remainder are carried from step to step.
+    const std::int64_t twoN = 2 * n;
+    auto start = [&](std::int64_t d, std::int64_t& quotient, std::int64_t& remainder) {
+      const std::int64_t numerator = 2 * first * d + n;
+      quotient = FloorDiv(numerator, twoN);
+      remainder = numerator - quotient * twoN;
+    };
+    auto advance = [&](std::int64_t d, std::int64_t& quotient, std::int64_t& remainder) {
+      remainder += 2 * d;
+      if (remainder >= twoN) {
+        remainder -= twoN;
+        ++quotient;
+      } else if (remainder < 0) {
+        remainder += twoN;
+        --quotient;
+      }
+    };
+    std::int64_t qx = 0, rx = 0, qy = 0, ry = 0;
+    start(dx, qx, rx);
+    start(dy, qy, ry);
+    std::int64_t q = (counter_ + first) % cycle;
     for (std::int64_t i = first; i <= last; ++i) {
-      // The pixel nearest to the ideal line at this step, as a DDA would choose it.
-      const int x = from.x() + static_cast<int>(FloorDiv(2 * i * dx + n, 2 * n));
-      const int y = from.y() + static_cast<int>(FloorDiv(2 * i * dy + n, 2 * n));
+      const int x = from.x() + static_cast<int>(qx);
+      const int y = from.y() + static_cast<int>(qy);
       if (reach_.contains(x, y))
-        StepPixel(x, y, static_cast<int>((counter_ + i) % cycle));
+        StepPixel(x, y, static_cast<int>(q));
       else
         CloseRuns();
+      advance(dx, qx, rx);
+      advance(dy, qy, ry);
+      if (++q == cycle) q = 0;
     }
   }
   // The next segment turns the dots differently.
@@ -215,15 +233,19 @@ void TLineRenderer::LineTo(QPoint point)
 void TLineRenderer::StepPixel(int x, int y, int q)
 {
   const double half = period_ / 2.0;
-  const int leftX = RoundHalfEven(x - 2.0 * w_ * cos_);
-  const int leftY = RoundHalfEven(y - 2.0 * w_ * sin_);
+  auto leftCopy = [&](bool on) {
+    if (on)
+      SquareDot(left_, true, RoundHalfEven(x - 2.0 * w_ * cos_),
+                RoundHalfEven(y - 2.0 * w_ * sin_));
+    else
+      CloseRun(left_);
+  };
   auto offsetDot = [&](double k) {
     WavePoint(RoundHalfEven(x + k * cos_), RoundHalfEven(y + k * sin_));
   };
   switch (style_) {
     case RoundDots:
-      if (q == 0)
-        AddRoundDot(x, y);
+      if (q == 0) AddRoundDot(x, y);
       break;
     case SquareDots:
       SquareDot(self_, q == 0, x, y);
@@ -234,15 +256,15 @@ void TLineRenderer::StepPixel(int x, int y, int q)
       break;
     case DoubleLine:
       SquareDot(self_, true, x, y);
-      SquareDot(left_, true, leftX, leftY);
+      leftCopy(true);
       break;
     case DashedDouble:
       SquareDot(self_, q < half, x, y);
-      SquareDot(left_, q < half, leftX, leftY);
+      leftCopy(q < half);
       break;
     case BrokenDouble: {
       const double r = static_cast<double>(q) / period_;
-      SquareDot(left_, r <= 0.71, leftX, leftY);
+      leftCopy(r <= 0.71);
       SquareDot(self_, r <= 0.21 || q > half, x, y);
       break;
     }
@@ -265,8 +287,7 @@ void TLineRenderer::StepPixel(int x, int y, int q)
       break;
     }
     case Stars:
-      if (q == 0)
-        AddStar(x, y);
+      if (q == 0) AddStar(x, y);
       break;
     default:
       break;
@@ -282,7 +303,7 @@ void TLineRenderer::SquareDot(TRun& run, bool on, int x, int y)
   }
   if (w_ == 1) {
     // Hairline dots are exactly the stepped pixels.
-    squares_.addRect(x, y, 1, 1);
+    pixels_ << QPoint(x, y);
     ++pending_;
     return;
   }
@@ -295,8 +316,7 @@ void TLineRenderer::SquareDot(TRun& run, bool on, int x, int y)
 
 void TLineRenderer::CloseRun(TRun& run)
 {
-  if (!run.Open)
-    return;
+  if (!run.Open) return;
   run.Open = false;
   // Squares of side w on the pixel centres, turned with the segment; a run of them along
   // the segment is the rectangle from the first square to the last.
@@ -305,8 +325,8 @@ void TLineRenderer::CloseRun(TRun& run)
   const QPointF ahead(sin_ * h, -cos_ * h);
   const QPointF first = QPointF(run.First) + QPointF(0.5, 0.5);
   const QPointF last = QPointF(run.Last) + QPointF(0.5, 0.5);
-  squares_.addPolygon(QPolygonF{last - right + ahead, last + right + ahead,
-                                first + right - ahead, first - right - ahead});
+  squares_.addPolygon(QPolygonF{last - right + ahead, last + right + ahead, first + right - ahead,
+                                first - right - ahead});
   squares_.closeSubpath();
   ++pending_;
 }
@@ -323,15 +343,13 @@ void TLineRenderer::WavePoint(int x, int y)
 
 void TLineRenderer::CloseWave()
 {
-  if (wave_.isEmpty())
-    return;
+  if (wave_.isEmpty()) return;
   // Round dots one step apart merge into the line through their centres drawn with a
   // round pen of their diameter.
   waves_.moveTo(wave_.front());
   for (qsizetype i = 1; i < wave_.size(); ++i)
     waves_.lineTo(wave_[i]);
-  if (wave_.size() == 1)
-    waves_.lineTo(wave_.front());
+  if (wave_.size() == 1) waves_.lineTo(wave_.front());
   wave_.clear();
 }
 
@@ -346,7 +364,7 @@ void TLineRenderer::AddRoundDot(int x, int y)
 {
   ++pending_;
   if (w_ == 1) {
-    squares_.addRect(x, y, 1, 1);
+    pixels_ << QPoint(x, y);
     return;
   }
   rounds_.addEllipse(QPointF(x + 0.5, y + 0.5), w_ / 2.0, w_ / 2.0);
@@ -378,21 +396,22 @@ void TLineRenderer::AddStar(int x, int y)
 
 void TLineRenderer::FlushIfFull()
 {
-  if (pending_ >= kBatchSize)
-    Flush();
+  if (pending_ >= kBatchSize) Flush();
 }
 
 void TLineRenderer::Flush()
 {
   CloseRuns();
-  if (pending_ == 0)
-    return;
+  if (pending_ == 0) return;
   painter_.save();
   painter_.setRenderHint(QPainter::Antialiasing, false);
-  if (!squares_.isEmpty())
-    painter_.fillPath(squares_, color_);
-  if (!rounds_.isEmpty())
-    painter_.fillPath(rounds_, color_);
+  if (!pixels_.isEmpty()) {
+    painter_.setPen(QPen(color_, 1));
+    painter_.drawPoints(pixels_);
+    pixels_.clear();
+  }
+  if (!squares_.isEmpty()) painter_.fillPath(squares_, color_);
+  if (!rounds_.isEmpty()) painter_.fillPath(rounds_, color_);
   if (!waves_.isEmpty())
     painter_.strokePath(waves_, QPen(color_, w_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   if (!stars_.isEmpty()) {

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QPainterPath>
 #include <QPoint>
+#include <QPolygon>
 #include <QPolygonF>
 #include <QRect>
 #include <cstdint>
@@ -16,7 +17,7 @@ class QPainter;
 class TCanvas;
 
 class TLineRenderer {
-public:
+ public:
   // Line style codes as objects store them.
   enum TStyle : int {
     Solid = 0,
@@ -45,8 +46,8 @@ public:
                             double widthPoints);
   // Strokes a path built in device pixels with a line style, colour and width in points.
   // Draws through the painter's current composition mode, so shadows can mask with it.
-  static void StrokePath(TCanvas& canvas, const QPainterPath& path, int style,
-                         TColorRef color, double zoom, double widthPoints);
+  static void StrokePath(TCanvas& canvas, const QPainterPath& path, int style, TColorRef color,
+                         double zoom, double widthPoints);
 
   // The stepping renderer for one path of a patterned style, pen width in pixels.
   // Points are device pixels; work is limited to what the painter can show.
@@ -61,7 +62,7 @@ public:
   // Paints what has been collected so far.
   void Flush();
 
-private:
+ private:
   // Consecutive square dots on one track (the path or its left copy) within a segment
   // merge into one turned rectangle, so that wide dashes cost one shape, not hundreds.
   struct TRun {
@@ -92,7 +93,8 @@ private:
   QRect reach_;  // pixels that can still show a dot: device bounds plus dot size
   TRun self_;
   TRun left_;
-  QPolygonF wave_;  // dot centres of a wave or zigzag drawn so far without a break
+  QPolygonF wave_;   // dot centres of a wave or zigzag drawn so far without a break
+  QPolygon pixels_;  // hairline dots
   QPainterPath squares_;
   QPainterPath rounds_;
   QPainterPath waves_;

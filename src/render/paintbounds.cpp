@@ -31,10 +31,8 @@ QRect PaintBounds(const QPainter& painter)
   QRect bounds = DeviceRect(painter);
   bool invertible = false;
   const QTransform inverse = painter.deviceTransform().inverted(&invertible);
-  if (!invertible)
-    return QRect();
+  if (!invertible) return QRect();
   bounds = inverse.mapRect(QRectF(bounds)).toAlignedRect();
-  if (painter.hasClipping())
-    bounds &= painter.clipBoundingRect().toAlignedRect();
+  if (painter.hasClipping()) bounds &= painter.clipBoundingRect().toAlignedRect();
   return bounds;
 }

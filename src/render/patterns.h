@@ -9,7 +9,7 @@
 #include <cstdint>
 
 class TPatterns {
-public:
+ public:
   static constexpr int Count = 49;
   using TRows = std::array<std::uint8_t, 8>;
 

@@ -14,7 +14,7 @@
 class TCanvas;
 
 class TPicturePainter {
-public:
+ public:
   // The built-in picture shown by picture fills of objects that have none.
   static const TPicture& LogoPicture();
   // Present and with a width and height; anything else is treated as no picture at all
@@ -37,8 +37,7 @@ public:
   // The same where the region is the visible part of a larger shape whose pixel box is
   // given, so that the picture stays placed on the whole shape.
   static void PictureFill(TCanvas& canvas, const QRegion& region, const TPixelRect& box,
-                          const TPicture* picture, double zoom, TColorRef background,
-                          bool centred);
+                          const TPicture* picture, double zoom, TColorRef background, bool centred);
 
   // Draws the source turned anticlockwise on the screen by the angle in degrees into the
   // target, which is resized to the turned picture's bounding box; target pixels that fall

@@ -24,9 +24,10 @@ constexpr std::array<std::pair<int, int>, 4> kDirections = {{{1, 1}, {-1, 1}, {-
 // Without raster operations the greys are painted as they would come out over white:
 // every grey ANDed with all that were painted before it in this mode.
 class TMaskMode {
-public:
+ public:
   explicit TMaskMode(TCanvas& canvas)
-      : canvas_(canvas), previous_(canvas.Painter().compositionMode()),
+      : canvas_(canvas),
+        previous_(canvas.Painter().compositionMode()),
         masking_(canvas.SupportsRasterOps())
   {
     canvas_.SetMasking(true);
@@ -37,13 +38,12 @@ public:
 
   TColorRef Colour(TColorRef grey)
   {
-    if (masking_)
-      return grey;
+    if (masking_) return grey;
     combined_ &= grey;
     return combined_;
   }
 
-private:
+ private:
   TCanvas& canvas_;
   QPainter::CompositionMode previous_;
   bool masking_;
@@ -59,19 +59,17 @@ bool TShadowPainter::HasShadow(int shadow)
 
 TModelPoint TShadowPainter::ShadowOffset(int shadow, int style3D)
 {
-  if (!HasShadow(shadow))
-    return {};
+  if (!HasShadow(shadow)) return {};
   const double s = TExtrusionPainter::Has3D(style3D) ? kOffsetWith3D : kOffsetFlat;
   const auto [sx, sy] = kDirections[static_cast<std::size_t>(shadow - 1)];
   return {sx * s, sy * s};
 }
 
-void TShadowPainter::DrawBoxShadow(TCanvas& canvas, TModelPoint centre, double width,
-                                   double height, int shadow, int style3D, double offsetX,
-                                   double offsetY, double zoom)
+void TShadowPainter::DrawBoxShadow(TCanvas& canvas, TModelPoint centre, double width, double height,
+                                   int shadow, int style3D, double offsetX, double offsetY,
+                                   double zoom)
 {
-  if (!HasShadow(shadow))
-    return;
+  if (!HasShadow(shadow)) return;
   const TModelPoint d = ShadowOffset(shadow, style3D);
   const double x = centre.X + d.X;
   const double y = centre.Y + d.Y;
@@ -84,21 +82,19 @@ void TShadowPainter::DrawBoxShadow(TCanvas& canvas, TModelPoint centre, double w
   canvas.Painter().fillRect(box.ToQRect(), DisplayColor(mask.Colour(colors::ShadowGrey)));
 }
 
-void TShadowPainter::DrawOutlineShadow(TCanvas& canvas, const TOutline& outline,
-                                       TModelPoint centre, double angle, bool filled,
-                                       int lineStyle, double lineWidth, int shadow, int style3D,
-                                       double offsetX, double offsetY, double zoom)
+void TShadowPainter::DrawOutlineShadow(TCanvas& canvas, const TOutline& outline, TModelPoint centre,
+                                       double angle, bool filled, int lineStyle, double lineWidth,
+                                       int shadow, int style3D, double offsetX, double offsetY,
+                                       double zoom)
 {
-  if (!HasShadow(shadow) || outline.empty())
-    return;
+  if (!HasShadow(shadow) || outline.empty()) return;
   const TModelPoint d = ShadowOffset(shadow, style3D);
   const TModelPoint displaced{centre.X + d.X, centre.Y + d.Y};
   TMaskMode mask(canvas);
   if (!filled) {
-    TLineRenderer::StrokePath(canvas,
-                              OutlinePath(canvas, outline, angle, zoom, offsetX, offsetY,
-                                          displaced),
-                              lineStyle, mask.Colour(colors::ShadowGrey), zoom, lineWidth);
+    TLineRenderer::StrokePath(
+        canvas, OutlinePath(canvas, outline, angle, zoom, offsetX, offsetY, displaced), lineStyle,
+        mask.Colour(colors::ShadowGrey), zoom, lineWidth);
     return;
   }
   // Rings from 110 % down to the outline's own size, lighter outside: combined by the
@@ -115,8 +111,7 @@ void TShadowPainter::DrawOutlineShadow(TCanvas& canvas, const TOutline& outline,
 
 void TShadowPainter::MaskFillRegion(TCanvas& canvas, const QRegion& region, TColorRef color)
 {
-  if (region.isEmpty())
-    return;
+  if (region.isEmpty()) return;
   TMaskMode mask(canvas);
   const QColor qcolor = DisplayColor(mask.Colour(color));
   for (const QRect& rect : region)

@@ -16,7 +16,7 @@
 class TCanvas;
 
 class TShadowPainter {
-public:
+ public:
   // Shadow codes 1 to 4 cast a shadow; 0 and codes past the table (damaged files) do not.
   static bool HasShadow(int shadow);
   // The shadow's displacement in model units: 5/24 inch with 3-D, 1/12 inch without, to
@@ -26,8 +26,7 @@ public:
 
   // The shadow of an unrotated width x height box about centre (model units).
   static void DrawBoxShadow(TCanvas& canvas, TModelPoint centre, double width, double height,
-                            int shadow, int style3D, double offsetX, double offsetY,
-                            double zoom);
+                            int shadow, int style3D, double offsetX, double offsetY, double zoom);
   // The shadow of an outline relative to centre, turned by angle. Filled objects cast soft
   // rings; unfilled ones the outline stroked in their line style and width, in grey.
   static void DrawOutlineShadow(TCanvas& canvas, const TOutline& outline, TModelPoint centre,

@@ -74,8 +74,7 @@ TEST(FillPainter, SolidClearAndUnknownStyles)
   for (int style : {TFillPainter::Solid, TFillPainter::Pattern}) {
     QImage image = WhiteImage(60, 60);
     TPaint paint(image);
-    TFillPainter::FillPath(paint.Canvas(), triangle, style, 100, 22, 0, nullptr, true, kBlue,
-                           kRed);
+    TFillPainter::FillPath(paint.Canvas(), triangle, style, 100, 22, 0, nullptr, true, kBlue, kRed);
     EXPECT_FALSE(IsWhite(image, 15, 45)) << style;
     EXPECT_TRUE(IsWhite(image, 45, 15)) << style;
   }
@@ -90,8 +89,8 @@ TEST(FillPainter, PictureFillWithoutAPictureShowsTheLogo)
   const QImage withLogo = Filled(area, TFillPainter::Picture, 0, &logo);
   EXPECT_EQ(Filled(area, TFillPainter::Picture), withLogo);
   // A zero-sized picture counts as none rather than tiling forever.
-  const TPicture empty = TPicture::FromEncoded(TPicture::TKind::Bitmap, QByteArray("x"), QImage(),
-                                               QSize(0, 40));
+  const TPicture empty =
+      TPicture::FromEncoded(TPicture::TKind::Bitmap, QByteArray("x"), QImage(), QSize(0, 40));
   EXPECT_EQ(Filled(area, TFillPainter::Picture, 0, &empty), withLogo);
   EXPECT_EQ(At(withLogo, 5, 5), QColor(logo.Image().pixel(5, 5)));
 }
@@ -105,13 +104,13 @@ TEST(FillPainter, HugePathsFillOnlyWhatTheDeviceShows)
   square.addRect(QRectF(-1e9, -1e9, 2e9 + 30, 2e9));
   QImage image = WhiteImage(60, 60);
   TPaint paint(image);
-  TFillPainter::FillPath(paint.Canvas(), square, TFillPainter::Gradient, 100, 0, 1, nullptr,
-                         true, colors::Black, colors::White);
+  TFillPainter::FillPath(paint.Canvas(), square, TFillPainter::Gradient, 100, 0, 1, nullptr, true,
+                         colors::Black, colors::White);
   const QColor middle = At(image, 30, 30);
   EXPECT_NEAR(middle.red(), 128, 1);
   EXPECT_EQ(middle.red(), middle.blue());
-  TFillPainter::FillPath(paint.Canvas(), square, TFillPainter::Pattern, 100, 20, 0, nullptr,
-                         true, kBlue, kRed);
+  TFillPainter::FillPath(paint.Canvas(), square, TFillPainter::Pattern, 100, 20, 0, nullptr, true,
+                         kBlue, kRed);
   EXPECT_EQ(At(image, 30, 30), QColor(Qt::red));
   EXPECT_EQ(At(image, 31, 30), QColor(Qt::blue));
 }

@@ -130,23 +130,24 @@ TEST(RenderGallery, EverySampleIsDrawn)
     const TModelPoint filledCentre{0.9 + (shadow - 1) * 3.0, 9.6};
     const TModelPoint unfilledCentre{2.15 + (shadow - 1) * 3.0, 9.6};
     const TModelPoint boxCentre{2.15 + (shadow - 1) * 3.0, 10.6};
-    TShadowPainter::DrawOutlineShadow(canvas, hexagon, filledCentre, 0, true, 0, 0.75, shadow, 0,
-                                      0, 0, 100);
-    TFillPainter::FillPath(canvas, OutlinePath(canvas, hexagon, 0, 100, 0, 0, filledCentre), 0,
-                           100, 0, 0, nullptr, true, kFace, kBack);
+    TShadowPainter::DrawOutlineShadow(canvas, hexagon, filledCentre, 0, true, 0, 0.75, shadow, 0, 0,
+                                      0, 100);
+    TFillPainter::FillPath(canvas, OutlinePath(canvas, hexagon, 0, 100, 0, 0, filledCentre), 0, 100,
+                           0, 0, nullptr, true, kFace, kBack);
     TShadowPainter::DrawOutlineShadow(canvas, hexagon, unfilledCentre, 0, false,
                                       TLineRenderer::Dashes, 1.5, shadow, 0, 0, 0, 100);
     TLineRenderer::StrokePath(canvas, OutlinePath(canvas, hexagon, 0, 100, 0, 0, unfilledCentre),
                               TLineRenderer::Dashes, colors::Black, 100, 1.5);
     TShadowPainter::DrawBoxShadow(canvas, boxCentre, 0.9, 0.5, shadow, 0, 0, 0, 100);
-    painter.fillRect(QRect(canvas.ToPixel(boxCentre.X - 0.45, boxCentre.Y - 0.25, 0, 0, 100),
-                           QSize(86, 48)),
-                     QColor(200, 255, 200));
+    painter.fillRect(
+        QRect(canvas.ToPixel(boxCentre.X - 0.45, boxCentre.Y - 0.25, 0, 0, 100), QSize(86, 48)),
+        QColor(200, 255, 200));
   }
 
   // 3-D in every direction: filled hexagons, the same turned by 30 degrees, plain grey
   // faces on an ellipse, and a clear fill that shows no faces.
-  Caption(painter, 10, 1130, QStringLiteral("3-D 1-4: filled, turned 30, plain ellipse, picture fills"));
+  Caption(painter, 10, 1130,
+          QStringLiteral("3-D 1-4: filled, turned 30, plain ellipse, picture fills"));
   const TOutline ellipse = Ellipse(1.1, 0.8);
   for (int style = 1; style <= 4; ++style) {
     const double x = 0.9 + (style - 1) * 1.5;
@@ -156,10 +157,11 @@ TEST(RenderGallery, EverySampleIsDrawn)
       const double angle = row == 1 ? 30 : 0;
       TExtrusionPainter::DrawExtrusion(
           canvas, outline, centre, angle, style, kFace,
-          row == 2 ? TExtrusionPainter::TFaceFill::Plain : TExtrusionPainter::TFaceFill::Filled,
-          0, 0, 100);
-      TFillPainter::FillPath(canvas, OutlinePath(canvas, outline, angle, 100, 0, 0, centre), 0,
-                             100, 0, 0, nullptr, true, row == 2 ? colors::White : kFace, kBack);
+          row == 2 ? TExtrusionPainter::TFaceFill::Plain : TExtrusionPainter::TFaceFill::Filled, 0,
+          0, 100);
+      TFillPainter::FillPath(canvas, OutlinePath(canvas, outline, angle, 100, 0, 0, centre), 0, 100,
+                             0, 0, nullptr, true, row == 2 ? MakeColorRef(225, 235, 250) : kFace,
+                             kBack);
     }
   }
 
@@ -168,8 +170,8 @@ TEST(RenderGallery, EverySampleIsDrawn)
   const QRect centredSmall(660, 1180, 150, 110);
   const QRect centredLarge(830, 1180, 50, 40);
   const QRect tiled(900, 1180, 150, 110);
-  TPicturePainter::PictureFill(canvas, QRegion(centredSmall, QRegion::Ellipse), &logo, 100,
-                               kFace, true);
+  TPicturePainter::PictureFill(canvas, QRegion(centredSmall, QRegion::Ellipse), &logo, 100, kFace,
+                               true);
   TPicturePainter::PictureFill(canvas, QRegion(centredLarge), &logo, 200, kFace, true);
   TPicturePainter::PictureFill(canvas, QRegion(tiled), &logo, 100, kFace, false);
   QImage turned;

@@ -82,8 +82,8 @@ TEST(LineRenderer, DashRhythmIsKeptWhenTheLineStartsOffTheDevice)
   for (int x = 0; x < 80; ++x)
     EXPECT_EQ(IsWhite(image, x, 20), (x + 1000) % 7 >= 3) << x;
   // Absurd coordinates and widths from a damaged file are clipped to the device.
-  const QImage huge = Stroke(Polyline({{-1e12, 30}, {1e12, 30}, {1e12, 1e12}}),
-                             TLineRenderer::LongDashes, 0);
+  const QImage huge =
+      Stroke(Polyline({{-1e12, 30}, {1e12, 30}, {1e12, 1e12}}), TLineRenderer::LongDashes, 0);
   EXPECT_GT(InkCount(huge, QRect(0, 30, 80, 1)), 20);
   const QImage wide = Stroke(Polyline({{-1e9, 30}, {1e9, 30}}), TLineRenderer::Dashes, 3e38f);
   EXPECT_GT(InkCount(wide, QRect(0, 0, 80, 80)), 0);
@@ -92,8 +92,7 @@ TEST(LineRenderer, DashRhythmIsKeptWhenTheLineStartsOffTheDevice)
 TEST(LineRenderer, DoubleLinesCopyThePathToTheLeftOfTravel)
 {
   // Travelling right, left is up; travelling left, left is down. Copies lie 2w away.
-  const QImage image =
-      Stroke(Polyline({{5, 20}, {60, 20}}), TLineRenderer::DoubleLine, 0).copy();
+  const QImage image = Stroke(Polyline({{5, 20}, {60, 20}}), TLineRenderer::DoubleLine, 0).copy();
   EXPECT_FALSE(IsWhite(image, 30, 20));
   EXPECT_TRUE(IsWhite(image, 30, 19));
   EXPECT_FALSE(IsWhite(image, 30, 18));

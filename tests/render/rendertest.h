@@ -36,8 +36,7 @@ inline int InkCount(const QImage& image, const QRect& rect)
   const QRect r = rect & image.rect();
   for (int y = r.top(); y <= r.bottom(); ++y)
     for (int x = r.left(); x <= r.right(); ++x)
-      if (!IsWhite(image, x, y))
-        ++count;
+      if (!IsWhite(image, x, y)) ++count;
   return count;
 }
 
@@ -48,12 +47,12 @@ inline QColor Grey(int g)
 
 // Paints on an image through a canvas for the lifetime of the object.
 class TPaint {
-public:
+ public:
   explicit TPaint(QImage& image) : painter_(&image), canvas_(painter_) {}
   TCanvas& Canvas() { return canvas_; }
   QPainter& Painter() { return painter_; }
 
-private:
+ private:
   QPainter painter_;
   TCanvas canvas_;
 };
