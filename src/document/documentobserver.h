@@ -28,4 +28,12 @@ public:
     (void)fast;
     Repaint();
   }
+  // Long work shows its progress (0 to 100) with a caption; EndProgress restores the normal
+  // status display.
+  virtual void ShowProgress(int percent, const QString& caption)
+  {
+    (void)percent;
+    (void)caption;
+  }
+  virtual void EndProgress() {}
 };
