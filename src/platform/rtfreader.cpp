@@ -732,7 +732,12 @@ void TRtfParser::EndParagraph()
 QString TRtfParser::TakeFontName()
 {
   QString name = fontNameText_;
-  name += TCodePage(fontCharsetPage_ >= 0 ? fontCharsetPage_ : documentCodePage_).Decode(fontName_);
+  const QString decoded =
+      TCodePage(fontCharsetPage_ >= 0 ? fontCharsetPage_ : documentCodePage_).Decode(fontName_);
+  // Converters turn unmappable bytes into control characters, which no font name holds.
+  for (char32_t c : decoded.toUcs4())
+    if (IsTextCharacter(c))
+      name += QString::fromUcs4(&c, 1);
   fontName_.clear();
   fontNameText_.clear();
   return name;
@@ -850,6 +855,7 @@ void ReadPlainText(const QByteArray& bytes, QTextDocument& document)
   format.setFontFamilies(QStringList{richtext::DefaultFamily()});
   format.setFontPointSize(richtext::kDefaultPointSize);
   QTextCursor cursor(&document);
+  cursor.setBlockFormat(BlockFormat(TParaProps()));
   cursor.setBlockCharFormat(format);
   cursor.insertText(text, format);
   document.setUndoRedoEnabled(undo);
