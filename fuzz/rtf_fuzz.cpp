@@ -31,8 +31,7 @@ QString Signature(const QTextDocument& document)
              QString::number(f.fontUnderline()) + QString::number(f.fontStrikeOut()) +
              (color ? QString::number(*color) : QString()) + QLatin1Char('}');
     };
-    if (b.begin().atEnd())
-      s += format(b.charFormat());
+    if (b.begin().atEnd()) s += format(b.charFormat());
     for (auto it = b.begin(); !it.atEnd(); ++it)
       s += format(it.fragment().charFormat()) + it.fragment().text();
     s += QLatin1Char('\n');
@@ -54,11 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   QTextDocument document;
   TRtfReader::Read(bytes, document);
-  if (document.characterCount() > bytes.size() + 1)
-    std::abort();
+  if (document.characterCount() > bytes.size() + 1) std::abort();
   QTextDocument again;
   TRtfReader::Read(TRtfWriter::Write(document), again);
-  if (Signature(again) != Signature(document))
-    std::abort();
+  if (Signature(again) != Signature(document)) std::abort();
   return 0;
 }

@@ -6,7 +6,7 @@
 #include <QString>
 
 class TCodePage {
-public:
+ public:
   static constexpr int kAnsi = 1252;
   // Code page of a font's character set number; 0 for the symbol set (bytes stand for themselves)
   // and -1 for the default set, which means "the document's code page".
@@ -17,6 +17,6 @@ public:
   // A lead byte of a double-byte code page without its trail stands for nothing.
   QString Decode(QByteArrayView bytes) const;
 
-private:
+ private:
   int number_;
 };

@@ -84,19 +84,54 @@ struct TParagraph {
 enum class TWord {
   Unknown,
   // destinations
-  FontTable, ColorTable, SkipDest, Numbering, ListText, FieldResult,
+  FontTable,
+  ColorTable,
+  SkipDest,
+  Numbering,
+  ListText,
+  FieldResult,
   // document
-  Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont, FontCharset, FontCodePage,
+  Ansi,
+  Mac,
+  Pc,
+  Pca,
+  AnsiCodePage,
+  DefaultFont,
+  FontCharset,
+  FontCodePage,
   // character
-  Plain, Bold, Italic, Underline, UnderlineNone, Strike, FontSize, Font, ColorIndex, Hidden,
-  UnicodeSkip, Unicode,
+  Plain,
+  Bold,
+  Italic,
+  Underline,
+  UnderlineNone,
+  Strike,
+  FontSize,
+  Font,
+  ColorIndex,
+  Hidden,
+  UnicodeSkip,
+  Unicode,
   // paragraph
-  ParagraphDefault, AlignLeft, AlignRight, AlignCentre, AlignJustify, FirstIndent, LeftIndent,
-  RightIndent, Par, Line, Tab, Cell,
+  ParagraphDefault,
+  AlignLeft,
+  AlignRight,
+  AlignCentre,
+  AlignJustify,
+  FirstIndent,
+  LeftIndent,
+  RightIndent,
+  Par,
+  Line,
+  Tab,
+  Cell,
   // numbering
-  NumberingBullet, NumberingOther,
+  NumberingBullet,
+  NumberingOther,
   // colour table
-  Red, Green, Blue,
+  Red,
+  Green,
+  Blue,
   // special characters
   Special,
   Binary,
@@ -114,17 +149,79 @@ TWordInfo LookUp(std::string_view word)
     const auto add = [&m](std::string_view name, TWord w, char16_t c = 0) { m[name] = {w, c}; };
     add("fonttbl", TWord::FontTable);
     add("colortbl", TWord::ColorTable);
-    for (std::string_view s :
-         {"stylesheet", "info", "pict", "header", "headerl", "headerr", "headerf", "footer",
-          "footerl", "footerr", "footerf", "footnote", "annotation", "fldinst", "xe", "tc", "txe",
-          "rxe", "objdata", "objclass", "objname", "pntxta", "pntxtb", "template", "filetbl",
-          "revtbl", "listtable", "listoverridetable", "rsidtbl", "themedata",
-          "colorschememapping", "latentstyles", "datastore", "ftnsep", "ftnsepc", "ftncn",
-          "aftnsep", "aftnsepc", "aftncn", "atnid", "atnauthor", "atntime", "atnref",
-          "nonshppict", "shpinst", "sp", "sn", "sv", "shptxt", "blipuid", "pgdsctbl", "generator",
-          "xmlnstbl", "docvar", "userprops", "bkmkstart", "bkmkend", "falt", "panose",
-          "fname", "mmathPr", "wgrffmtfilter", "author", "operator", "title", "subject",
-          "keywords", "comment", "doccomm", "company", "category", "manager", "hlinkbase"})
+    for (std::string_view s : {"stylesheet",
+                               "info",
+                               "pict",
+                               "header",
+                               "headerl",
+                               "headerr",
+                               "headerf",
+                               "footer",
+                               "footerl",
+                               "footerr",
+                               "footerf",
+                               "footnote",
+                               "annotation",
+                               "fldinst",
+                               "xe",
+                               "tc",
+                               "txe",
+                               "rxe",
+                               "objdata",
+                               "objclass",
+                               "objname",
+                               "pntxta",
+                               "pntxtb",
+                               "template",
+                               "filetbl",
+                               "revtbl",
+                               "listtable",
+                               "listoverridetable",
+                               "rsidtbl",
+                               "themedata",
+                               "colorschememapping",
+                               "latentstyles",
+                               "datastore",
+                               "ftnsep",
+                               "ftnsepc",
+                               "ftncn",
+                               "aftnsep",
+                               "aftnsepc",
+                               "aftncn",
+                               "atnid",
+                               "atnauthor",
+                               "atntime",
+                               "atnref",
+                               "nonshppict",
+                               "shpinst",
+                               "sp",
+                               "sn",
+                               "sv",
+                               "shptxt",
+                               "blipuid",
+                               "pgdsctbl",
+                               "generator",
+                               "xmlnstbl",
+                               "docvar",
+                               "userprops",
+                               "bkmkstart",
+                               "bkmkend",
+                               "falt",
+                               "panose",
+                               "fname",
+                               "mmathPr",
+                               "wgrffmtfilter",
+                               "author",
+                               "operator",
+                               "title",
+                               "subject",
+                               "keywords",
+                               "comment",
+                               "doccomm",
+                               "company",
+                               "category",
+                               "manager",
+                               "hlinkbase"})
       add(s, TWord::SkipDest);
     add("pn", TWord::Numbering);
     add("pntext", TWord::ListText);
@@ -188,11 +285,9 @@ TWordInfo LookUp(std::string_view word)
     return m;
   }();
   const auto it = kWords.find(word);
-  if (it != kWords.end())
-    return it->second;
+  if (it != kWords.end()) return it->second;
   // Every underline style (\ulw, \uld, \uldb, \ulwave ...) reads as underline; \ulc is colour.
-  if (word.size() >= 2 && word.substr(0, 2) == "ul" && word != "ulc")
-    return {TWord::Underline, 0};
+  if (word.size() >= 2 && word.substr(0, 2) == "ul" && word != "ulc") return {TWord::Underline, 0};
   return {};
 }
 
@@ -200,8 +295,7 @@ TWordInfo LookUp(std::string_view word)
 // separators, object and frame markers), never come from the text of a file.
 bool IsTextCharacter(char32_t c)
 {
-  if (c < 0x20)
-    return c == U'\t';
+  if (c < 0x20) return c == U'\t';
   return c != QChar::ParagraphSeparator && c != QChar::ObjectReplacementCharacter &&
          !(c >= 0xFDD0 && c <= 0xFDEF) && c != 0xFFFE && c != 0xFFFF;
 }
@@ -209,20 +303,19 @@ bool IsTextCharacter(char32_t c)
 bool IsBulletText(const QString& text, bool symbolFont)
 {
   const QString t = text.trimmed();
-  if (t.size() != 1)
-    return false;
+  if (t.size() != 1) return false;
   // Symbol fonts draw bullets from letters ("l" in Wingdings is a dot, "o" a circle).
   return symbolFont || !t[0].isLetterOrNumber() || t[0] == QLatin1Char('o');
 }
 
 class TRtfParser {
-public:
+ public:
   explicit TRtfParser(QByteArrayView in) : in_(in) { paragraphs_.emplace_back(); }
 
   void Parse();
   void Build(QTextDocument& document) const;
 
-private:
+ private:
   TGroup& Top() { return stack_.back(); }
   bool Overflowing() const { return overflow_ > 0; }
 
@@ -261,7 +354,7 @@ private:
   std::map<int, TFont> fonts_;
   int fontIndex_ = 0;  // entry being read in the font table
   int fontCharsetPage_ = -1;
-  QByteArray fontName_;    // bytes of the entry's name not yet decoded
+  QByteArray fontName_;   // bytes of the entry's name not yet decoded
   QString fontNameText_;  // the name decoded so far (\u escapes interrupt the bytes)
   std::vector<std::optional<QColor>> colors_;
   std::array<int, 3> rgb_ = {0, 0, 0};
@@ -294,12 +387,10 @@ void TRtfParser::Parse()
       ControlSequence();
     } else {
       ++pos_;
-      if (!stack_.empty())
-        TextByte(c);
+      if (!stack_.empty()) TextByte(c);
     }
   }
-  if (!stack_.empty())
-    FinishDocument();  // truncated: take what was read
+  if (!stack_.empty()) FinishDocument();  // truncated: take what was read
 }
 
 void TRtfParser::FinishDocument()
@@ -343,8 +434,7 @@ void TRtfParser::CloseGroup()
     --overflow_;
     return;
   }
-  if (stack_.empty())
-    return;
+  if (stack_.empty()) return;
   const TDest dest = Top().Dest;
   const int index = static_cast<int>(stack_.size()) - 1;
   if (dest == TDest::FontTable && (!fontName_.isEmpty() || !fontNameText_.isEmpty()))
@@ -354,10 +444,8 @@ void TRtfParser::CloseGroup()
     listText_.clear();
     listTextSymbol_ = false;
   }
-  if (index == numberingParent_ + 1 && dest == TDest::Numbering)
-    numberingParent_ = -1;
-  if (index == 0)
-    FinishDocument();
+  if (index == numberingParent_ + 1 && dest == TDest::Numbering) numberingParent_ = -1;
+  if (index == 0) FinishDocument();
   stack_.pop_back();
 }
 
@@ -365,10 +453,11 @@ void TRtfParser::ControlSequence()
 {
   const qsizetype n = in_.size();
   ++pos_;  // the backslash
-  if (pos_ >= n)
-    return;
+  if (pos_ >= n) return;
   const char c = in_[pos_];
-  const auto isLetter = [](char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); };
+  const auto isLetter = [](char ch) {
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
+  };
   const auto isDigit = [](char ch) { return ch >= '0' && ch <= '9'; };
   if (!isLetter(c)) {
     ++pos_;
@@ -396,8 +485,7 @@ void TRtfParser::ControlSequence()
     value = std::min<std::int64_t>(value * 10 + (in_[pos_] - '0'), kParamLimit);
     ++pos_;
   }
-  if (pos_ < n && in_[pos_] == ' ')
-    ++pos_;  // the delimiter belongs to the word
+  if (pos_ < n && in_[pos_] == ' ') ++pos_;  // the delimiter belongs to the word
   const int param = static_cast<int>(negative ? -value : value);
   if (length > kMaxWordLength)
     ControlWord(std::string_view(), hasParam, param);
@@ -407,8 +495,7 @@ void TRtfParser::ControlSequence()
 
 bool TRtfParser::SkippingFallback()
 {
-  if (unicodeSkip_ <= 0)
-    return false;
+  if (unicodeSkip_ <= 0) return false;
   --unicodeSkip_;
   return true;
 }
@@ -423,27 +510,28 @@ void TRtfParser::ControlWord(std::string_view word, bool hasParam, int param)
     pos_ += std::clamp<qsizetype>(hasParam ? param : 0, 0, remaining);
     return;
   }
-  if (stack_.empty() || Overflowing())
-    return;
+  if (stack_.empty() || Overflowing()) return;
   FlushBytes();
   const bool ignorable = ignorableNext_;
   ignorableNext_ = false;
-  if (SkippingFallback())
-    return;
+  if (SkippingFallback()) return;
   TGroup& g = Top();
   const bool on = !hasParam || param != 0;
   const int index = static_cast<int>(stack_.size()) - 1;
   switch (info.Word) {
     case TWord::Unknown:
-      if (ignorable)
-        g.Dest = TDest::Skip;
+      if (ignorable) g.Dest = TDest::Skip;
       break;
-    case TWord::FontTable: g.Dest = TDest::FontTable; break;
+    case TWord::FontTable:
+      g.Dest = TDest::FontTable;
+      break;
     case TWord::ColorTable:
       g.Dest = TDest::ColorTable;
       rgbSet_ = false;
       break;
-    case TWord::SkipDest: g.Dest = TDest::Skip; break;
+    case TWord::SkipDest:
+      g.Dest = TDest::Skip;
+      break;
     case TWord::Numbering:
       if (g.Dest == TDest::Text && index > 0) {
         g.Dest = TDest::Numbering;
@@ -461,48 +549,68 @@ void TRtfParser::ControlWord(std::string_view word, bool hasParam, int param)
         g.Dest = TDest::Skip;
       }
       break;
-    case TWord::FieldResult: break;  // a field's result is shown as ordinary text
-    case TWord::Ansi: documentCodePage_ = 1252; break;
-    case TWord::Mac: documentCodePage_ = 10000; break;
-    case TWord::Pc: documentCodePage_ = 437; break;
-    case TWord::Pca: documentCodePage_ = 850; break;
+    case TWord::FieldResult:
+      break;  // a field's result is shown as ordinary text
+    case TWord::Ansi:
+      documentCodePage_ = 1252;
+      break;
+    case TWord::Mac:
+      documentCodePage_ = 10000;
+      break;
+    case TWord::Pc:
+      documentCodePage_ = 437;
+      break;
+    case TWord::Pca:
+      documentCodePage_ = 850;
+      break;
     case TWord::AnsiCodePage:
-      if (hasParam && param > 0)
-        documentCodePage_ = param;
+      if (hasParam && param > 0) documentCodePage_ = param;
       break;
     case TWord::DefaultFont:
-      if (hasParam)
-        defaultFont_ = param;
+      if (hasParam) defaultFont_ = param;
       break;
     case TWord::FontCharset:
-      if (g.Dest == TDest::FontTable && hasParam)
-        fontCharsetPage_ = TCodePage::OfCharset(param);
+      if (g.Dest == TDest::FontTable && hasParam) fontCharsetPage_ = TCodePage::OfCharset(param);
       break;
     case TWord::FontCodePage:
-      if (g.Dest == TDest::FontTable && hasParam && param > 0)
-        fontCharsetPage_ = param;
+      if (g.Dest == TDest::FontTable && hasParam && param > 0) fontCharsetPage_ = param;
       break;
-    case TWord::Plain: g.Char = TCharProps(); break;
-    case TWord::Bold: g.Char.Bold = on; break;
-    case TWord::Italic: g.Char.Italic = on; break;
-    case TWord::Underline: g.Char.Underline = on; break;
-    case TWord::UnderlineNone: g.Char.Underline = false; break;
-    case TWord::Strike: g.Char.Strike = on; break;
+    case TWord::Plain:
+      g.Char = TCharProps();
+      break;
+    case TWord::Bold:
+      g.Char.Bold = on;
+      break;
+    case TWord::Italic:
+      g.Char.Italic = on;
+      break;
+    case TWord::Underline:
+      g.Char.Underline = on;
+      break;
+    case TWord::UnderlineNone:
+      g.Char.Underline = false;
+      break;
+    case TWord::Strike:
+      g.Char.Strike = on;
+      break;
     case TWord::FontSize:
       g.Char.HalfPoints = hasParam && param > 0 ? std::min(param, kMaxHalfPoints) : 24;
       break;
     case TWord::Font:
       if (g.Dest == TDest::FontTable) {
-        if (!fontName_.isEmpty() || !fontNameText_.isEmpty())
-          FinishFont();
+        if (!fontName_.isEmpty() || !fontNameText_.isEmpty()) FinishFont();
         fontIndex_ = param;
         fontCharsetPage_ = -1;
       } else {
         g.Char.Font = hasParam ? param : -1;
       }
       break;
-    case TWord::ColorIndex: g.Char.Color = hasParam ? std::max(param, 0) : 0; break;
-    case TWord::Hidden: g.Char.Hidden = on; break;
+    case TWord::ColorIndex:
+      g.Char.Color = hasParam ? std::max(param, 0) : 0;
+      break;
+    case TWord::Hidden:
+      g.Char.Hidden = on;
+      break;
     case TWord::UnicodeSkip:
       g.UnicodeSkip = std::clamp(hasParam ? param : 1, 0, kMaxUnicodeSkip);
       break;
@@ -514,11 +622,21 @@ void TRtfParser::ControlWord(std::string_view word, bool hasParam, int param)
         unicodeSkip_ = Top().UnicodeSkip;
       }
       break;
-    case TWord::ParagraphDefault: g.Para = TParaProps(); break;
-    case TWord::AlignLeft: g.Para.Align = richtext::TAlignment::Left; break;
-    case TWord::AlignRight: g.Para.Align = richtext::TAlignment::Right; break;
-    case TWord::AlignCentre: g.Para.Align = richtext::TAlignment::Centre; break;
-    case TWord::AlignJustify: g.Para.Align = richtext::TAlignment::Justify; break;
+    case TWord::ParagraphDefault:
+      g.Para = TParaProps();
+      break;
+    case TWord::AlignLeft:
+      g.Para.Align = richtext::TAlignment::Left;
+      break;
+    case TWord::AlignRight:
+      g.Para.Align = richtext::TAlignment::Right;
+      break;
+    case TWord::AlignCentre:
+      g.Para.Align = richtext::TAlignment::Centre;
+      break;
+    case TWord::AlignJustify:
+      g.Para.Align = richtext::TAlignment::Justify;
+      break;
     case TWord::FirstIndent:
       g.Para.FirstTwips = std::clamp(param, -kMaxIndentTwips, kMaxIndentTwips);
       break;
@@ -529,12 +647,15 @@ void TRtfParser::ControlWord(std::string_view word, bool hasParam, int param)
       g.Para.RightTwips = std::clamp(param, -kMaxIndentTwips, kMaxIndentTwips);
       break;
     case TWord::Par:
-      if (g.Dest == TDest::Text)
-        EndParagraph();
+      if (g.Dest == TDest::Text) EndParagraph();
       break;
-    case TWord::Line: EmitChar(QChar::LineSeparator); break;
+    case TWord::Line:
+      EmitChar(QChar::LineSeparator);
+      break;
     case TWord::Tab:
-    case TWord::Cell: EmitChar(U'\t'); break;
+    case TWord::Cell:
+      EmitChar(U'\t');
+      break;
     case TWord::NumberingBullet:
     case TWord::NumberingOther:
       if (g.Dest == TDest::Numbering && numberingParent_ >= 0 &&
@@ -550,15 +671,17 @@ void TRtfParser::ControlWord(std::string_view word, bool hasParam, int param)
         rgbSet_ = true;
       }
       break;
-    case TWord::Special: EmitChar(info.Char); break;
-    case TWord::Binary: break;
+    case TWord::Special:
+      EmitChar(info.Char);
+      break;
+    case TWord::Binary:
+      break;
   }
 }
 
 void TRtfParser::ControlSymbol(char c)
 {
-  if (stack_.empty() || Overflowing())
-    return;
+  if (stack_.empty() || Overflowing()) return;
   FlushBytes();
   if (c == '*') {
     ignorableNext_ = true;
@@ -574,53 +697,49 @@ void TRtfParser::ControlSymbol(char c)
     case '\r':
     case '\n':
       // A backslash before a line end is a paragraph mark.
-      if (!SkippingFallback() && Top().Dest == TDest::Text)
-        EndParagraph();
+      if (!SkippingFallback() && Top().Dest == TDest::Text) EndParagraph();
       return;
-    default: break;
+    default:
+      break;
   }
-  if (SkippingFallback())
-    return;
+  if (SkippingFallback()) return;
   switch (c) {
-    case '~': EmitChar(0x00A0); break;
-    case '_': EmitChar(0x2011); break;
-    default: break;  // \- optional hyphen, \| \: index marks: nothing to show
+    case '~':
+      EmitChar(0x00A0);
+      break;
+    case '_':
+      EmitChar(0x2011);
+      break;
+    default:
+      break;  // \- optional hyphen, \| \: index marks: nothing to show
   }
 }
 
 void TRtfParser::HexEscape()
 {
   const auto hex = [](char ch) -> int {
-    if (ch >= '0' && ch <= '9')
-      return ch - '0';
-    if (ch >= 'a' && ch <= 'f')
-      return ch - 'a' + 10;
-    if (ch >= 'A' && ch <= 'F')
-      return ch - 'A' + 10;
+    if (ch >= '0' && ch <= '9') return ch - '0';
+    if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
+    if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
     return -1;
   };
   int value = 0;
   for (int i = 0; i < 2; ++i) {
     const int digit = pos_ < in_.size() ? hex(in_[pos_]) : -1;
-    if (digit < 0)
-      return;  // a damaged escape stands for nothing; what follows is read normally
+    if (digit < 0) return;  // a damaged escape stands for nothing; what follows is read normally
     value = value * 16 + digit;
     ++pos_;
   }
   ignorableNext_ = false;
-  if (!stack_.empty() && !Overflowing())
-    TextByte(static_cast<unsigned char>(value));
+  if (!stack_.empty() && !Overflowing()) TextByte(static_cast<unsigned char>(value));
 }
 
 void TRtfParser::TextByte(unsigned char byte)
 {
-  if (Overflowing())
-    return;
-  if (byte == '\r' || byte == '\n')
-    return;
+  if (Overflowing()) return;
+  if (byte == '\r' || byte == '\n') return;
   ignorableNext_ = false;
-  if (SkippingFallback())
-    return;
+  if (SkippingFallback()) return;
   switch (Top().Dest) {
     case TDest::Text:
     case TDest::ListText:
@@ -638,32 +757,32 @@ void TRtfParser::TextByte(unsigned char byte)
         fontName_.append(static_cast<char>(byte));
       break;
     case TDest::ColorTable:
-      if (byte == ';')
-        FinishColor();
+      if (byte == ';') FinishColor();
       break;
     case TDest::Skip:
-    case TDest::Numbering: break;
+    case TDest::Numbering:
+      break;
   }
 }
 
 int TRtfParser::CodePageOf(int fontIndex) const
 {
   const auto it = fonts_.find(fontIndex < 0 ? defaultFont_ : fontIndex);
-  if (it == fonts_.end() || it->second.CodePage < 0)
-    return documentCodePage_;
+  if (it == fonts_.end() || it->second.CodePage < 0) return documentCodePage_;
   return it->second.CodePage;
 }
 
-bool TRtfParser::IsSymbolFont(int fontIndex) const { return CodePageOf(fontIndex) == 0; }
+bool TRtfParser::IsSymbolFont(int fontIndex) const
+{
+  return CodePageOf(fontIndex) == 0;
+}
 
 void TRtfParser::FlushBytes()
 {
-  if (bytes_.isEmpty() || stack_.empty())
-    return;
+  if (bytes_.isEmpty() || stack_.empty()) return;
   const int font = Top().Char.Font;
   const QString text = TCodePage(CodePageOf(font)).Decode(bytes_);
-  if (Top().Dest == TDest::ListText && IsSymbolFont(font))
-    listTextSymbol_ = true;
+  if (Top().Dest == TDest::ListText && IsSymbolFont(font)) listTextSymbol_ = true;
   bytes_.clear();
   for (QChar c : text)
     EmitChar(c.unicode());
@@ -690,10 +809,8 @@ void TRtfParser::EmitChar(char32_t c)
 
 void TRtfParser::EmitCodePoint(char32_t c)
 {
-  if (stack_.empty())
-    return;
-  if (!IsTextCharacter(c))
-    return;
+  if (stack_.empty()) return;
+  if (!IsTextCharacter(c)) return;
   const TGroup& g = Top();
   if (g.Dest == TDest::FontTable) {
     if (fontName_.size() + fontNameText_.size() < kMaxFontNameBytes)
@@ -701,15 +818,12 @@ void TRtfParser::EmitCodePoint(char32_t c)
     return;
   }
   if (g.Dest == TDest::ListText) {
-    if (listText_.size() < kMaxListText)
-      listText_.append(QString::fromUcs4(&c, 1));
+    if (listText_.size() < kMaxListText) listText_.append(QString::fromUcs4(&c, 1));
     return;
   }
-  if (g.Dest != TDest::Text || g.Char.Hidden)
-    return;
+  if (g.Dest != TDest::Text || g.Char.Hidden) return;
   std::vector<TRun>& runs = paragraphs_.back().Runs;
-  if (runs.empty() || !(runs.back().Props == g.Char))
-    runs.push_back({g.Char, QString()});
+  if (runs.empty() || !(runs.back().Props == g.Char)) runs.push_back({g.Char, QString()});
   runs.back().Text.append(QString::fromUcs4(&c, 1));
   afterPar_ = false;
 }
@@ -736,8 +850,7 @@ QString TRtfParser::TakeFontName()
       TCodePage(fontCharsetPage_ >= 0 ? fontCharsetPage_ : documentCodePage_).Decode(fontName_);
   // Converters turn unmappable bytes into control characters, which no font name holds.
   for (char32_t c : decoded.toUcs4())
-    if (IsTextCharacter(c))
-      name += QString::fromUcs4(&c, 1);
+    if (IsTextCharacter(c)) name += QString::fromUcs4(&c, 1);
   fontName_.clear();
   fontNameText_.clear();
   return name;
@@ -746,8 +859,7 @@ QString TRtfParser::TakeFontName()
 void TRtfParser::FinishFont()
 {
   const QString name = TakeFontName().trimmed();
-  if (!name.isEmpty())
-    fonts_[fontIndex_] = {name, fontCharsetPage_};
+  if (!name.isEmpty()) fonts_[fontIndex_] = {name, fontCharsetPage_};
 }
 
 void TRtfParser::FinishColor()
@@ -764,8 +876,7 @@ QTextCharFormat TRtfParser::CharFormat(const TCharProps& props) const
 {
   QTextCharFormat format;
   auto it = fonts_.find(props.Font < 0 ? defaultFont_ : props.Font);
-  if (it == fonts_.end())
-    it = fonts_.find(defaultFont_);
+  if (it == fonts_.end()) it = fonts_.find(defaultFont_);
   const QString family = it != fonts_.end() ? it->second.Name : richtext::DefaultFamily();
   format.setFontFamilies(QStringList{family});
   format.setFontPointSize(props.HalfPoints / 2.0);
@@ -826,10 +937,9 @@ void TRtfParser::Build(QTextDocument& document) const
 bool LooksLikeRtf(QByteArrayView bytes)
 {
   qsizetype i = 0;
-  if (bytes.startsWith("\xEF\xBB\xBF"))
-    i = 3;
-  while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' ||
-                              bytes[i] == '\n'))
+  if (bytes.startsWith("\xEF\xBB\xBF")) i = 3;
+  while (i < bytes.size() &&
+         (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
     ++i;
   return bytes.sliced(i).startsWith("{\\rtf");
 }
@@ -838,15 +948,13 @@ void ReadPlainText(const QByteArray& bytes, QTextDocument& document)
 {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString decoded = utf8.decode(bytes);
-  if (utf8.hasError())
-    decoded = TAnsiCodePage::Decode(bytes);
+  if (utf8.hasError()) decoded = TAnsiCodePage::Decode(bytes);
   decoded.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   decoded.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   QString text;
   text.reserve(decoded.size());
   for (char32_t c : decoded.toUcs4())
-    if (c == U'\n' || IsTextCharacter(c))
-      text.append(QString::fromUcs4(&c, 1));
+    if (c == U'\n' || IsTextCharacter(c)) text.append(QString::fromUcs4(&c, 1));
   const bool undo = document.isUndoRedoEnabled();
   document.setUndoRedoEnabled(false);
   document.clear();
@@ -880,8 +988,7 @@ QString TRtfReader::PlainText(const QByteArray& bytes)
   Read(bytes, document);
   QString text;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    if (block != document.begin())
-      text += QLatin1Char('\n');
+    if (block != document.begin()) text += QLatin1Char('\n');
     text += block.text();
   }
   text.replace(QChar::LineSeparator, QLatin1Char('\n'));

@@ -9,7 +9,7 @@
 class QTextDocument;
 
 class TRtfReader {
-public:
+ public:
   // Groups nested deeper than this are skipped whole (their braces are still counted).
   static constexpr int kMaxGroupDepth = 100;
 

@@ -17,8 +17,7 @@ bool IsSymbolFamily(const QString& family)
 {
   // Fonts whose bytes are glyph numbers, not Windows-1252 characters.
   for (const char* name : {"Symbol", "Wingdings", "Wingdings 2", "Wingdings 3", "Webdings"})
-    if (family.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
-      return true;
+    if (family.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) return true;
   return false;
 }
 
@@ -42,11 +41,11 @@ struct TParaState {
 };
 
 class TRtfEmitter {
-public:
+ public:
   explicit TRtfEmitter(const QTextDocument& document) : document_(document) {}
   QByteArray Write();
 
-private:
+ private:
   void CollectTables();
   int FontIndex(const QString& family);
   int ColorIndex(TColorRef color);
@@ -80,8 +79,7 @@ int TRtfEmitter::FontIndex(const QString& family)
 int TRtfEmitter::ColorIndex(TColorRef color)
 {
   for (std::size_t i = 0; i < colors_.size(); ++i)
-    if (colors_[i] == color)
-      return static_cast<int>(i) + 1;
+    if (colors_[i] == color) return static_cast<int>(i) + 1;
   colors_.push_back(color);
   return static_cast<int>(colors_.size());
 }
@@ -107,41 +105,30 @@ void TRtfEmitter::CollectTables()
   bool bullets = false;
   for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
     bullets = bullets || richtext::IsBulleted(block);
-    if (block.begin().atEnd())
-      StateOf(block.charFormat());
+    if (block.begin().atEnd()) StateOf(block.charFormat());
     for (auto it = block.begin(); !it.atEnd(); ++it)
       StateOf(it.fragment().charFormat());
   }
-  if (fonts_.isEmpty())
-    FontIndex(richtext::DefaultFamily());
-  if (bullets)
-    symbolFont_ = FontIndex(QStringLiteral("Symbol"));
+  if (fonts_.isEmpty()) FontIndex(richtext::DefaultFamily());
+  if (bullets) symbolFont_ = FontIndex(QStringLiteral("Symbol"));
 }
 
 void TRtfEmitter::Word(const char* word, std::optional<int> param)
 {
   out_.append('\\').append(word);
-  if (param)
-    out_.append(QByteArray::number(*param));
+  if (param) out_.append(QByteArray::number(*param));
   delimit_ = true;
 }
 
 void TRtfEmitter::SwitchTo(const TCharState& s)
 {
-  if (s.Font != current_.Font)
-    Word("f", s.Font);
-  if (s.HalfPoints != current_.HalfPoints)
-    Word("fs", s.HalfPoints);
-  if (s.Bold != current_.Bold)
-    s.Bold ? Word("b") : Word("b", 0);
-  if (s.Italic != current_.Italic)
-    s.Italic ? Word("i") : Word("i", 0);
-  if (s.Underline != current_.Underline)
-    s.Underline ? Word("ul") : Word("ulnone");
-  if (s.Strike != current_.Strike)
-    s.Strike ? Word("strike") : Word("strike", 0);
-  if (s.Color != current_.Color)
-    Word("cf", s.Color);
+  if (s.Font != current_.Font) Word("f", s.Font);
+  if (s.HalfPoints != current_.HalfPoints) Word("fs", s.HalfPoints);
+  if (s.Bold != current_.Bold) s.Bold ? Word("b") : Word("b", 0);
+  if (s.Italic != current_.Italic) s.Italic ? Word("i") : Word("i", 0);
+  if (s.Underline != current_.Underline) s.Underline ? Word("ul") : Word("ulnone");
+  if (s.Strike != current_.Strike) s.Strike ? Word("strike") : Word("strike", 0);
+  if (s.Color != current_.Color) Word("cf", s.Color);
   current_ = s;
 }
 
@@ -151,8 +138,7 @@ void TRtfEmitter::Char(char32_t c)
     // A space ends the control word before text that would otherwise extend it.
     const bool extends = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
                          (ch >= '0' && ch <= '9') || ch == ' ' || ch == '-';
-    if (delimit_ && extends)
-      out_.append(' ');
+    if (delimit_ && extends) out_.append(' ');
     delimit_ = false;
     out_.append(ch);
   };
@@ -176,8 +162,8 @@ void TRtfEmitter::Char(char32_t c)
     literal(static_cast<char>(c));
     return;
   }
-  const bool symbol = current_.Font >= 0 && current_.Font < fonts_.size() &&
-                      IsSymbolFamily(fonts_[current_.Font]);
+  const bool symbol =
+      current_.Font >= 0 && current_.Font < fonts_.size() && IsSymbolFamily(fonts_[current_.Font]);
   const int byte = symbol ? (c <= 0xFF ? static_cast<int>(c) : -1) : TAnsiCodePage::ByteOf(c);
   if (byte >= 0x80) {
     static const char kHex[] = "0123456789abcdef";
@@ -217,17 +203,21 @@ void TRtfEmitter::Paragraph(const QTextBlock& block)
       delimit_ = false;
     }
     switch (p.Align) {
-      case richtext::TAlignment::Right: Word("qr"); break;
-      case richtext::TAlignment::Centre: Word("qc"); break;
-      case richtext::TAlignment::Justify: Word("qj"); break;
-      case richtext::TAlignment::Left: break;
+      case richtext::TAlignment::Right:
+        Word("qr");
+        break;
+      case richtext::TAlignment::Centre:
+        Word("qc");
+        break;
+      case richtext::TAlignment::Justify:
+        Word("qj");
+        break;
+      case richtext::TAlignment::Left:
+        break;
     }
-    if (p.FirstTwips != 0)
-      Word("fi", p.FirstTwips);
-    if (p.LeftTwips != 0)
-      Word("li", p.LeftTwips);
-    if (p.RightTwips != 0)
-      Word("ri", p.RightTwips);
+    if (p.FirstTwips != 0) Word("fi", p.FirstTwips);
+    if (p.LeftTwips != 0) Word("li", p.LeftTwips);
+    if (p.RightTwips != 0) Word("ri", p.RightTwips);
     paragraph_ = p;
   }
   if (p.Bullet) {
@@ -235,8 +225,7 @@ void TRtfEmitter::Paragraph(const QTextBlock& block)
     out_.append("{\\pntext\\f").append(QByteArray::number(symbolFont_)).append("\\'b7\\tab}");
     delimit_ = false;
   }
-  if (block.begin().atEnd())
-    SwitchTo(StateOf(block.charFormat()));
+  if (block.begin().atEnd()) SwitchTo(StateOf(block.charFormat()));
   for (auto it = block.begin(); !it.atEnd(); ++it) {
     const QTextFragment fragment = it.fragment();
     SwitchTo(StateOf(fragment.charFormat()));
@@ -302,8 +291,7 @@ QByteArray TRtfWriter::CentredText(const QString& text, const QTextCharFormat& f
   lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   const QStringList parts = lines.split(QLatin1Char('\n'));
   for (qsizetype i = 0; i < parts.size(); ++i) {
-    if (i > 0)
-      cursor.insertBlock(centred, format);
+    if (i > 0) cursor.insertBlock(centred, format);
     cursor.insertText(parts[i], format);
   }
   return Write(document);

@@ -9,7 +9,7 @@
 class QTextDocument;
 
 class TRtfWriter {
-public:
+ public:
   static QByteArray Write(const QTextDocument& document);
 
   // Plain text as one centred paragraph in the given format (a line break in the text starts

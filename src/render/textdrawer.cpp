@@ -31,14 +31,17 @@ double LineStart(const TParagraphState& p, const TTextLine& line, double bw)
 {
   // A plain paragraph's first line starts at the first-line indent, as the wrapping gave it
   // room for; bulleted text and every later line start at the left indent.
-  const double indent =
-      p.Line == 0 && !p.Bullet ? p.FirstIndent : p.FirstIndent + p.LeftIndent;
+  const double indent = p.Line == 0 && !p.Bullet ? p.FirstIndent : p.FirstIndent + p.LeftIndent;
   const double f = indent - bw / 2.0;
   switch (p.Alignment) {
-    case 0: return f;
-    case 1: return bw / 2.0 - line.Width;
-    case 2: return f + (bw / 2.0 - f) / 2.0 - line.Width / 2.0;
-    default: return -bw / 2.0;
+    case 0:
+      return f;
+    case 1:
+      return bw / 2.0 - line.Width;
+    case 2:
+      return f + (bw / 2.0 - f) / 2.0 - line.Width / 2.0;
+    default:
+      return -bw / 2.0;
   }
 }
 
@@ -53,19 +56,16 @@ bool SameFont(const TPlacedGlyph& a, const TPlacedGlyph& b)
 TTextBox ObjectTextBox(TModelPoint centre, double width, double height, double textOffsetX,
                        double textOffsetY, double textWidth, double textHeight, double angle)
 {
-  return {RotateOffset(centre, textOffsetX * width, textOffsetY * height, angle),
-          textWidth * width, textHeight * height};
+  return {RotateOffset(centre, textOffsetX * width, textOffsetY * height, angle), textWidth * width,
+          textHeight * height};
 }
 
 double UprightTextAngle(double angle)
 {
-  if (!std::isfinite(angle))
-    return 0.0;
+  if (!std::isfinite(angle)) return 0.0;
   double a = std::fmod(angle, 360.0);
-  if (a < 0.0)
-    a += 360.0;
-  if (a > 89.0 && a < 270.0)
-    a = std::fmod(a + 180.0, 360.0);
+  if (a < 0.0) a += 360.0;
+  if (a > 89.0 && a < 270.0) a = std::fmod(a + 180.0, 360.0);
   return a;
 }
 
@@ -73,11 +73,16 @@ TModelPoint TextShadowOffset(int shadow, bool style3D)
 {
   const double s = style3D ? 5.0 / 24.0 : 1.0 / 12.0;
   switch (shadow) {
-    case 1: return {s, s};
-    case 2: return {-s, s};
-    case 3: return {-s, -s};
-    case 4: return {s, -s};
-    default: return {0.0, 0.0};
+    case 1:
+      return {s, s};
+    case 2:
+      return {-s, s};
+    case 3:
+      return {-s, -s};
+    case 4:
+      return {s, -s};
+    default:
+      return {0.0, 0.0};
   }
 }
 
@@ -108,8 +113,7 @@ std::vector<TPlacedGlyph> TTextDrawer::Place(const TTextLayout& layout, const TT
                                              double angle, int shadow, bool style3D) const
 {
   std::vector<TPlacedGlyph> glyphs;
-  if (layout.Empty())
-    return glyphs;
+  if (layout.Empty()) return glyphs;
   const TModelPoint d = TextShadowOffset(shadow, style3D);
   const TModelPoint centre{box.Centre.X + d.X, box.Centre.Y + d.Y};
   const double textAngle = UprightTextAngle(angle);
@@ -137,16 +141,19 @@ std::vector<TPlacedGlyph> TTextDrawer::Place(const TTextLayout& layout, const TT
   };
   for (const TTextLayoutEntry& entry : layout.Entries()) {
     if (const auto* paragraph = std::get_if<TTextParagraph>(&entry)) {
-      p = {paragraph->Alignment, paragraph->Bullet == 1, paragraph->FirstIndent,
-           paragraph->LeftIndent, true, 0};
+      p = {paragraph->Alignment,
+           paragraph->Bullet == 1,
+           paragraph->FirstIndent,
+           paragraph->LeftIndent,
+           true,
+           0};
     } else if (const auto* line = std::get_if<TTextLine>(&entry)) {
       y += line->Height;
       baseline = y - line->Descent;
       x = LineStart(p, *line, bw);
       ++p.Line;
     } else if (const auto* c = std::get_if<TTextCharacter>(&entry)) {
-      if (p.FirstCharDue && p.Bullet)
-        place(*c, x - p.LeftIndent, true);
+      if (p.FirstCharDue && p.Bullet) place(*c, x - p.LeftIndent, true);
       p.FirstCharDue = false;  // once, even when the paragraph starts with a tab
       if (c->Char == U'\t') {
         x += TTextMeasurer::kTabWidth;
@@ -163,8 +170,7 @@ void TTextDrawer::Draw(const TTextLayout& layout, const TTextBox& box, double an
                        bool style3D)
 {
   const std::vector<TPlacedGlyph> glyphs = Place(layout, box, angle, shadow, style3D);
-  if (glyphs.empty())
-    return;
+  if (glyphs.empty()) return;
   QPainter& painter = canvas_.Painter();
   painter.save();
   QPainterPath clip;
@@ -184,12 +190,10 @@ void TTextDrawer::Draw(const TTextLayout& layout, const TTextBox& box, double an
       font.setUnderline(g.Underline);
       font.setStrikeOut(g.StrikeOut);
       font.setKerning(false);
-      if (g.Angle != 0.0)
-        font.setStyleStrategy(QFont::ForceOutline);
+      if (g.Angle != 0.0) font.setStyleStrategy(QFont::ForceOutline);
       painter.setFont(font);
     }
-    if (!previous || previous->Color != g.Color)
-      painter.setPen(ToQColor(g.Color));
+    if (!previous || previous->Color != g.Color) painter.setPen(ToQColor(g.Color));
     const QString text = QString::fromUcs4(&g.Char, 1);
     if (g.Angle == 0.0) {
       painter.drawText(g.Pixel, text);

@@ -55,19 +55,18 @@ struct TPlacedGlyph {
 };
 
 class TTextDrawer {
-public:
+ public:
   TTextDrawer(TCanvas& canvas, double offsetX, double offsetY, double zoom);
 
   // shadow 0 draws the text in its colours; 1 to 4 draws its shadow in 0xC0C0C0, displaced.
-  void Draw(const TTextLayout& layout, const TTextBox& box, double angle, int shadow,
-            bool style3D);
+  void Draw(const TTextLayout& layout, const TTextBox& box, double angle, int shadow, bool style3D);
 
   // What Draw paints, in order, and the clip it paints through.
   std::vector<TPlacedGlyph> Place(const TTextLayout& layout, const TTextBox& box, double angle,
                                   int shadow, bool style3D) const;
   QPolygonF ClipPolygon(const TTextBox& box, double angle, int shadow, bool style3D) const;
 
-private:
+ private:
   QPoint ToPixel(TModelPoint p) const;
 
   TCanvas& canvas_;

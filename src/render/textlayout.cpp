@@ -16,7 +16,6 @@ double TTextLayout::TotalHeight() const
 {
   double height = 0.0;
   for (const TTextLayoutEntry& entry : entries_)
-    if (const auto* line = std::get_if<TTextLine>(&entry))
-      height += line->Height;
+    if (const auto* line = std::get_if<TTextLine>(&entry)) height += line->Height;
   return height;
 }

@@ -54,7 +54,7 @@ struct TTextExtent {
 // A non-empty layout begins with a paragraph entry followed by a line entry; each line belongs
 // to the paragraph before it and each character to the line before it.
 class TTextLayout {
-public:
+ public:
   bool Empty() const { return entries_.empty(); }
   void Clear() { entries_.clear(); }
   const std::vector<TTextLayoutEntry>& Entries() const { return entries_; }
@@ -68,9 +68,12 @@ public:
   // Sum of all line heights: the text's height.
   double TotalHeight() const;
 
-private:
+ private:
   std::vector<TTextLayoutEntry> entries_;
 };
 
 // Releases every entry.
-inline void FreeTextLayout(TTextLayout& layout) { layout.Clear(); }
+inline void FreeTextLayout(TTextLayout& layout)
+{
+  layout.Clear();
+}

@@ -64,8 +64,7 @@ const TTextMeasurer::TFontInfo& TTextMeasurer::FontOf(const QTextCharFormat& for
                       QLatin1Char(bold ? 'b' : '-') + QLatin1Char(italic ? 'i' : '-') +
                       QLatin1Char(underline ? 'u' : '-') + QLatin1Char(strike ? 's' : '-');
   auto it = fonts_.find(key);
-  if (it != fonts_.end())
-    return it.value();
+  if (it != fonts_.end()) return it.value();
   QFont font(family);
   font.setPixelSize(pixels);
   font.setWeight(bold ? QFont::Bold : QFont::Normal);
@@ -93,8 +92,7 @@ TTextExtent TTextMeasurer::Measure(const QTextDocument& document, int controlWid
                                    TTextLayout& layout)
 {
   layout.Clear();
-  if (document.isEmpty())
-    return {};
+  if (document.isEmpty()) return {};
   const double d = kPixelsPerInch;
   const QFont& fallback = document.defaultFont();
   double totalHeight = 0.0;
@@ -138,15 +136,13 @@ TTextExtent TTextMeasurer::Measure(const QTextDocument& document, int controlWid
     wrapper.beginLayout();
     for (;;) {
       QTextLine line = wrapper.createLine();
-      if (!line.isValid())
-        break;
+      if (!line.isValid()) break;
       const double start = lines.empty() && !bullet ? left + first : left;
       line.setLineWidth(std::max(1.0, controlWidth - std::max(0.0, start) - std::max(0.0, right)));
       lines.emplace_back(line.textStart(), line.textLength());
     }
     wrapper.endLayout();
-    if (lines.empty())
-      lines.emplace_back(0, 0);
+    if (lines.empty()) lines.emplace_back(0, 0);
 
     std::size_t span = 0;
     const auto fontAt = [&](int position) -> const TFontInfo& {
@@ -174,14 +170,13 @@ TTextExtent TTextMeasurer::Measure(const QTextDocument& document, int controlWid
         i += units;
         ++line.CharCount;
         // A space that ends a line takes no room; a line break only ends the line.
-        if ((i >= end && c == U' ') || c == QChar::LineSeparator)
-          continue;
+        if ((i >= end && c == U' ') || c == QChar::LineSeparator) continue;
         const TFontInfo& font = fontAt(position);
         TTextCharacter character = font.Attributes;
         character.Char = c;
         character.Color = richtext::ColorOf(formatAt(position)).value_or(colors::Black);
-        character.Width = c == U'\t' ? kTabWidth
-                                     : font.Metrics.horizontalAdvance(QString::fromUcs4(&c, 1)) / d;
+        character.Width =
+            c == U'\t' ? kTabWidth : font.Metrics.horizontalAdvance(QString::fromUcs4(&c, 1)) / d;
         layout.Add(character);
         line.Height = std::max(line.Height, font.Metrics.height() / d);
         line.Descent = std::max(line.Descent, font.Metrics.descent() / d);

@@ -22,7 +22,7 @@ class QTextCharFormat;
 class QTextDocument;
 
 class TTextMeasurer {
-public:
+ public:
   static constexpr double kPixelsPerInch = 96.0;
   static constexpr double kTabWidth = 0.45;  // inches a tab advances
 
@@ -38,7 +38,7 @@ public:
   // characters gives an empty layout and (0, 0).
   TTextExtent Measure(const QTextDocument& document, int controlWidth, TTextLayout& layout);
 
-private:
+ private:
   struct TFontInfo {
     QFont Font;
     QFontMetricsF Metrics;

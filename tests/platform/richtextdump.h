@@ -16,14 +16,10 @@ inline std::string DumpFormat(const QTextCharFormat& f, const QFont& fallback)
 {
   QString s = QLatin1Char('{') + richtext::FamilyOf(f, fallback) + QLatin1Char(' ') +
               QString::number(richtext::PointSizeOf(f, fallback));
-  if (richtext::IsBold(f))
-    s += QLatin1String(" b");
-  if (f.fontItalic())
-    s += QLatin1String(" i");
-  if (f.fontUnderline())
-    s += QLatin1String(" u");
-  if (f.fontStrikeOut())
-    s += QLatin1String(" s");
+  if (richtext::IsBold(f)) s += QLatin1String(" b");
+  if (f.fontItalic()) s += QLatin1String(" i");
+  if (f.fontUnderline()) s += QLatin1String(" u");
+  if (f.fontStrikeOut()) s += QLatin1String(" s");
   if (const auto c = richtext::ColorOf(f))
     s += QStringLiteral(" #%1%2%3")
              .arg(RedOf(*c), 2, 16, QLatin1Char('0'))
@@ -40,18 +36,13 @@ inline std::string Dump(const QTextDocument& document)
     const QTextBlockFormat bf = b.blockFormat();
     out += '<';
     out += "LRCJ"[static_cast<int>(richtext::AlignmentOf(bf))];
-    if (richtext::IsBulleted(b))
-      out += " *";
+    if (richtext::IsBulleted(b)) out += " *";
     const auto twips = [](double px) { return RoundHalfEven(px * richtext::kTwipsPerPixel); };
-    if (twips(bf.textIndent()) != 0)
-      out += " fi" + std::to_string(twips(bf.textIndent()));
-    if (twips(bf.leftMargin()) != 0)
-      out += " li" + std::to_string(twips(bf.leftMargin()));
-    if (twips(bf.rightMargin()) != 0)
-      out += " ri" + std::to_string(twips(bf.rightMargin()));
+    if (twips(bf.textIndent()) != 0) out += " fi" + std::to_string(twips(bf.textIndent()));
+    if (twips(bf.leftMargin()) != 0) out += " li" + std::to_string(twips(bf.leftMargin()));
+    if (twips(bf.rightMargin()) != 0) out += " ri" + std::to_string(twips(bf.rightMargin()));
     out += '>';
-    if (b.begin().atEnd())
-      out += DumpFormat(b.charFormat(), fallback);
+    if (b.begin().atEnd()) out += DumpFormat(b.charFormat(), fallback);
     for (auto it = b.begin(); !it.atEnd(); ++it) {
       QString text = it.fragment().text();
       text.replace(QChar::LineSeparator, QLatin1String("\\n"));

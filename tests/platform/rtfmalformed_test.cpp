@@ -52,7 +52,8 @@ TEST(RtfMalformed, DamagedInputReadsWhatIsThere)
   EXPECT_EQ(ReadBounded("{\\rtf1 a}}}}}b"), "<L>{Arial 12}a\n");
   EXPECT_EQ(ReadBounded("{\\rtf1 \\fs999999999999999999 big}"), "<L>{Arial 1638}big\n");
   EXPECT_EQ(ReadBounded("{\\rtf1 \\fs-5 x\\fs0 y}"), "<L>{Arial 12}xy\n");
-  EXPECT_EQ(ReadBounded("{\\rtf1 \\fi-99999999\\li99999999 x}"), "<L fi-31680 li31680>{Arial 12}x\n");
+  EXPECT_EQ(ReadBounded("{\\rtf1 \\fi-99999999\\li99999999 x}"),
+            "<L fi-31680 li31680>{Arial 12}x\n");
   // A damaged hex escape stands for nothing and what follows it reads as text.
   EXPECT_EQ(ReadBounded("{\\rtf1 a\\'zzb\\'4}"), "<L>{Arial 12}azzb\n");
   EXPECT_EQ(ReadBounded("{\\rtf1 a\\'"), "<L>{Arial 12}a\n");
@@ -62,12 +63,15 @@ TEST(RtfMalformed, DamagedInputReadsWhatIsThere)
   EXPECT_EQ(ReadBounded("{\\rtf1 a\\bin"), "<L>{Arial 12}a\n");
   // Over-long words and numbers, and endings in the middle of a control sequence.
   EXPECT_EQ(ReadBounded("{\\rtf1 a\\" + QByteArray(1000, 'b') + " c}"), "<L>{Arial 12}ac\n");
-  EXPECT_EQ(ReadBounded("{\\rtf1 a\\b" + QByteArray(1000, '7') + " c}"), "<L>{Arial 12}a{Arial 12 b}c\n");
+  EXPECT_EQ(ReadBounded("{\\rtf1 a\\b" + QByteArray(1000, '7') + " c}"),
+            "<L>{Arial 12}a{Arial 12 b}c\n");
   EXPECT_EQ(ReadBounded("{\\rtf1\\uc999999999 \\u8364 abcdefghijklmnopqrstuvwxyz}"),
             "<L>{Arial 12}€qrstuvwxyz\n");
   for (const char* tail : {"\\", "\\u", "\\u-", "\\'4", "{\\*", "{\\*\\", "\\uc"})
     ReadBounded(QByteArray("{\\rtf1 a") + tail);
-  static const char kControls[] = "{\\rtf1 a\0b\x01\x1f" "c\\u8233?\\u65532?\\u64976?d}";
+  static const char kControls[] =
+      "{\\rtf1 a\0b\x01\x1f"
+      "c\\u8233?\\u65532?\\u64976?d}";
   EXPECT_EQ(ReadBounded(QByteArray(kControls, sizeof kControls - 1)), "<L>{Arial 12}abcd\n");
 }
 
@@ -112,9 +116,15 @@ TEST(RtfMalformed, TruncatedAndMutatedSamplesStayBoundedAndStable)
       for (int e = 0; e < edits && !bytes.isEmpty(); ++e) {
         const auto at = static_cast<qsizetype>(random() % bytes.size());
         switch (random() % 3) {
-          case 0: bytes[at] = specials[random() % specials.size()]; break;
-          case 1: bytes[at] = static_cast<char>(random() % 256); break;
-          default: bytes.remove(at, 1 + static_cast<qsizetype>(random() % 16)); break;
+          case 0:
+            bytes[at] = specials[random() % specials.size()];
+            break;
+          case 1:
+            bytes[at] = static_cast<char>(random() % 256);
+            break;
+          default:
+            bytes.remove(at, 1 + static_cast<qsizetype>(random() % 16));
+            break;
         }
       }
       ReadBounded(bytes);

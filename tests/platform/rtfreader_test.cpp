@@ -24,7 +24,10 @@ std::string Read(const QByteArray& rtf)
   return testsupport::Dump(document);
 }
 
-std::string Text(const QByteArray& rtf) { return TRtfReader::PlainText(rtf).toStdString(); }
+std::string Text(const QByteArray& rtf)
+{
+  return TRtfReader::PlainText(rtf).toStdString();
+}
 
 }  // namespace
 

@@ -30,8 +30,7 @@ QTextCharFormat Format(const QString& family, double size, bool bold = false, bo
   f.setFontItalic(italic);
   f.setFontUnderline(underline);
   f.setFontStrikeOut(strike);
-  if (color.isValid())
-    f.setForeground(color);
+  if (color.isValid()) f.setForeground(color);
   return f;
 }
 

@@ -17,9 +17,10 @@ namespace {
 
 QByteArray Rtf(const std::string& body)
 {
-  return QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
-                    "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;"
-                    "\\red0\\green128\\blue0;}\\f0\\fs20 ") +
+  return QByteArray(
+             "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
+             "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;"
+             "\\red0\\green128\\blue0;}\\f0\\fs20 ") +
          QByteArray::fromStdString(body) + "}";
 }
 
@@ -70,8 +71,7 @@ std::vector<QString> LinesOf(const std::vector<TPlacedGlyph>& glyphs)
 {
   std::map<int, QString> byBaseline;
   for (const TPlacedGlyph& g : glyphs)
-    if (!g.Bullet)
-      byBaseline[g.Pixel.y()] += QString::fromUcs4(&g.Char, 1);
+    if (!g.Bullet) byBaseline[g.Pixel.y()] += QString::fromUcs4(&g.Char, 1);
   std::vector<QString> lines;
   for (const auto& [y, text] : byBaseline)
     lines.push_back(text);
@@ -146,8 +146,8 @@ TEST(TextDrawer, AlignmentPlacesLinesInTheBox)
   EXPECT_NEAR(centred.front().Pixel.x(), (kBox.Centre.X - width / 2) * sx, 0.51);
   // Lines are centred vertically around the box's centre.
   const TTextLine& line = std::get<TTextLine>(ab.Entries()[1]);
-  EXPECT_NEAR(centred.front().Pixel.y(),
-              (kBox.Centre.Y + line.Height / 2 - line.Descent) * sx, 0.51);
+  EXPECT_NEAR(centred.front().Pixel.y(), (kBox.Centre.Y + line.Height / 2 - line.Descent) * sx,
+              0.51);
 }
 
 TEST(TextDrawer, BulletsOnlyBeforeTheFirstLine)
@@ -168,8 +168,7 @@ TEST(TextDrawer, BulletsOnlyBeforeTheFirstLine)
       EXPECT_EQ(g.Pixel.y(), glyphs[1].Pixel.y());                 // on the first line
       continue;
     }
-    if (!lineStarts.count(g.Pixel.y()))
-      lineStarts[g.Pixel.y()] = g.Pixel.x();
+    if (!lineStarts.count(g.Pixel.y())) lineStarts[g.Pixel.y()] = g.Pixel.x();
   }
   EXPECT_EQ(bullets, 1);
   ASSERT_GE(lineStarts.size(), 3u);
@@ -180,8 +179,7 @@ TEST(TextDrawer, BulletsOnlyBeforeTheFirstLine)
   const std::vector<TPlacedGlyph> plain = Place(Layout("\\fi360\\li360 " + kLong), kBox, 0);
   std::map<int, int> starts;
   for (const TPlacedGlyph& g : plain)
-    if (!starts.count(g.Pixel.y()))
-      starts[g.Pixel.y()] = g.Pixel.x();
+    if (!starts.count(g.Pixel.y())) starts[g.Pixel.y()] = g.Pixel.x();
   ASSERT_GE(starts.size(), 2u);
   EXPECT_EQ(starts.begin()->second, RoundHalfEven(boxLeft + 0.5 * sx));
   EXPECT_EQ(std::next(starts.begin())->second, RoundHalfEven(boxLeft + 0.25 * sx));
@@ -237,7 +235,7 @@ TEST(TextDrawer, ShadowsAreGreyAndDisplaced)
   for (std::size_t i = 0; i < text.size(); ++i) {
     EXPECT_EQ(text[i].Color, MakeColorRef(255, 0, 0));
     EXPECT_EQ(shadow[i].Color, colors::TextShadowGrey);
-    EXPECT_EQ(shadow[i].Pixel - text[i].Pixel, QPoint(8, 8));   // 1/12 inch down-right
+    EXPECT_EQ(shadow[i].Pixel - text[i].Pixel, QPoint(8, 8));    // 1/12 inch down-right
     EXPECT_EQ(deep[i].Pixel - text[i].Pixel, QPoint(-20, -20));  // 5/24 inch up-left
   }
   // Bullets take the shadow's grey too.
@@ -260,8 +258,7 @@ TEST(TextDrawer, ClipsToTheTurnedTextBox)
     EXPECT_GT(CountNonWhite(image), 100) << angle;
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x) {
-        if (image.pixel(x, y) == qRgb(255, 255, 255))
-          continue;
+        if (image.pixel(x, y) == qRgb(255, 255, 255)) continue;
         // Back into the box's own frame, in pixels, with a pixel's tolerance.
         const TModelPoint p = RotateOffset({0, 0}, x + 0.5 - 192, y + 0.5 - 144, -angle);
         ASSERT_LE(std::abs(p.X), 1.1 * 96 / 2 + 1.5) << angle << " " << x << "," << y;

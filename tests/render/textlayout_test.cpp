@@ -40,8 +40,9 @@ TLines Split(const TTextLayout& layout)
 
 QByteArray Rtf(const char* body)
 {
-  return QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
-                    "{\\colortbl ;\\red255\\green0\\blue0;}\\f0\\fs20 ") +
+  return QByteArray(
+             "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
+             "{\\colortbl ;\\red255\\green0\\blue0;}\\f0\\fs20 ") +
          body + "}";
 }
 
@@ -72,9 +73,8 @@ TEST(TextLayout, EmptyTextGivesAnEmptyLayout)
 TEST(TextLayout, EntriesAndExtentFollowTheText)
 {
   TTextLayout layout;
-  const TTextExtent e =
-      BuildTextLayout(Rtf("\\qc One \\b bold\\b0\\par\\pard\\qr\\cf1\\f1\\fs40 Big\\tab x"), 1000,
-                      layout);
+  const TTextExtent e = BuildTextLayout(
+      Rtf("\\qc One \\b bold\\b0\\par\\pard\\qr\\cf1\\f1\\fs40 Big\\tab x"), 1000, layout);
   ASSERT_FALSE(layout.Empty());
   EXPECT_TRUE(std::holds_alternative<TTextParagraph>(layout.Entries()[0]));
   EXPECT_TRUE(std::holds_alternative<TTextLine>(layout.Entries()[1]));
@@ -162,8 +162,8 @@ TEST(TextLayout, IndentsNarrowTheLinesTheyApplyTo)
   TTextLayout bulleted;
   BuildTextLayout(Rtf(kLong), 200, plain);
   BuildTextLayout(Rtf((std::string("\\fi480\\li960 ") + kLong).c_str()), 200, indented);
-  BuildTextLayout(
-      Rtf((std::string("{\\*\\pn\\pnlvlblt}\\fi-720\\li720 ") + kLong).c_str()), 200, bulleted);
+  BuildTextLayout(Rtf((std::string("{\\*\\pn\\pnlvlblt}\\fi-720\\li720 ") + kLong).c_str()), 200,
+                  bulleted);
   const TLines p = Split(plain);
   const TLines i = Split(indented);
   const TLines b = Split(bulleted);
