@@ -1,0 +1,192 @@
+#include "document/modelpainter.h"
+
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+
+#include "document/modelview.h"
+#include "model/arrow.h"
+#include "platform/canvas.h"
+#include "platform/measurecanvas.h"
+#include "platform/rounding.h"
+
+const QColor TModelPainter::kWindowColor(215, 214, 255);
+
+namespace {
+
+// Clears the flag however the paint ends.
+class TPaintingGuard {
+public:
+  explicit TPaintingGuard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TPaintingGuard() { flag_ = false; }
+
+private:
+  bool& flag_;
+};
+
+}  // namespace
+
+void TModelPainter::DrawObjects(TCanvas& canvas, const TObjectList& objects, bool fast,
+                                double offsetX, double offsetY, double zoom)
+{
+  // Arrows are drawn after everything else so that they are never hidden.
+  for (CGPObject* object : objects)
+    if (!dynamic_cast<TArrow*>(object))
+      object->Draw(canvas, fast, offsetX, offsetY, zoom);
+  for (CGPObject* object : objects)
+    if (dynamic_cast<TArrow*>(object))
+      object->Draw(canvas, fast, offsetX, offsetY, zoom);
+}
+
+void TModelPainter::DrawScreen(QImage& target, bool fast)
+{
+  if (document_.Painting)
+    return;
+  TPaintingGuard guard(document_.Painting);
+  TModelDocument& d = document_;
+  QPainter painter(&target);
+  TCanvas canvas(painter, d.ScreenDpiX, d.ScreenDpiY);
+  const double offsetX = -d.ViewOrigin.X;
+  const double offsetY = -d.ViewOrigin.Y;
+  const TPixelRect client{0, 0, d.ClientSize.width(), d.ClientSize.height()};
+
+  d.VisibleObjects.clear();
+  for (CGPObject* object : d.Objects)
+    if (object->GetScreenBox(canvas, offsetX, offsetY, d.Zoom).Normalized().Intersects(client))
+      d.VisibleObjects.push_back(object);
+
+  PaintModelBackground(canvas);
+
+  if (!fast) {
+    d.ObjectRegion = QRegion();
+    for (CGPObject* object : d.VisibleObjects)
+      d.ObjectRegion += object->CreateRegion(canvas, offsetX, offsetY, d.Zoom);
+  }
+  DrawObjects(canvas, d.VisibleObjects, fast, offsetX, offsetY, d.Zoom);
+  if (!fast) {
+    d.HandleRegion = QRegion();
+    bool primary = true;
+    for (CGPObject* object : d.VisibleObjects) {
+      object->DrawSelection(canvas, d.Mode, d.HandleRegion, primary, offsetX, offsetY, d.Zoom);
+      if (object->Selected)
+        primary = false;
+    }
+  }
+}
+
+void TModelPainter::PaintModelBackground(TCanvas& canvas)
+{
+  TModelDocument& d = document_;
+  TModelView view(d);
+  QPainter& painter = canvas.Painter();
+  const int w = d.ClientSize.width();
+  const int h = d.ClientSize.height();
+
+  if (view.ScreenX(0) > 0 || view.ScreenY(0) > 0 || view.ScreenX(d.ModelWidth) < w ||
+      view.ScreenY(d.ModelHeight) < h)
+    painter.fillRect(QRect(0, 0, w, h), kWindowColor);
+
+  TPixelRect r{std::max(view.ScreenX(0), 0), std::max(view.ScreenY(0), 0),
+               std::min(view.ScreenX(d.ModelWidth), w), std::min(view.ScreenY(d.ModelHeight), h)};
+  const QRect area(r.Left, r.Top, r.Right - r.Left + 1, r.Bottom - r.Top + 1);
+  // A present picture with no pixels would tile forever; it counts as no picture.
+  if (d.Background && !d.Background->IsEmpty()) {
+    painter.save();
+    painter.setClipRect(area);
+    const int pw = d.Background->Width();
+    const int ph = d.Background->Height();
+    for (int x = r.Left; x < r.Right; x += pw)
+      for (int y = r.Top; y < r.Bottom; y += ph)
+        d.Background->Draw(painter, QRect(x, y, pw, ph));
+    painter.restore();
+  } else if (r.Right >= r.Left && r.Bottom >= r.Top) {
+    painter.fillRect(area, ToQColor(d.ModelColor));
+  }
+
+  if (!(r == TPixelRect{0, 0, w, h})) {
+    const TPixelRect frame{r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1};
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(frame.Left, frame.Top, frame.Width(), frame.Height()));
+    painter.fillRect(QRect(frame.Left + 5, frame.Bottom + 1, frame.Right - frame.Left + 1, 5),
+                     Qt::black);
+    painter.fillRect(QRect(frame.Right + 1, frame.Top + 5, 5, frame.Bottom - frame.Top + 1),
+                     Qt::black);
+  }
+
+  const double xr = view.ScreenX(d.ModelWidth) < w ? d.ModelWidth : view.ModelXAt(w);
+  const double yb = view.ScreenY(d.ModelHeight) < h ? d.ModelHeight : view.ModelYAt(h);
+  if (d.ShowPageLines && d.PageWidth > 0 && d.PageHeight > 0) {
+    QPen pen(QColor(255, 0, 0), 1, Qt::CustomDashLine);
+    pen.setDashPattern({1, 1});
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const double y0 = view.ScreenY(0) <= 0 ? d.ViewOrigin.Y : 0.0;
+    double x = std::max(std::nearbyint(d.ViewOrigin.X / d.PageWidth) * d.PageWidth, d.PageWidth);
+    // Bounded by the window: at most one line per pixel column, whatever the page size.
+    for (int n = 0; x < xr && n <= w; x += d.PageWidth, ++n)
+      painter.drawLine(view.ScreenX(x), view.ScreenY(y0), view.ScreenX(x), view.ScreenY(yb));
+    const double x0 = view.ScreenX(0) <= 0 ? d.ViewOrigin.X : 0.0;
+    double y =
+        std::max(std::nearbyint(d.ViewOrigin.Y / d.PageHeight) * d.PageHeight, d.PageHeight);
+    for (int n = 0; y < yb && n <= h; y += d.PageHeight, ++n)
+      painter.drawLine(view.ScreenX(x0), view.ScreenY(y), view.ScreenX(xr), view.ScreenY(y));
+  }
+
+  if (d.ShowGrid && view.ModelToPixels(1) > 10) {
+    painter.save();
+    painter.setClipRect(area);
+    for (double x = std::max(std::nearbyint(d.ViewOrigin.X), 0.0); x < xr; x += 1)
+      for (double y = std::max(std::nearbyint(d.ViewOrigin.Y), 0.0); y < yb; y += 1)
+        DrawGridMark(canvas, x, y);
+    painter.restore();
+  }
+}
+
+void TModelPainter::DrawGridMark(TCanvas& canvas, double x, double y)
+{
+  TModelView view(document_);
+  QPainter& painter = canvas.Painter();
+  painter.setPen(QPen(QColor(0, 0, 255), 0));
+  painter.drawPoint(view.ScreenX(x), view.ScreenY(y));
+  if (view.ModelToPixels(1) <= 30)
+    return;
+  static constexpr double kQuarterDots[][2] = {{0.25, 0}, {0.5, 0},   {0.75, 0},  {0, 0.25},
+                                               {0, 0.5},  {0.5, 0.5}, {0, 0.75}};
+  for (const auto& dot : kQuarterDots)
+    painter.drawPoint(view.ScreenX(x + dot[0]), view.ScreenY(y + dot[1]));
+}
+
+void TModelPainter::RenderToBitmap(QImage& image)
+{
+  TModelDocument& d = document_;
+  if (d.Objects.empty() || image.isNull())
+    return;
+  const double ppiX = d.ScreenDpiX;
+  const double ppiY = d.ScreenDpiY;
+  TMeasureCanvas measure(ppiX, ppiY);
+  TPixelRect u;
+  bool first = true;
+  for (CGPObject* object : d.Objects) {
+    const TPixelRect box = object->GetScreenBox(measure.Canvas(), 0, 0, 100).Normalized();
+    if (first) {
+      u = box;
+      first = false;
+    } else {
+      u = {std::min(u.Left, box.Left), std::min(u.Top, box.Top), std::max(u.Right, box.Right),
+           std::max(u.Bottom, box.Bottom)};
+    }
+  }
+  double left = u.Left / ppiX - 0.5;
+  double top = u.Top / ppiY - 0.5;
+  const double ew = u.Width() + ppiX;
+  const double eh = u.Height() + ppiY;
+  const double zoom = std::min(image.width() / ew * 100.0, image.height() / eh * 100.0);
+  left -= (image.width() - zoom * ew / 100.0) / 2.0 / ppiX / zoom * 100.0;
+  top -= (image.height() - zoom * eh / 100.0) / 2.0 / ppiY / zoom * 100.0;
+
+  QPainter painter(&image);
+  TCanvas canvas(painter, ppiX, ppiY);
+  DrawObjects(canvas, d.Objects, false, -left, -top, zoom);
+}

@@ -1,0 +1,33 @@
+// Paints a document: the window around the model, the model area with its colour or tiled
+// background, frame and drop shadow, page lines, grid, the objects (arrows last) and the
+// selection handles; and renders a whole model into a picture.
+#pragma once
+
+#include <QImage>
+
+#include "document/modeldocument.h"
+
+class TCanvas;
+
+class TModelPainter {
+public:
+  static const QColor kWindowColor;  // RGB(215, 214, 255) around the model area
+
+  explicit TModelPainter(TModelDocument& document) : document_(document) {}
+
+  // Paints the whole client area into the target image (the window's back buffer, sized
+  // to the client area in logical pixels, at any device pixel ratio). A full paint also
+  // rebuilds the hit regions and draws the selection marks. Nested calls are ignored.
+  void DrawScreen(QImage& target, bool fast);
+  void PaintModelBackground(TCanvas& canvas);
+  void DrawGridMark(TCanvas& canvas, double x, double y);
+  // Draws every object, fitted with half an inch of margin and centred, into the image;
+  // what the image holds already is the background.
+  void RenderToBitmap(QImage& image);
+
+private:
+  void DrawObjects(TCanvas& canvas, const TObjectList& objects, bool fast, double offsetX,
+                   double offsetY, double zoom);
+
+  TModelDocument& document_;
+};

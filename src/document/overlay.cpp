@@ -1,0 +1,118 @@
+#include "document/overlay.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include "document/modeldocument.h"
+#include "model/arrow.h"
+#include "platform/canvas.h"
+
+void TOverlay::Reset(QSize size, qreal devicePixelRatio)
+{
+  const QSize pixels = size * devicePixelRatio;
+  if (mask_.size() != pixels)
+    mask_ = QImage(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  mask_.setDevicePixelRatio(devicePixelRatio);
+  mask_.fill(Qt::black);
+  inverted_ = false;
+  trails_.clear();
+}
+
+void TOverlay::DrawInverting(double dpiX, double dpiY, const std::function<void(TCanvas&)>& draw)
+{
+  if (mask_.isNull())
+    Reset(QSize(1, 1));
+  QPainter painter(&mask_);
+  TCanvas canvas(painter, dpiX, dpiY);
+  // On the black mask not-XOR with a black pen turns pixels white, and back when repeated.
+  canvas.SetInverting(true);
+  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  painter.setBrush(Qt::NoBrush);
+  draw(canvas);
+  inverted_ = true;
+}
+
+void TOverlay::RubberBox(QPoint a, QPoint b)
+{
+  DrawInverting(96, 96, [&](TCanvas& canvas) {
+    QPen pen(Qt::black, 1, Qt::CustomDashLine);
+    pen.setDashPattern({1, 1});
+    canvas.Painter().setPen(pen);
+    canvas.Painter().drawRect(QRect(a, b).normalized());
+  });
+}
+
+void TOverlay::RubberLine(const TModelDocument& document, TModelPoint a, TModelPoint b)
+{
+  DrawInverting(document.ScreenDpiX, document.ScreenDpiY, [&](TCanvas& canvas) {
+    const TModelPoint o = document.ViewOrigin;
+    canvas.Painter().drawLine(canvas.ToPixel(a.X, a.Y, -o.X, -o.Y, document.Zoom),
+                              canvas.ToPixel(b.X, b.Y, -o.X, -o.Y, document.Zoom));
+  });
+}
+
+void TOverlay::OutlinePath(const TModelDocument& document, const TOutline& outline,
+                           TModelPoint at, double angle)
+{
+  DrawInverting(document.ScreenDpiX, document.ScreenDpiY, [&](TCanvas& canvas) {
+    const TModelPoint o = document.ViewOrigin;
+    canvas.Painter().drawPath(
+        ::OutlinePath(canvas, outline, angle, document.Zoom, -o.X, -o.Y, at));
+  });
+}
+
+void TOverlay::BoxOutline(const TModelDocument& document, TModelPoint centre, double width,
+                          double height, double angle)
+{
+  DrawInverting(document.ScreenDpiX, document.ScreenDpiY, [&](TCanvas& canvas) {
+    const TModelPoint o = document.ViewOrigin;
+    canvas.Painter().drawPolygon(
+        RectanglePolygon(canvas, angle, document.Zoom, -o.X, -o.Y, width, height, centre));
+  });
+}
+
+void TOverlay::ArrowPath(const TModelDocument& document, TModelPoint from, TModelPoint to,
+                         double chordHeight)
+{
+  DrawInverting(document.ScreenDpiX, document.ScreenDpiY, [&](TCanvas& canvas) {
+    QPen pen(Qt::black, 1, Qt::CustomDashLine);
+    pen.setDashPattern({1, 1});
+    canvas.Painter().setPen(pen);
+    const TModelPoint o = document.ViewOrigin;
+    QPolygon line;
+    for (int percent = 0; percent <= 100; percent += 5) {
+      const TModelPoint p = TArrow::PointAlong(percent, chordHeight, to, from);
+      line << canvas.ToPixel(p.X, p.Y, -o.X, -o.Y, document.Zoom);
+    }
+    canvas.Painter().drawPolyline(line);
+  });
+}
+
+void TOverlay::FreeformTrail(const TModelDocument& document, const TOutline& outline)
+{
+  QImage probe(1, 1, QImage::Format_RGB32);
+  QPainter painter(&probe);
+  TCanvas canvas(painter, document.ScreenDpiX, document.ScreenDpiY);
+  const TModelPoint o = document.ViewOrigin;
+  QPolygon trail;
+  for (const TSegment& s : outline)
+    trail << canvas.ToPixel(s.Ex, s.Ey, -o.X, -o.Y, document.Zoom);
+  trails_.push_back(trail);
+}
+
+QImage TOverlay::Apply(const QImage& base) const
+{
+  QImage frame = base;
+  if (IsEmpty())
+    return frame;
+  QPainter painter(&frame);
+  if (inverted_ && mask_.size() == base.size()) {
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.drawImage(QPoint(0, 0), mask_);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  }
+  painter.setPen(QPen(Qt::black, 1));
+  for (const QPolygon& trail : trails_)
+    painter.drawPolyline(trail);
+  return frame;
+}

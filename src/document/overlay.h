@@ -1,0 +1,48 @@
+// Feedback drawn over a painted model while the user drags: rubber bands, outlines and
+// arrow paths with the inverting pen, and the freeform trail. Inverting drawings are kept
+// in a mask, so drawing the same figure twice removes it exactly, as on a raster screen;
+// the next paint of the model clears everything.
+#pragma once
+
+#include <QImage>
+#include <QPolygon>
+#include <QRect>
+#include <functional>
+#include <vector>
+
+#include "model/modelpoint.h"
+#include "model/outline.h"
+
+class TCanvas;
+class TModelDocument;
+
+class TOverlay {
+public:
+  // Starts an empty overlay for a drawing surface (logical pixels, device pixel ratio).
+  void Reset(QSize size, qreal devicePixelRatio = 1.0);
+  bool IsEmpty() const { return !inverted_ && trails_.empty(); }
+
+  // Draws with the inverting pen set up on a canvas at the screen's resolution.
+  void DrawInverting(double dpiX, double dpiY, const std::function<void(TCanvas&)>& draw);
+
+  // The feedback figures, in window pixels or model units through the document's view.
+  void RubberBox(QPoint a, QPoint b);
+  void RubberLine(const TModelDocument& document, TModelPoint a, TModelPoint b);
+  void OutlinePath(const TModelDocument& document, const TOutline& outline, TModelPoint at,
+                   double angle);
+  void BoxOutline(const TModelDocument& document, TModelPoint centre, double width,
+                  double height, double angle);
+  void ArrowPath(const TModelDocument& document, TModelPoint from, TModelPoint to,
+                 double chordHeight);
+  // Solid black, not inverting; it stays until the next paint.
+  void FreeformTrail(const TModelDocument& document, const TOutline& outline);
+
+  // The painted model with the feedback on top.
+  QImage Apply(const QImage& base) const;
+  const QImage& Mask() const { return mask_; }
+
+private:
+  QImage mask_;
+  bool inverted_ = false;
+  std::vector<QPolygon> trails_;
+};

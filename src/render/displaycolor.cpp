@@ -1,0 +1,6 @@
+#include "render/displaycolor.h"
+
+QColor DisplayColor(TColorRef color)
+{
+  return ToQColor(color);
+}

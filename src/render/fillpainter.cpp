@@ -1,0 +1,88 @@
+#include "render/fillpainter.h"
+
+#include <QPainter>
+
+#include "platform/canvas.h"
+#include "render/displaycolor.h"
+#include "render/gradientpainter.h"
+#include "render/paintbounds.h"
+#include "render/patterns.h"
+#include "render/picturepainter.h"
+#include "render/visibleregion.h"
+
+int TFillPainter::ValidStyle(int style)
+{
+  return style >= 0 && style < StyleCount ? style : Solid;
+}
+
+void TFillPainter::FillRegion(TCanvas& canvas, const QRegion& region, int fillStyle, double zoom,
+                              int patternIndex, int gradientIndex, const TPicture* picture,
+                              bool pictureCentred, TColorRef faceColor, TColorRef backColor)
+{
+  FillPart(canvas, region, TPixelRect::FromQRect(region.boundingRect()), fillStyle, zoom,
+           patternIndex, gradientIndex, picture, pictureCentred, faceColor, backColor);
+}
+
+void TFillPainter::FillPath(TCanvas& canvas, const QPainterPath& path, int fillStyle, double zoom,
+                            int patternIndex, int gradientIndex, const TPicture* picture,
+                            bool pictureCentred, TColorRef faceColor, TColorRef backColor)
+{
+  const int style = ValidStyle(fillStyle);
+  if (style == Clear || path.isEmpty()) return;
+  if (style == Solid) {
+    canvas.Painter().fillPath(path, DisplayColor(faceColor));
+    return;
+  }
+  // Only the visible pixels become a region; the whole path's box still places gradients
+  // and pictures, so they do not slide when the view scrolls.
+  const QRect bounds = PaintBounds(canvas.Painter());
+  const QRegion region = VisibleRegion(path, bounds);
+  const TPixelRect box = PixelBox(path);
+  const bool whole = bounds.contains(box.ToQRect());
+  FillPart(canvas, region, whole ? TPixelRect::FromQRect(region.boundingRect()) : box, style, zoom,
+           patternIndex, gradientIndex, picture, pictureCentred, faceColor, backColor);
+}
+
+void TFillPainter::FillPart(TCanvas& canvas, const QRegion& region, const TPixelRect& box,
+                            int fillStyle, double zoom, int patternIndex, int gradientIndex,
+                            const TPicture* picture, bool pictureCentred, TColorRef faceColor,
+                            TColorRef backColor)
+{
+  if (region.isEmpty()) return;
+  switch (ValidStyle(fillStyle)) {
+    case Solid: {
+      const QColor color = DisplayColor(faceColor);
+      for (const QRect& rect : region)
+        canvas.Painter().fillRect(rect, color);
+      break;
+    }
+    case Pattern:
+      PatternFill(canvas, region, patternIndex, backColor, faceColor);
+      break;
+    case Picture:
+      TPicturePainter::PictureFill(
+          canvas, region, box,
+          TPicturePainter::IsDrawable(picture) ? picture : &TPicturePainter::LogoPicture(), zoom,
+          faceColor, pictureCentred);
+      break;
+    case Gradient:
+      TGradientPainter::GradientFill(canvas, region, box, gradientIndex, backColor, faceColor);
+      break;
+    default:
+      break;
+  }
+}
+
+void TFillPainter::PatternFill(TCanvas& canvas, const QRegion& region, int patternIndex,
+                               TColorRef backColor, TColorRef faceColor)
+{
+  if (region.isEmpty()) return;
+  QPainter& painter = canvas.Painter();
+  const QBrush brush =
+      TPatterns::Brush(patternIndex, DisplayColor(faceColor), DisplayColor(backColor));
+  const QPointF origin = painter.brushOrigin();
+  painter.setBrushOrigin(0, 0);
+  for (const QRect& rect : region)
+    painter.fillRect(rect, brush);
+  painter.setBrushOrigin(origin);
+}
