@@ -40,12 +40,10 @@ class TAngled : public TGateway {
   // The shape in pixels, turned by angle and centred on centre.
   virtual QPainterPath ShapePath(const TCanvas& canvas, double angle, TModelPoint centre,
                                  double offsetX, double offsetY, double zoom) const;
-  // The unrotated shape the side faces of the extrusion are built from.
-  virtual TOutline ExtrusionOutline() const { return BoxOutline(Width, Height); }
+  // The unrotated shape the shadow and the side faces of the extrusion are built from.
+  virtual TOutline BodyOutline() const { return BoxOutline(Width, Height); }
 
   // The one place where shapes cast their shadow: filled, or only the line when clear.
-  void ShadowArea(TCanvas& canvas, const QPainterPath& path, double zoom) const;
-  // The shape's shadow at the offset of the Shadow direction.
   void DrawShapeShadow(TCanvas& canvas, double offsetX, double offsetY, double zoom);
   // The one place where shapes draw their 3-D side faces.
   void ExtrudeOutline(TCanvas& canvas, const TOutline& outline, double offsetX, double offsetY,

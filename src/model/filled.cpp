@@ -1,12 +1,12 @@
 #include "model/filled.h"
 
-#include <QPainter>
 #include <QRandomGenerator>
 
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/picturecodec.h"
+#include "render/fillpainter.h"
 
 TFilled::TFilled() : FaceColor(RandomFaceColor()) {}
 
@@ -42,15 +42,9 @@ void TFilled::LoadFromStream(TBinaryReader& stream)
   BackColor = stream.ReadUInt32();
 }
 
-void TFilled::FillArea(TCanvas& canvas, const QPainterPath& area, double) const
+void TFilled::FillArea(TCanvas& canvas, const QPainterPath& area, double zoom) const
 {
-  if (FillStyle == kFillClear) return;
-  // Patterns, pictures and gradients show their face colour until the fill primitives take
-  // over here.
-  QPainter& painter = canvas.Painter();
-  painter.save();
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(ToQColor(FaceColor));
-  painter.drawPath(area);
-  painter.restore();
+  TFillPainter::FillPath(canvas, area, FillStyle, zoom, PatternIndex, GradientIndex,
+                         FillPicture ? &*FillPicture : nullptr, PictureCentred, FaceColor,
+                         BackColor);
 }

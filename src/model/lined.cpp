@@ -1,11 +1,9 @@
 #include "model/lined.h"
 
-#include <QPainter>
-
-#include "model/geometry.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
+#include "render/linerenderer.h"
 
 void TLined::SaveToStream(TBinaryWriter& stream) const
 {
@@ -25,14 +23,5 @@ void TLined::LoadFromStream(TBinaryReader& stream)
 
 void TLined::StrokeArea(TCanvas& canvas, const QPainterPath& path, double zoom) const
 {
-  if (LineStyle == kLineNone) return;
-  // Patterned styles are drawn solid until the line-style primitives take over here.
-  QPainter& painter = canvas.Painter();
-  painter.save();
-  QPen pen(ToQColor(LineColor), PenWidthPixels(LineWidth, zoom, canvas), Qt::SolidLine);
-  pen.setJoinStyle(Qt::MiterJoin);
-  painter.setPen(pen);
-  painter.setBrush(Qt::NoBrush);
-  painter.drawPath(path);
-  painter.restore();
+  TLineRenderer::StrokePath(canvas, path, LineStyle, LineColor, zoom, LineWidth);
 }

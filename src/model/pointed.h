@@ -32,5 +32,5 @@ class TPointed : public TAngled {
  protected:
   QPainterPath ShapePath(const TCanvas& canvas, double angle, TModelPoint centre, double offsetX,
                          double offsetY, double zoom) const override;
-  TOutline ExtrusionOutline() const override { return Outline; }
+  TOutline BodyOutline() const override { return Outline; }
 };
