@@ -11,6 +11,10 @@
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/rounding.h"
+#include "render/extrusionpainter.h"
+#include "render/shadowpainter.h"
+#include "render/textdrawer.h"
+#include "render/textmeasurer.h"
 
 CGPObject::CGPObject() = default;
 
@@ -37,18 +41,6 @@ QString CGPObject::ClassDisplayName() const
   }
 }
 
-TModelPoint CGPObject::ShadowDisplacement(int direction, int style3D)
-{
-  const double d = style3D != 0 ? 5.0 / 24.0 : 1.0 / 12.0;
-  switch (direction) {
-    case 1: return {d, d};
-    case 2: return {-d, d};
-    case 3: return {-d, -d};
-    case 4: return {d, -d};
-    default: return {0.0, 0.0};
-  }
-}
-
 // ---- Drawing ------------------------------------------------------------------------------
 
 void CGPObject::Draw(TCanvas& canvas, bool, double offsetX, double offsetY, double zoom)
@@ -63,23 +55,17 @@ void CGPObject::Draw(TCanvas& canvas, bool, double offsetX, double offsetY, doub
 
 void CGPObject::DrawShadow(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  if (Shadow == 0)
-    return;
-  // Codes past the four directions still cast a shadow rather than vanishing.
-  const int direction = Shadow > 4 ? 2 : Shadow;
-  const TModelPoint d = ShadowDisplacement(direction, Style3D);
-  QPainter& painter = canvas.Painter();
-  painter.save();
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(ToQColor(colors::ShadowGrey));
-  canvas.SetMasking(true);
-  painter.drawPolygon(RectanglePolygon(canvas, 0, zoom, offsetX, offsetY, Width, Height,
-                                       {X + d.X, Y + d.Y}));
-  canvas.SetMasking(false);
-  painter.restore();
+  TShadowPainter::DrawBoxShadow(canvas, Centre(), Width, Height, Shadow, Style3D, offsetX,
+                                offsetY, zoom);
 }
 
-void CGPObject::Draw3D(TCanvas&, double, double, double) {}
+void CGPObject::Draw3D(TCanvas& canvas, double offsetX, double offsetY, double zoom)
+{
+  // Objects without a fill of their own extrude in plain grey.
+  TExtrusionPainter::DrawExtrusion(canvas, BoxOutline(Width, Height), Centre(), 0, Style3D,
+                                   colors::Silver, TExtrusionPainter::TFaceFill::Plain, offsetX,
+                                   offsetY, zoom);
+}
 
 void CGPObject::DrawBody(TCanvas&, double, double, double) {}
 
@@ -189,7 +175,7 @@ void CGPObject::DrawNumber(TCanvas& canvas, double angle, double offsetX, double
   TModelPoint centre = Centre();
   QColor color = ToQColor(NumberColor());
   if (shadowDirection >= 1 && shadowDirection <= 4) {
-    const TModelPoint d = ShadowDisplacement(shadowDirection, Style3D);
+    const TModelPoint d = TShadowPainter::ShadowOffset(shadowDirection, Style3D);
     centre = {centre.X + d.X, centre.Y + d.Y};
     color = ToQColor(colors::ShadowGrey);
   }
@@ -225,10 +211,25 @@ void CGPObject::DrawNumber(TCanvas& canvas, double angle, double offsetX, double
   painter.restore();
 }
 
-void CGPObject::DrawText(TCanvas&, double, double, double, double, int)
+void CGPObject::DrawText(TCanvas& canvas, double angle, double offsetX, double offsetY,
+                         double zoom, int shadowDirection)
 {
-  // Objects whose text has been laid out draw it through the rich-text layer, which hooks in
-  // by overriding RelayoutText and drawing from its layout.
+  if (TextLayout.Empty())
+    return;
+  const TTextBox box = ObjectTextBox(Centre(), Width, Height, TextOffsetX, TextOffsetY,
+                                     TextWidth, TextHeight, angle);
+  DrawObjectText(canvas, TextLayout, box, angle, offsetX, offsetY, zoom, shadowDirection,
+                 Style3D != 0);
+}
+
+void CGPObject::RelayoutText()
+{
+  FreeTextLayout(TextLayout);
+  TextExtent = {};
+  if (Text.isEmpty())
+    return;
+  TextExtent = BuildTextLayout(Text, TTextMeasurer::ObjectControlWidth(Width, TextWidth),
+                               TextLayout);
 }
 
 void CGPObject::DrawOutline(TCanvas& canvas, double, double x, double y, double offsetX,
@@ -286,7 +287,7 @@ void CGPObject::Recalculate(TObjectList* list, bool full)
     const TModelPoint number = NumberPositionRule();
     NumberX = number.X;
     NumberY = number.Y;
-    const TTextBox box = TextBoxRule();
+    const TTextBoxFractions box = TextBoxRule();
     TextOffsetX = box.OffsetX;
     TextOffsetY = box.OffsetY;
     TextWidth = box.Width;

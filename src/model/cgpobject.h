@@ -15,6 +15,7 @@
 #include "model/objectlist.h"
 #include "platform/color.h"
 #include "platform/pixelrect.h"
+#include "render/textlayout.h"
 
 class TBinaryReader;
 class TBinaryWriter;
@@ -25,7 +26,7 @@ inline constexpr int kModeRotate = 7;
 inline constexpr int kModeFormatPaint = 24;
 
 // The text box of an object: centre offset and size as fractions of Width and Height.
-struct TTextBox {
+struct TTextBoxFractions {
   double OffsetX = 0.0;
   double OffsetY = 0.05;
   double Width = 0.8;
@@ -51,6 +52,8 @@ public:
   double Height = 1.0;
   QByteArray Text;   // rich text (RTF bytes)
   QByteArray Notes;  // notes (RTF bytes)
+  TTextLayout TextLayout;  // the laid-out form of Text, rebuilt by Recalculate
+  TTextExtent TextExtent;  // its extent in inches, as last laid out
   double TextOffsetX = 0.0;
   double TextOffsetY = 0.0;
   double TextWidth = 0.8;
@@ -106,17 +109,16 @@ public:
   virtual double ObjectAngle() const { return 0.0; }
   TModelPoint Centre() const { return {X, Y}; }
 
-  // Shadow displacement in model units: 5/24 inch with a 3-D extrusion, 1/12 without.
-  static TModelPoint ShadowDisplacement(int direction, int style3D);
 
 protected:
   // Class rules used by the refresh and drawing steps; each class overrides its own.
   virtual int ClassKindCode() const { return -1; }
   virtual TAnchorList AnchorRule() const { return Box16Anchors(Width, Height); }
   virtual TModelPoint NumberPositionRule() const { return {-1.0, -1.0}; }
-  virtual TTextBox TextBoxRule() const { return TTextBox{}; }
-  // Re-lays out Text into the drawn form; the rich-text layer provides it.
-  virtual void RelayoutText() {}
+  virtual TTextBoxFractions TextBoxRule() const { return TTextBoxFractions{}; }
+  // Re-lays out Text into TextLayout in the text box; classes with a box of their own
+  // (arrows, labels) override it and use the extent.
+  virtual void RelayoutText();
   // The number's colour: black in the base, the line colour in lined objects.
   virtual TColorRef NumberColor() const { return colors::Black; }
 

@@ -50,7 +50,7 @@ class TCluster : public TCogiShaped {
  protected:
   int ClassKindCode() const override { return 9; }
   // A cluster keeps its text box.
-  TTextBox TextBoxRule() const override
+  TTextBoxFractions TextBoxRule() const override
   {
     return {TextOffsetX, TextOffsetY, TextWidth, TextHeight};
   }

@@ -40,7 +40,7 @@ class TCogi : public TCogiShaped {
 
  protected:
   int ClassKindCode() const override { return 8; }
-  TTextBox TextBoxRule() const override { return VariantLayout(ShapeVariant).TextBox; }
+  TTextBoxFractions TextBoxRule() const override { return VariantLayout(ShapeVariant).TextBox; }
 
  private:
   void ApplySizeTable();

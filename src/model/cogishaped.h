@@ -19,7 +19,7 @@ enum class TAnchorRuleKind {
 // The per-variant layout of the Cogi and cluster family.
 struct TVariantLayout {
   double NumberY = -0.42;
-  TTextBox TextBox;  // used by Cogis only; a cluster keeps its own
+  TTextBoxFractions TextBox;  // used by Cogis only; a cluster keeps its own
   double IconY = 0.42;
   TAnchorRuleKind Anchors = TAnchorRuleKind::Box16;
 };

@@ -203,11 +203,24 @@ TEST(ObjectBase, ShadowOffsetsForEveryDirection)
 {
   const double big = 5.0 / 24.0;
   const double small = 1.0 / 12.0;
-  EXPECT_EQ(CGPObject::ShadowDisplacement(1, 0), (TModelPoint{small, small}));
-  EXPECT_EQ(CGPObject::ShadowDisplacement(2, 0), (TModelPoint{-small, small}));
-  EXPECT_EQ(CGPObject::ShadowDisplacement(3, 1), (TModelPoint{-big, -big}));
-  EXPECT_EQ(CGPObject::ShadowDisplacement(4, 1), (TModelPoint{big, -big}));
-  EXPECT_EQ(CGPObject::ShadowDisplacement(0, 1), (TModelPoint{0, 0}));
+  // Each direction with and without 3-D, measured in pixels at 96 DPI and 100 %.
+  struct TCase {
+    int shadow, style3D;
+    double dx, dy;
+  };
+  for (const TCase& c : {TCase{1, 0, small, small}, TCase{2, 0, -small, small},
+                         TCase{3, 1, -big, -big}, TCase{4, 1, big, -big}, TCase{2, 1, -big, big}}) {
+    CGPObject probe;
+    probe.X = 1.5;
+    probe.Y = 1.5;
+    probe.Shadow = static_cast<std::uint8_t>(c.shadow);
+    probe.Style3D = static_cast<std::uint8_t>(c.style3D);
+    TTestSurface surface;
+    probe.DrawShadow(surface.canvas, 0, 0, 100);
+    const QRect ink = InkBox(surface.Finish());
+    EXPECT_EQ(ink.left(), RoundHalfEven((1 + c.dx) * 96)) << c.shadow << c.style3D;
+    EXPECT_EQ(ink.top(), RoundHalfEven((1 + c.dy) * 96)) << c.shadow << c.style3D;
+  }
 
   // Shadow 3 with 3-D 1: the grey box is 5/24 inch (20 pixels) left of and above the object.
   CGPObject object;
@@ -215,6 +228,15 @@ TEST(ObjectBase, ShadowOffsetsForEveryDirection)
   object.Y = 1.5;
   object.Shadow = 3;
   object.Style3D = 1;
+  {
+    // No shadow code, no shadow.
+    CGPObject none;
+    none.X = 1.5;
+    none.Y = 1.5;
+    TTestSurface blank;
+    none.DrawShadow(blank.canvas, 0, 0, 100);
+    EXPECT_TRUE(InkBox(blank.Finish()).isEmpty());
+  }
   TTestSurface surface;
   object.DrawShadow(surface.canvas, 0, 0, 100);
   const QImage& image = surface.Finish();
@@ -389,4 +411,56 @@ TEST(ObjectBase, RecordLayoutOfTheBase)
   EXPECT_TRUE(copy.ShowNumber);
   EXPECT_EQ(copy.DragX, 4.5);
   EXPECT_EQ(copy.TextHeight, 0.55);
+}
+
+TEST(ObjectBase, ExtrusionFacesAreShadedByTheirDirection)
+{
+  // Extruding down and to the right shows the right and bottom faces in grey; the bottom
+  // face faces bearing 180 and the right face bearing 90, which are shaded differently.
+  CGPObject object;
+  object.X = 1.5;
+  object.Y = 1.5;
+  object.Style3D = 1;
+  TTestSurface surface;
+  object.Draw3D(surface.canvas, 0, 0, 100);
+  const QImage& image = surface.Finish();
+  // The box covers 96..192 pixels; the faces are 12 pixels deep.
+  const QColor right(image.pixel(192 + 5, 150));
+  const QColor bottom(image.pixel(150, 192 + 5));
+  // Face channel = half + f x (c - half) with c = 192, f = |120 - bearing| / 180.
+  EXPECT_NEAR(right.red(), 96 + (30.0 / 180.0) * 96, 2);
+  EXPECT_NEAR(bottom.red(), 96 + (60.0 / 180.0) * 96, 2);
+  EXPECT_EQ(QColor(image.pixel(90, 90)), QColor(Qt::white));  // nothing on the far side
+  // Extruding up and to the left shows the top face, which faces bearing 0.
+  object.Style3D = 3;
+  TTestSurface up;
+  object.Draw3D(up.canvas, 0, 0, 100);
+  const QColor top(up.Finish().pixel(130, 96 - 5));
+  EXPECT_NEAR(top.red(), 96 + (120.0 / 180.0) * 96, 2);
+}
+
+TEST(ObjectBase, TextIsLaidOutAndDrawnInTheTextBox)
+{
+  CGPObject object;
+  object.X = 1.5;
+  object.Y = 1.5;
+  object.Width = 2;
+  object.Height = 1;
+  object.Text = QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs48 Hello\\par}");
+  object.Recalculate(nullptr, true);
+  ASSERT_FALSE(object.TextLayout.Empty());
+  EXPECT_GT(object.TextExtent.Width, 0.3);
+  TTestSurface surface;
+  object.DrawText(surface.canvas, 0, 0, 0, 100, 0);
+  const QRect ink = InkBox(surface.Finish());
+  ASSERT_FALSE(ink.isEmpty());
+  // The text lies inside the object's box (0.5 .. 2.5 by 1 .. 2 inches).
+  EXPECT_GE(ink.left(), 48);
+  EXPECT_LE(ink.right(), 240);
+  EXPECT_GE(ink.top(), 96);
+  EXPECT_LE(ink.bottom(), 192);
+  // Clearing the text clears the layout at the next refresh.
+  object.Text.clear();
+  object.Recalculate(nullptr, true);
+  EXPECT_TRUE(object.TextLayout.Empty());
 }

@@ -282,7 +282,7 @@ TEST(ShapeGenerator, NumberTextAndIconPositionsFollowTheVariantTable)
   struct TCase {
     int Variant;
     double NumberY;
-    TTextBox Box;
+    TTextBoxFractions Box;
     double IconY;
   };
   for (const TCase& c :

@@ -1,0 +1,189 @@
+#include "io/modelfile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+#include <cmath>
+
+#include "document/documentobserver.h"
+#include "document/modeldocument.h"
+#include "document/modelpainter.h"
+#include "document/modelview.h"
+#include "io/modelstream.h"
+#include "platform/binaryreader.h"
+#include "platform/datetimevalue.h"
+#include "platform/jpegcodec.h"
+#include "platform/streamerror.h"
+#include "platform/userfolders.h"
+
+namespace {
+
+const QString kUnknownFormat = QStringLiteral("Unable to load model. Unknown format");
+
+QByteArray ReadWholeFile(const QString& path)
+{
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    throw EStreamError(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+  return file.readAll();
+}
+
+QString Extension(const QString& path)
+{
+  return QFileInfo(path).suffix().toLower();
+}
+
+QImage Placeholder(bool large, const QString& text)
+{
+  const QSize size = large ? TModelStream::kPreviewSize : TModelStream::kIconSize;
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  QFont font(QStringLiteral("Arial"));
+  font.setBold(true);
+  font.setPointSize(large ? 24 : 10);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  painter.drawText(image.rect(), Qt::AlignCenter, text);
+  return image;
+}
+
+QByteArray EncodeImage(const QImage& image, const char* format)
+{
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, format);
+  if (!writer.write(image))
+    throw EStreamError(QStringLiteral("Unable to encode the picture: %1").arg(writer.errorString()));
+  return bytes;
+}
+
+}  // namespace
+
+void TModelFile::OpenModelFile(TModelDocument& document, const QString& path, bool readOnly)
+{
+  const QByteArray bytes = ReadWholeFile(path);
+  if (bytes.size() < 8) {
+    if (IDocumentObserver* observer = document.Observer())
+      observer->ReportError(QStringLiteral("Not a valid model file."));
+    throw EStreamError(kUnknownFormat);
+  }
+  const double version = TModelStream::ReadVersion(bytes);
+  if (version == 0.0 || std::isnan(version))
+    throw EStreamError(kUnknownFormat);
+  if (version >= 2.0)
+    TModelStream::ReadModel(document, bytes, true);
+  else if (version > 0.0)
+    throw EStreamError(QStringLiteral(
+        "Unable to load model. Models of the older text format cannot be read yet"));
+  else
+    throw EStreamError(kUnknownFormat);
+  document.FileName = QFileInfo(path).absoluteFilePath();
+  document.ReadOnly = readOnly;
+  document.ChangePending = false;
+  document.Modified = false;
+  document.NotifyRepaint();
+}
+
+void TModelFile::WriteFileAtomically(const QString& path, const QByteArray& bytes)
+{
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly))
+    throw EStreamError(
+        QStringLiteral("Cannot save \"%1\": %2").arg(QFileInfo(path).fileName(), file.errorString()));
+  if (file.write(bytes) != bytes.size() || !file.commit())
+    throw EStreamError(
+        QStringLiteral("Cannot save \"%1\": %2").arg(QFileInfo(path).fileName(), file.errorString()));
+}
+
+void TModelFile::SaveModelFile(TModelDocument& document, const QString& path)
+{
+  // The document changes only once the file is safely written.
+  const TModelPoint topLeft = document.MainViewTopLeft;
+  const TModelPoint bottomRight = document.MainViewBottomRight;
+  const QString savedBy = document.SavedBy;
+  const double savedTime = document.SavedTime;
+  const bool named = document.Named;
+  TModelView view(document);
+  if (topLeft.X == bottomRight.X && topLeft.Y == bottomRight.Y) {
+    const TViewRect current = view.ViewRect();
+    document.MainViewTopLeft = current.TopLeft;
+    document.MainViewBottomRight = current.BottomRight;
+  }
+  document.SavedBy = TUserFolders::CurrentUserName();
+  document.SavedTime = TDateTimeValue::Now();
+  document.Named = true;
+  try {
+    WriteFileAtomically(path, TModelStream::WriteModel(document));
+  } catch (...) {
+    document.MainViewTopLeft = topLeft;
+    document.MainViewBottomRight = bottomRight;
+    document.SavedBy = savedBy;
+    document.SavedTime = savedTime;
+    document.Named = named;
+    throw;
+  }
+  document.FileName = QFileInfo(path).absoluteFilePath();
+  document.Modified = false;
+  document.ChangePending = false;
+}
+
+QImage TModelFile::ModelPicture(TModelDocument& document, QSize size)
+{
+  QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  TModelPainter(document).RenderToBitmap(image);
+  return image;
+}
+
+void TModelFile::SaveModelAs(TModelDocument& document, const QString& path, QSize pictureSize)
+{
+  const QString extension = Extension(path);
+  if (extension == QLatin1String("bmp")) {
+    const QImage picture = ModelPicture(document, pictureSize)
+                               .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    WriteFileAtomically(path, EncodeImage(picture, "bmp"));
+  } else if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg")) {
+    const QByteArray bytes = TJpegCodec::Encode(ModelPicture(document, pictureSize));
+    if (bytes.isEmpty())
+      throw EStreamError(QStringLiteral("Unable to encode the JPEG picture"));
+    WriteFileAtomically(path, bytes);
+  } else if (extension == QLatin1String("txt")) {
+    throw EStreamError(QStringLiteral("Saving a text report is not available yet"));
+  } else if (extension == QLatin1String("html") || extension == QLatin1String("htm")) {
+    throw EStreamError(QStringLiteral("Saving an HTML page is not available yet"));
+  } else if (extension == QLatin1String("rtf") || extension == QLatin1String("wmf") ||
+             extension == QLatin1String("emf") || extension == QLatin1String("ico")) {
+    return;  // these kinds are never written
+  } else {
+    SaveModelFile(document, path);
+  }
+}
+
+QImage TModelFile::ModelThumbnail(const QString& path, bool large)
+{
+  QFile file(path);
+  if (!path.endsWith(QLatin1String(".mdl"), Qt::CaseInsensitive) ||
+      !file.open(QIODevice::ReadOnly))
+    return Placeholder(large, QStringLiteral("?"));
+  // Only the header is needed; the blocks are bounded by what the file holds.
+  const QByteArray bytes = file.readAll();
+  const double version = TModelStream::ReadVersion(bytes);
+  if (!(version >= 2.0))
+    return Placeholder(large, version > 0.0 ? QStringLiteral("V1") : QStringLiteral("?"));
+  try {
+    TBinaryReader in(bytes, 8);
+    QByteArray preview = in.ReadBlock();
+    if (!large)
+      preview = in.ReadBlock();
+    const QImage image = preview.isEmpty() ? QImage() : QImage::fromData(preview, "BMP");
+    if (!image.isNull())
+      return image;
+  } catch (const EStreamError&) {
+  }
+  return Placeholder(large, QStringLiteral("?"));
+}

@@ -1,0 +1,31 @@
+// The binary model stream: a header describing the document, the object count and one
+// record per object, back to front. Files, undo snapshots and recovery files all use it.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+class CGPObject;
+class TBinaryReader;
+class TModelDocument;
+
+class TModelStream {
+public:
+  static constexpr double kVersion = 2.01;
+  static constexpr QSize kPreviewSize{153, 212};
+  static constexpr QSize kIconSize{32, 32};
+
+  // Writes the whole model. Without previews the two picture blocks are written empty,
+  // which is what snapshots read only by the program need.
+  static QByteArray WriteModel(TModelDocument& document, bool withPreviews = true);
+  // Reads a stream into the document, appending its objects; throws EStreamError. Objects
+  // read before an error stay in the document.
+  static void ReadModel(TModelDocument& document, const QByteArray& stream, bool showProgress);
+  // Reads one kind code and the record after it into a new object of the document.
+  static CGPObject* ReadObjectRecord(TModelDocument& document, TBinaryReader& stream);
+
+  // The previews as BMP file images: the whole model fitted into a picture.
+  static QByteArray PreviewBitmap(TModelDocument& document, QSize size);
+  // The version a stream begins with (0 when it is shorter than 8 bytes).
+  static double ReadVersion(const QByteArray& stream);
+};
