@@ -105,7 +105,7 @@ int TCommandLine::RunDesktop(int argc, char** argv, const QStringList& files)
   QApplication::setApplicationName(QStringLiteral("Mindorra"));
   QApplication::setOrganizationName(QStringLiteral("Mindorra"));
   TMainForm mainForm;
-  mainForm.OpenStartupFiles(files);
   mainForm.show();
+  mainForm.Start(files);
   return app.exec();
 }

@@ -1,7 +1,213 @@
 #include "app/headlesscommands.h"
 
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <cmath>
+#include <cstdio>
+
+#include "document/documentobserver.h"
+#include "document/modeldocument.h"
+#include "document/modelpainter.h"
+#include "io/modeldump.h"
+#include "io/modelfile.h"
+#include "io/modelstream.h"
+#include "platform/jpegcodec.h"
+#include "platform/streamerror.h"
+
+namespace {
+
+void PrintError(const QString& message)
+{
+  const QByteArray bytes = (QStringLiteral("mindorra: ") + message + QLatin1Char('\n')).toLocal8Bit();
+  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+}
+
+// Messages the document would show in a window go to the terminal instead.
+class TConsoleObserver : public IDocumentObserver {
+public:
+  void Repaint() override {}
+  void UpdateControls() override {}
+  void SyncTextToolbar() override {}
+  void Beep() override {}
+  void ReportError(const QString& message) override
+  {
+    if (!message.isEmpty())
+      PrintError(message);
+  }
+};
+
+int Usage(const QString& message)
+{
+  PrintError(message + QStringLiteral(" (try 'mindorra --help')"));
+  return 2;
+}
+
+// Opens a model for a command; errors go to stderr and give status 1.
+bool Open(TModelDocument& document, TConsoleObserver& observer, const QString& path)
+{
+  document.SetObserver(&observer);
+  if (!QFileInfo(path).isFile()) {
+    PrintError(QStringLiteral("Cannot load model.  File not found."));
+    return false;
+  }
+  try {
+    TModelFile::OpenModelFile(document, path, true);
+  } catch (const EStreamError& error) {
+    PrintError(error.Message());
+    return false;
+  }
+  return true;
+}
+
+int Dump(const QStringList& args)
+{
+  if (args.size() != 1)
+    return Usage(QStringLiteral("dump needs exactly one model file"));
+  TModelDocument document;
+  TConsoleObserver observer;
+  if (!Open(document, observer, args.front()))
+    return 1;
+  QFile file(args.front());
+  file.open(QIODevice::ReadOnly);
+  const double version = TModelStream::ReadVersion(file.read(8));
+  const QByteArray json = TModelDump::ToJson(document, version);
+  std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+  return 0;
+}
+
+// The picture size: the default box kept to the model's proportions, or what was asked.
+QSize PictureSize(TModelDocument& document, int width, int height)
+{
+  const QSizeF extent = TModelPainter(document).ContentExtent();
+  const double aspect = extent.isEmpty() ? 4.0 / 3.0 : extent.width() / extent.height();
+  if (width > 0 && height > 0)
+    return {width, height};
+  if (width > 0)
+    return {width, std::max(1, static_cast<int>(std::lround(width / aspect)))};
+  if (height > 0)
+    return {std::max(1, static_cast<int>(std::lround(height * aspect))), height};
+  QSize size(1600, 1200);
+  if (aspect > 1600.0 / 1200.0)
+    size.setHeight(std::max(1, static_cast<int>(std::lround(1600 / aspect))));
+  else
+    size.setWidth(std::max(1, static_cast<int>(std::lround(1200 * aspect))));
+  return size;
+}
+
+QByteArray VectorPicture(TModelDocument& document, QSize size, bool pdf)
+{
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  const double dpi = document.ScreenDpiX;
+  if (pdf) {
+    QPdfWriter writer(&buffer);
+    writer.setResolution(static_cast<int>(dpi));
+    writer.setPageSize(QPageSize(QSizeF(size.width() / dpi, size.height() / dpi), QPageSize::Inch));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter(&writer);
+    TModelPainter(document).RenderToDevice(painter, size, dpi, dpi);
+  } else {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(static_cast<int>(dpi));
+    generator.setTitle(QFileInfo(document.FileName).fileName());
+    QPainter painter(&generator);
+    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    TModelPainter(document).RenderToDevice(painter, size, dpi, dpi);
+  }
+  return bytes;
+}
+
+QByteArray RasterPicture(TModelDocument& document, QSize size, const QString& extension)
+{
+  const QImage image = TModelFile::ModelPicture(document, size);
+  if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
+    return TJpegCodec::Encode(image);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, extension.toLatin1());
+  if (extension == QLatin1String("png"))
+    writer.setCompression(1);
+  if (!writer.write(image))
+    throw EStreamError(QStringLiteral("Unable to write the picture: %1").arg(writer.errorString()));
+  return bytes;
+}
+
+int Export(const QStringList& args)
+{
+  QStringList positional;
+  int width = 0;
+  int height = 0;
+  for (int i = 0; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (arg == QLatin1String("--width") || arg == QLatin1String("--height")) {
+      bool ok = false;
+      const int value = i + 1 < args.size() ? args[i + 1].toInt(&ok) : 0;
+      if (!ok || value < 1 || value > 30000)
+        return Usage(QStringLiteral("%1 needs a whole number from 1 to 30000").arg(arg));
+      (arg == QLatin1String("--width") ? width : height) = value;
+      ++i;
+    } else if (arg.startsWith(QLatin1Char('-'))) {
+      return Usage(QStringLiteral("unknown option '%1'").arg(arg));
+    } else {
+      positional << arg;
+    }
+  }
+  if (positional.size() != 2)
+    return Usage(QStringLiteral("export needs a model file and an output file"));
+  const QString out = positional[1];
+  const QString extension = QFileInfo(out).suffix().toLower();
+  static const QStringList kKinds = {QStringLiteral("png"), QStringLiteral("jpg"),
+                                     QStringLiteral("jpeg"), QStringLiteral("bmp"),
+                                     QStringLiteral("svg"), QStringLiteral("pdf"),
+                                     QStringLiteral("mdl")};
+  if (!kKinds.contains(extension))
+    return Usage(QStringLiteral("cannot export to '.%1' (use .png, .jpg, .bmp, .svg, .pdf or .mdl)")
+                     .arg(extension));
+  TModelDocument document;
+  TConsoleObserver observer;
+  if (!Open(document, observer, positional[0]))
+    return 1;
+  try {
+    if (extension == QLatin1String("mdl")) {
+      document.ReadOnly = false;
+      TModelFile::SaveModelFile(document, out);
+      return 0;
+    }
+    const QSize size = PictureSize(document, width, height);
+    const QByteArray bytes = extension == QLatin1String("svg") || extension == QLatin1String("pdf")
+                                 ? VectorPicture(document, size, extension == QLatin1String("pdf"))
+                                 : RasterPicture(document, size, extension);
+    if (bytes.isEmpty())
+      throw EStreamError(QStringLiteral("Unable to write the picture"));
+    TModelFile::WriteFileAtomically(out, bytes);
+  } catch (const EStreamError& error) {
+    PrintError(error.Message());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
 std::vector<TCommandLine::TSubcommand> HeadlessCommands()
 {
-  // Each headless command is one entry here with a small handler of its own.
-  return {};
+  return {
+      {QStringLiteral("dump"), QStringLiteral("FILE"),
+       QStringLiteral("print a model file as JSON (header and every object's stored fields)"),
+       Dump},
+      {QStringLiteral("export"), QStringLiteral("FILE OUT [--width N] [--height N]"),
+       QStringLiteral("write the whole model to OUT by its extension: .png .jpg .bmp (picture, "
+                      "default 1600 x 1200 kept to the model's proportions), .svg .pdf "
+                      "(vectors) or .mdl (the current model format)"),
+       Export},
+  };
 }

@@ -7,6 +7,7 @@
 #include "app/actionregistry.h"
 
 class QMdiArea;
+class QProgressBar;
 class TModelForm;
 
 class TMainForm : public QMainWindow {
@@ -15,16 +16,26 @@ class TMainForm : public QMainWindow {
 public:
   explicit TMainForm(QWidget* parent = nullptr);
 
-  // Opens the models named on the command line, or one empty model when there are none.
-  void OpenStartupFiles(const QStringList& files);
+  // The start: recovery files left by a crash first, else the models named on the command
+  // line, else one empty model.
+  void Start(const QStringList& files);
+  // Restores every recovery file no running copy owns into its own window; returns how many.
+  int RecoverModels();
+  TModelForm* OpenModel(const QString& path, bool readOnly);
   TModelForm* ActiveModel() const;
   QMdiArea* ModelArea() const { return mdiArea_; }
+  TModelForm* CreateModelWindow();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
 
 private:
   void RegisterActions();
   void BuildMenus();
-  TModelForm* CreateModelWindow();
+  void UpdateControls();
+  void ShowError(const QString& message);
 
   TActionRegistry actions_;
   QMdiArea* mdiArea_;
+  int nextModelNumber_ = 1;
 };

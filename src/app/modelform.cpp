@@ -1,6 +1,9 @@
 #include "app/modelform.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
@@ -9,6 +12,8 @@
 #include "document/modeldocument.h"
 #include "document/modelpainter.h"
 #include "document/modelview.h"
+#include "io/modelfile.h"
+#include "platform/streamerror.h"
 
 TModelForm::TModelForm(QWidget* parent)
     : QWidget(parent), document_(std::make_unique<TModelDocument>())
@@ -21,6 +26,57 @@ TModelForm::TModelForm(QWidget* parent)
   document_->SetObserver(this);
   document_->ScreenDpiX = logicalDpiX();
   document_->ScreenDpiY = logicalDpiY();
+  document_->SetUndoRecorder(&recorder_);
+  recorder_.ClaimRecoveryFile(document_->RecoverFileName);
+  TUndoRecorder::TakeBaseline(*document_);
+}
+
+void TModelForm::DocumentOpened()
+{
+  QString caption = QFileInfo(document_->FileName).fileName();
+  if (document_->ReadOnly)
+    caption += QStringLiteral("  (Read Only)");
+  setWindowTitle(caption);
+  TUndoRecorder::TakeBaseline(*document_);
+  Repaint();
+}
+
+bool TModelForm::QuerySave()
+{
+  if (!document_->Modified)
+    return true;
+  QApplication::beep();
+  const auto answer = QMessageBox::warning(
+      this, QStringLiteral("Mindorra"),
+      QStringLiteral("Save Changes to %1 ?").arg(QFileInfo(document_->FileName).fileName()),
+      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  if (answer == QMessageBox::No)
+    return true;
+  if (answer != QMessageBox::Yes)
+    return false;
+  QString path = document_->FileName;
+  if (!document_->Named) {
+    path = QFileDialog::getSaveFileName(
+        this, QString(), document_->FileName,
+        QStringLiteral("CGP Model (*.mdl);;All files (*)"));
+    if (path.isEmpty())
+      return false;
+  }
+  try {
+    TModelFile::SaveModelAs(*document_, path, QSize(640, 480));
+  } catch (const EStreamError& error) {
+    ReportError(error.Message());
+    return false;
+  }
+  return true;
+}
+
+void TModelForm::closeEvent(QCloseEvent* event)
+{
+  if (QuerySave())
+    event->accept();
+  else
+    event->ignore();
 }
 
 TModelForm::~TModelForm()

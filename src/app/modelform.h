@@ -8,6 +8,7 @@
 
 #include "document/documentobserver.h"
 #include "document/overlay.h"
+#include "io/undorecorder.h"
 
 class TModelDocument;
 
@@ -20,6 +21,9 @@ public:
 
   TModelDocument& Document() const { return *document_; }
   TOverlay& Overlay() { return overlay_; }
+  TUndoRecorder& Recorder() { return recorder_; }
+  // After a file was read into the document: caption, undo baseline, a fresh paint.
+  void DocumentOpened();
 
   // IDocumentObserver
   void Repaint() override;
@@ -37,11 +41,16 @@ protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
 private:
   void PaintModel(bool fast);
 
+  // Asks whether to save changes; false when the user cancels or the save fails.
+  bool QuerySave();
+
   std::unique_ptr<TModelDocument> document_;
+  TUndoRecorder recorder_;
   QImage buffer_;
   TOverlay overlay_;
   bool dirty_ = true;

@@ -158,15 +158,12 @@ void TModelPainter::DrawGridMark(TCanvas& canvas, double x, double y)
     painter.drawPoint(view.ScreenX(x + dot[0]), view.ScreenY(y + dot[1]));
 }
 
-void TModelPainter::RenderToBitmap(QImage& image)
+namespace {
+
+// The union of the objects' screen boxes at 100 % with no offset, at the screen resolution.
+bool ObjectsBox(const TModelDocument& d, TPixelRect& u)
 {
-  TModelDocument& d = document_;
-  if (d.Objects.empty() || image.isNull())
-    return;
-  const double ppiX = d.ScreenDpiX;
-  const double ppiY = d.ScreenDpiY;
-  TMeasureCanvas measure(ppiX, ppiY);
-  TPixelRect u;
+  TMeasureCanvas measure(d.ScreenDpiX, d.ScreenDpiY);
   bool first = true;
   for (CGPObject* object : d.Objects) {
     const TPixelRect box = object->GetScreenBox(measure.Canvas(), 0, 0, 100).Normalized();
@@ -178,15 +175,43 @@ void TModelPainter::RenderToBitmap(QImage& image)
            std::max(u.Bottom, box.Bottom)};
     }
   }
+  return !first;
+}
+
+}  // namespace
+
+QSizeF TModelPainter::ContentExtent() const
+{
+  TPixelRect u;
+  if (!ObjectsBox(document_, u))
+    return QSizeF();
+  return {u.Width() / document_.ScreenDpiX + 1.0, u.Height() / document_.ScreenDpiY + 1.0};
+}
+
+void TModelPainter::RenderToBitmap(QImage& image)
+{
+  if (image.isNull())
+    return;
+  QPainter painter(&image);
+  RenderToDevice(painter, image.size(), document_.ScreenDpiX, document_.ScreenDpiY);
+}
+
+void TModelPainter::RenderToDevice(QPainter& painter, QSize size, double dpiX, double dpiY)
+{
+  TModelDocument& d = document_;
+  TPixelRect u;
+  if (!ObjectsBox(d, u) || size.isEmpty())
+    return;
+  const double ppiX = d.ScreenDpiX;
+  const double ppiY = d.ScreenDpiY;
+  // Extents in pixels at 100 %, with one inch of margin, scaled to the target's resolution.
+  const double ew = (u.Width() + ppiX) / ppiX * dpiX;
+  const double eh = (u.Height() + ppiY) / ppiY * dpiY;
+  const double zoom = std::min(size.width() / ew * 100.0, size.height() / eh * 100.0);
   double left = u.Left / ppiX - 0.5;
   double top = u.Top / ppiY - 0.5;
-  const double ew = u.Width() + ppiX;
-  const double eh = u.Height() + ppiY;
-  const double zoom = std::min(image.width() / ew * 100.0, image.height() / eh * 100.0);
-  left -= (image.width() - zoom * ew / 100.0) / 2.0 / ppiX / zoom * 100.0;
-  top -= (image.height() - zoom * eh / 100.0) / 2.0 / ppiY / zoom * 100.0;
-
-  QPainter painter(&image);
-  TCanvas canvas(painter, ppiX, ppiY);
+  left -= (size.width() - zoom * ew / 100.0) / 2.0 / dpiX / zoom * 100.0;
+  top -= (size.height() - zoom * eh / 100.0) / 2.0 / dpiY / zoom * 100.0;
+  TCanvas canvas(painter, dpiX, dpiY);
   DrawObjects(canvas, d.Objects, false, -left, -top, zoom);
 }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
+#include <QSizeF>
 
 #include "document/modeldocument.h"
 
@@ -24,6 +26,12 @@ public:
   // Draws every object, fitted with half an inch of margin and centred, into the image;
   // what the image holds already is the background.
   void RenderToBitmap(QImage& image);
+  // The same on any device (a vector page, a printer), into a target of the size in pixels
+  // of the given resolution.
+  void RenderToDevice(QPainter& painter, QSize size, double dpiX, double dpiY);
+  // The size in inches of what RenderToBitmap fits: the objects' box plus one inch; empty
+  // for a model without objects.
+  QSizeF ContentExtent() const;
 
 private:
   void DrawObjects(TCanvas& canvas, const TObjectList& objects, bool fast, double offsetX,

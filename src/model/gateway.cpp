@@ -160,8 +160,8 @@ void TGateway::SaveToStream(TBinaryWriter& stream) const
 {
   TFilled::SaveToStream(stream);
   stream.WriteString(Link);
-  // The window reference means nothing in a file; only whether there was one is kept.
-  stream.WriteInt32(LinkedModel ? 1 : 0);
+  // A run-time window reference has no meaning in a file.
+  stream.WriteInt32(0);
 }
 
 void TGateway::LoadFromStream(TBinaryReader& stream)

@@ -1,0 +1,12 @@
+// A model as JSON for scripts and tests: the version, every header field and every stored
+// field of every object as the document holds it. The key names are a public interface.
+#pragma once
+
+#include <QByteArray>
+
+class TModelDocument;
+
+class TModelDump {
+public:
+  static QByteArray ToJson(const TModelDocument& document, double version);
+};
