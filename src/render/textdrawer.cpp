@@ -1,5 +1,7 @@
 #include "render/textdrawer.h"
 
+#include <QPaintDevice>
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -47,7 +49,7 @@ double LineStart(const TParagraphState& p, const TTextLine& line, double bw)
 
 bool SameFont(const TPlacedGlyph& a, const TPlacedGlyph& b)
 {
-  return a.FontName == b.FontName && a.PixelSize == b.PixelSize && a.Weight == b.Weight &&
+  return a.FontName == b.FontName && a.ExactPixelSize == b.ExactPixelSize && a.Weight == b.Weight &&
          a.Italic == b.Italic && a.Underline == b.Underline && a.StrikeOut == b.StrikeOut;
 }
 
@@ -131,6 +133,7 @@ std::vector<TPlacedGlyph> TTextDrawer::Place(const TTextLayout& layout, const TT
     g.Angle = textAngle;
     g.FontName = bullet ? QString::fromLatin1(kBulletFont) : c.FontName;
     g.PixelSize = std::max(1, std::abs(RoundHalfEven(c.Size * sx)));
+    g.ExactPixelSize = std::max(0.5, std::abs(c.Size * sx));
     g.Weight = bullet ? 400 : c.Weight;
     g.Italic = !bullet && c.Italic;
     g.Underline = !bullet && c.Underline;
@@ -184,7 +187,11 @@ void TTextDrawer::Draw(const TTextLayout& layout, const TTextBox& box, double an
     // Fonts and colours are selected only when they change from one character to the next.
     if (!previous || !SameFont(*previous, g)) {
       QFont font(g.FontName);
-      font.setPixelSize(g.PixelSize);
+      // Whole pixel sizes would make small glyphs wider or narrower than their advances;
+      // a fractional size keeps the text's proportions at every zoom.
+      const QPaintDevice* device = painter.device();
+      const double deviceDpi = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96.0;
+      font.setPointSizeF(g.ExactPixelSize * 72.0 / deviceDpi);
       font.setWeight(static_cast<QFont::Weight>(std::clamp(g.Weight, 100, 900)));
       font.setItalic(g.Italic);
       font.setUnderline(g.Underline);

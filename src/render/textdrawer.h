@@ -46,6 +46,7 @@ struct TPlacedGlyph {
   double Angle = 0.0;  // degrees clockwise
   QString FontName;
   int PixelSize = 1;
+  double ExactPixelSize = 1.0;  // unrounded, so small text keeps its proportions
   int Weight = 400;
   bool Italic = false;
   bool Underline = false;
