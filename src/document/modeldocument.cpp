@@ -7,10 +7,14 @@
 #include "document/undorecorder.h"
 #include "model/arrow.h"
 #include "model/cluster.h"
+#include "model/cogi.h"
+#include "model/shapegenerator.h"
 #include "model/objectfactory.h"
 #include "platform/datetimevalue.h"
 #include "platform/measurecanvas.h"
 #include "platform/printerinfo.h"
+#include "platform/richtext.h"
+#include "platform/rtfwriter.h"
 #include "platform/userfolders.h"
 
 TModelDocument::TModelDocument(IPrinterInfo* printer)
@@ -407,6 +411,63 @@ void TModelDocument::SetModelSize(int across, int down)
   PagesDown = down;
   ModelWidth = across * PageWidth;
   ModelHeight = down * PageHeight;
+}
+
+TModelPoint TModelDocument::InsertionPoint{-1.0, -1.0};
+
+namespace {
+
+QByteArray ThoughtText(const QString& text)
+{
+  QTextCharFormat format = richtext::NewTextFormat();
+  format.setFontPointSize(11);
+  return TRtfWriter::CentredText(text, format);
+}
+
+}  // namespace
+
+CGPObject* TModelDocument::AddBrainstormCogi(const QString& text)
+{
+  TCogi* cogi = PlaceInsertedCogi();
+  cogi->Text = TRtfWriter::CentredText(text);
+  FinishInsertedCogi(cogi, QStringLiteral("Create Brainstorm Cogi"));
+  return cogi;
+}
+
+CGPObject* TModelDocument::AddThoughtCogi(const QString& text, const QString& secondText)
+{
+  TCogi* cogi = PlaceInsertedCogi();
+  cogi->Text = ThoughtText(text);
+  if (!secondText.isEmpty())
+    cogi->Notes = TRtfWriter::CentredText(secondText);
+  FinishInsertedCogi(cogi, QStringLiteral("Create thought of the day Cogi"));
+  return cogi;
+}
+
+TCogi* TModelDocument::PlaceInsertedCogi()
+{
+  if (InsertionPoint.X == -1.0 && InsertionPoint.Y == -1.0)
+    InsertionPoint = SnapToQuarterGrid({ViewOrigin.X + 0.5, ViewOrigin.Y + 0.5});
+  auto* cogi = static_cast<TCogi*>(CreateObject(8));
+  cogi->SetShape(kCogiVariantHexagon, CogiSize > 2 ? 0 : CogiSize);
+  ApplyCurrentAttributes(cogi);
+  cogi->X = InsertionPoint.X;
+  cogi->Y = InsertionPoint.Y;
+  return cogi;
+}
+
+void TModelDocument::FinishInsertedCogi(TCogi* cogi, const QString& caption)
+{
+  cogi->Recalculate(&Objects, true);
+  InsertionPoint.X += cogi->Width;
+  const double rightEdge = ViewOrigin.X + ClientSize.width() / (ScreenDpiX * Zoom / 100.0);
+  if (InsertionPoint.X > rightEdge - 0.5) {
+    InsertionPoint.Y += cogi->Height;
+    InsertionPoint.X = SnapToQuarterGrid({ViewOrigin.X + 0.5, 0}).X;
+  }
+  ChangePending = true;
+  RecordUndo(caption);
+  NotifyRepaint();
 }
 
 TModelPoint TModelDocument::WindowCentre() const

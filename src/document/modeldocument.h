@@ -21,6 +21,7 @@
 #include "platform/picture.h"
 
 class IDocumentObserver;
+class TCogi;
 class IPrinterInfo;
 class IUndoRecorder;
 
@@ -238,7 +239,16 @@ public:
   // The window centre in model units, where inserted objects go.
   TModelPoint WindowCentre() const;
 
+  // Hexagons from the brainstorm and thought windows, placed one after another in rows at
+  // the program-wide insertion point.
+  CGPObject* AddBrainstormCogi(const QString& text);
+  CGPObject* AddThoughtCogi(const QString& text, const QString& secondText = QString());
+  // Where the next such hexagon goes; (-1, -1) starts again at the window's top left.
+  static TModelPoint InsertionPoint;
+
 private:
+  TCogi* PlaceInsertedCogi();
+  void FinishInsertedCogi(TCogi* cogi, const QString& caption);
   // Clears every non-owning reference to an object that is about to be destroyed.
   void ForgetObject(CGPObject* object);
   void DestroyObject(CGPObject* object);

@@ -97,6 +97,11 @@ TModelPoint CubicPoint(double t, TModelPoint p0, TModelPoint c1, TModelPoint c2,
   return {a * p0.X + b * c1.X + c * c2.X + d * p3.X, a * p0.Y + b * c1.Y + c * c2.Y + d * p3.Y};
 }
 
+TModelPoint SnapToQuarterGrid(TModelPoint p)
+{
+  return {std::nearbyint(p.X * 4.0) / 4.0, std::nearbyint(p.Y * 4.0) / 4.0};
+}
+
 int PenWidthPixels(double points, double zoom, double dpiX, double dpiY)
 {
   if (points == 0.0)

@@ -22,6 +22,9 @@ TModelPoint CubicPoint(double t, TModelPoint p0, TModelPoint c1, TModelPoint c2,
 inline double Min(double a, double b) { return a < b ? a : b; }
 inline double Max(double a, double b) { return a > b ? a : b; }
 
+// A point rounded to the nearest quarter inch in x and y (ties to even).
+TModelPoint SnapToQuarterGrid(TModelPoint p);
+
 // Pen width in device pixels of a width in points; hairlines and tiny widths give 1.
 int PenWidthPixels(double points, double zoom, double dpiX, double dpiY);
 int PenWidthPixels(double points, double zoom, const TCanvas& canvas);

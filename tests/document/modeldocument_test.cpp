@@ -353,3 +353,39 @@ TEST(ModelDocument, BackgroundAndWindowCentre)
   document.ClientSize = QSize(960, 480);
   EXPECT_EQ(document.WindowCentre(), (TModelPoint{6, 4.5}));
 }
+
+TEST(ModelDocument, BrainstormCogisFillRowsFromTheWindowsLeft)
+{
+  TModelDocument document;
+  document.Zoom = 100;
+  document.ViewOrigin = {1.1, 2.0};
+  document.ClientSize = QSize(480, 480);  // 5 inches wide
+  document.CogiSize = 0;
+  TModelDocument::InsertionPoint = {-1, -1};
+  std::vector<CGPObject*> made;
+  for (int i = 0; i < 6; ++i)
+    made.push_back(document.AddBrainstormCogi(QStringLiteral("idea %1").arg(i)));
+  // The first stands half an inch in from the top left, snapped to the quarter inch.
+  EXPECT_DOUBLE_EQ(made[0]->X, 1.5);
+  EXPECT_DOUBLE_EQ(made[0]->Y, 2.5);
+  EXPECT_DOUBLE_EQ(made[1]->X, 1.5 + made[0]->Width);
+  EXPECT_DOUBLE_EQ(made[1]->Y, 2.5);
+  // Rows wrap before half an inch short of the right edge (6.1).
+  int row = 0;
+  for (std::size_t i = 1; i < made.size(); ++i) {
+    if (made[i]->Y > made[i - 1]->Y) {
+      ++row;
+      EXPECT_DOUBLE_EQ(made[i]->X, 1.5);
+      EXPECT_DOUBLE_EQ(made[i]->Y, made[i - 1]->Y + made[i - 1]->Height);
+    }
+    EXPECT_LE(made[i]->X, 6.1 - 0.5 + made[i]->Width);
+  }
+  EXPECT_GE(row, 1);
+  EXPECT_EQ(made[0]->KindCode(), 8);
+  EXPECT_FALSE(made[0]->TextLayout.Empty());
+  EXPECT_FALSE(document.ChangePending);
+
+  CGPObject* thought = document.AddThoughtCogi(QStringLiteral("Think"), QStringLiteral("more"));
+  EXPECT_FALSE(thought->Notes.isEmpty());
+  TModelDocument::InsertionPoint = {-1, -1};
+}

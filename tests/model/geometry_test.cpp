@@ -141,3 +141,10 @@ TEST(Geometry, OutlineAnchorRules)
   EXPECT_EQ(quarters[9], (TAnchor{0.75, 0.5}));
   EXPECT_EQ(quarters[8], (TAnchor{1, 1}));
 }
+
+TEST(Geometry, GridSnapRoundsToQuarterInchesHalfToEven)
+{
+  EXPECT_EQ(SnapToQuarterGrid({1.1, 2.2}), (TModelPoint{1.0, 2.25}));
+  EXPECT_EQ(SnapToQuarterGrid({0.125, 0.375}), (TModelPoint{0.0, 0.5}));  // ties to even
+  EXPECT_EQ(SnapToQuarterGrid({-0.13, 7.0}), (TModelPoint{-0.25, 7.0}));
+}
