@@ -4,8 +4,12 @@
 #include <QImageReader>
 #include <QImageWriter>
 
+#include <QtEndian>
+#include <cmath>
+
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
+#include "platform/jpegcodec.h"
 
 namespace {
 
@@ -29,7 +33,56 @@ QImage Decode(const QByteArray& bytes, const char* format)
   return reader.read();
 }
 
+// The size a metafile shows at on a 96 DPI screen, read from its header: an enhanced
+// metafile's frame (hundredths of a millimetre) or a placeable metafile's box and units.
+QSize MetafileSize(const QByteArray& bytes)
+{
+  const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+  const auto toPixels = [](double length) {
+    return std::isfinite(length) && length > 0 && length < 100000
+               ? static_cast<int>(std::lround(length))
+               : 0;
+  };
+  if (bytes.size() >= 44 && qFromLittleEndian<quint32>(data) == 1 &&
+      bytes.mid(40, 4) == QByteArray(" EMF", 4)) {
+    const double w = double(qFromLittleEndian<qint32>(data + 32)) - qFromLittleEndian<qint32>(data + 24);
+    const double h = double(qFromLittleEndian<qint32>(data + 36)) - qFromLittleEndian<qint32>(data + 28);
+    return {toPixels(w / 2540.0 * 96.0), toPixels(h / 2540.0 * 96.0)};
+  }
+  if (bytes.size() >= 22 && qFromLittleEndian<quint32>(data) == 0x9AC6CDD7u) {
+    const double inch = qFromLittleEndian<quint16>(data + 14);
+    if (inch <= 0) return {};
+    const double w = double(qFromLittleEndian<qint16>(data + 10)) - qFromLittleEndian<qint16>(data + 6);
+    const double h = double(qFromLittleEndian<qint16>(data + 12)) - qFromLittleEndian<qint16>(data + 8);
+    return {toPixels(std::fabs(w) / inch * 96.0), toPixels(std::fabs(h) / inch * 96.0)};
+  }
+  return {};
+}
+
 }  // namespace
+
+TPicture DecodePicture(TPicture::TKind kind, const QByteArray& bytes)
+{
+  switch (kind) {
+    case TPicture::TKind::Bitmap: {
+      const QImage image = Decode(bytes, "BMP");
+      return TPicture::FromEncoded(TPicture::TKind::Bitmap, QByteArray(), image, image.size());
+    }
+    case TPicture::TKind::Icon: {
+      const QImage image = Decode(bytes, "ICO");
+      return TPicture::FromEncoded(TPicture::TKind::Icon, bytes, image, image.size());
+    }
+    case TPicture::TKind::Metafile:
+      // Kept as it came, so that saving loses nothing; it shows as a placeholder.
+      return TPicture::FromEncoded(TPicture::TKind::Metafile, bytes, QImage(), MetafileSize(bytes));
+    case TPicture::TKind::Jpeg: {
+      const QImage image = TJpegCodec::Decode(bytes);
+      return TPicture::FromEncoded(TPicture::TKind::Jpeg, bytes, image, image.size());
+    }
+    default:
+      return TPicture::FromEncoded(TPicture::TKind::Bitmap, QByteArray(), QImage(), QSize());
+  }
+}
 
 void WritePicture(TBinaryWriter& stream, const std::optional<TPicture>& picture)
 {
@@ -41,6 +94,7 @@ void WritePicture(TBinaryWriter& stream, const std::optional<TPicture>& picture)
   QByteArray bytes;
   // Icons, metafiles and JPEG files keep the bytes they came with, so nothing is lost.
   if (kind != TPicture::TKind::Bitmap && !picture->Encoded().isEmpty()) bytes = picture->Encoded();
+  if (bytes.isEmpty() && kind == TPicture::TKind::Jpeg) bytes = TJpegCodec::Encode(picture->Image());
   if (bytes.isEmpty()) {
     kind = TPicture::TKind::Bitmap;
     bytes = EncodeBmp(picture->Image());
@@ -60,21 +114,12 @@ std::optional<TPicture> ReadPicture(TBinaryReader& stream)
   if (length < 1) return std::nullopt;
   const std::uint8_t kindByte = stream.ReadByte();
   const QByteArray bytes = stream.ReadBytes(length);
-  switch (kindByte) {
-    case 1: {
-      const QImage image = Decode(bytes, "BMP");
-      return TPicture::FromEncoded(TPicture::TKind::Bitmap, QByteArray(), image, image.size());
-    }
-    case 2:
-    case 3:
-    case 4: {
-      // Decoded where an image plugin can; the bytes are kept either way.
-      const auto kind = static_cast<TPicture::TKind>(kindByte);
-      const QImage image = kind == TPicture::TKind::Metafile ? QImage() : Decode(bytes, nullptr);
-      return TPicture::FromEncoded(kind, bytes, image, image.size());
-    }
-    default:
-      // An unknown kind is a present picture with nothing to show.
-      return TPicture::FromEncoded(TPicture::TKind::Bitmap, QByteArray(), QImage(), QSize());
-  }
+  if (kindByte < 1 || kindByte > 4)
+    // An unknown kind is a present picture with nothing to show.
+    return TPicture::FromEncoded(TPicture::TKind::Bitmap, QByteArray(), QImage(), QSize());
+  const TPicture picture = DecodePicture(static_cast<TPicture::TKind>(kindByte), bytes);
+  // A JPEG read from a model is a bitmap from then on; one we cannot decode keeps its bytes.
+  if (picture.Kind() == TPicture::TKind::Jpeg && !picture.Image().isNull())
+    return TPicture::FromImage(picture.Image());
+  return picture;
 }

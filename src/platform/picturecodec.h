@@ -11,5 +11,7 @@ class TBinaryWriter;
 
 // Writes an absent or empty picture as a bare int32 0.
 void WritePicture(TBinaryWriter& stream, const std::optional<TPicture>& picture);
+// A picture of a kind from its encoded bytes; formats we cannot draw keep their bytes.
+TPicture DecodePicture(TPicture::TKind kind, const QByteArray& bytes);
 // Reads what WritePicture wrote; every length is checked against the bytes present.
 std::optional<TPicture> ReadPicture(TBinaryReader& stream);

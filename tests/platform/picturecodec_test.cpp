@@ -5,6 +5,10 @@
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/picturecodec.h"
+
+#include <QtEndian>
+
+#include "platform/jpegcodec.h"
 #include "platform/streamerror.h"
 
 namespace {
@@ -70,8 +74,31 @@ TEST(PictureCodec, OtherKindsKeepTheirBytesAndUnknownKindsAreEmpty)
   TBinaryReader reader(bytes);
   const auto picture = ReadPicture(reader);
   ASSERT_TRUE(picture.has_value());
+  // Bytes that do not decode are kept as they were, so a re-save loses nothing.
   EXPECT_EQ(picture->Kind(), TPicture::TKind::Jpeg);
   EXPECT_EQ(picture->Encoded(), jpegBytes);
+
+  // A real JPEG comes back as a bitmap and is written as one from then on.
+  QImage photo(20, 10, QImage::Format_RGB32);
+  photo.fill(QColor(30, 140, 200));
+  const QByteArray encoded = TJpegCodec::Encode(photo);
+  TBinaryReader jpegReader(Written(TPicture::FromEncoded(TPicture::TKind::Jpeg, encoded,
+                                                         TJpegCodec::Decode(encoded), QSize())));
+  const auto decoded = ReadPicture(jpegReader);
+  ASSERT_TRUE(decoded.has_value());
+  EXPECT_EQ(decoded->Kind(), TPicture::TKind::Bitmap);
+  EXPECT_EQ(decoded->Width(), 20);
+  EXPECT_EQ(static_cast<std::uint8_t>(Written(decoded).at(4)), 1);
+
+  // Metafiles keep their bytes and take their size from the header.
+  QByteArray wmf(22, '\0');
+  qToLittleEndian<quint32>(0x9AC6CDD7u, wmf.data());
+  qToLittleEndian<qint16>(200, wmf.data() + 10);  // right
+  qToLittleEndian<qint16>(100, wmf.data() + 12);  // bottom
+  qToLittleEndian<quint16>(100, wmf.data() + 14);  // units an inch
+  const TPicture metafile = DecodePicture(TPicture::TKind::Metafile, wmf);
+  EXPECT_EQ(metafile.NaturalSize(), QSize(192, 96));
+  EXPECT_EQ(metafile.Encoded(), wmf);
 
   // A kind outside 1..4: present, with nothing to show, and its bytes are skipped.
   const QByteArray unknown = Int32(3) + QByteArray(1, 9) + QByteArray("abc") + QByteArray("Z");
