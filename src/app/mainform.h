@@ -33,8 +33,12 @@ private:
   void RegisterActions();
   void BuildMenus();
   void UpdateControls();
-  void ShowError(const QString& message);
 
+protected:
+  // The one error path of the shell; a beep and a message box.
+  virtual void ShowError(const QString& message);
+
+private:
   TActionRegistry actions_;
   QMdiArea* mdiArea_;
   int nextModelNumber_ = 1;

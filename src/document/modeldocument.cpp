@@ -41,8 +41,10 @@ TModelDocument::~TModelDocument()
 void TModelDocument::DeleteTemporaryFiles()
 {
   // Files already gone are simply skipped.
-  if (!RecoverFileName.isEmpty())
+  if (!RecoverFileName.isEmpty()) {
     QFile::remove(RecoverFileName);
+    QFile::remove(RecoverFileName + QStringLiteral(".name"));
+  }
   for (const TUndoEntry& entry : UndoList)
     QFile::remove(entry.FileName);
   for (const TUndoEntry& entry : RedoList)

@@ -41,6 +41,12 @@ void TRecovery::Adopt(TModelDocument& document, TUndoRecorder& recorder, const Q
     throw EStreamError(QStringLiteral("The recovery file \"%1\" is damaged")
                            .arg(QFileInfo(file).fileName()));
   TUndoRecorder::RestoreModel(document, bytes);
+  QFile name(TUndoRecorder::RecoveryNameFile(file));
+  if (name.open(QIODevice::ReadOnly)) {
+    const QString previous = QString::fromUtf8(name.read(4096)).trimmed();
+    if (!previous.isEmpty())
+      document.FileName = previous;
+  }
   // The window's own new recovery file is replaced by the one it takes over.
   QFile::remove(document.RecoverFileName);
   document.RecoverFileName = file;
@@ -59,6 +65,7 @@ QString TRecovery::SetAside(const QString& file)
       info.absolutePath(), QStringLiteral("CGP Damaged "), QStringLiteral(".MDL"));
   if (!QFile::rename(file, aside))
     QFile::remove(file);
+  QFile::remove(TUndoRecorder::RecoveryNameFile(file));
   return aside;
 }
 

@@ -58,6 +58,9 @@ QString TUndoRecorder::NewSnapshotFileName()
 bool TUndoRecorder::Store(TModelDocument& document, const QString& path, const QByteArray& bytes,
                           bool atomic)
 {
+  // Snapshots and the recovery file fail and recover independently (different folders
+  // may be involved), so each reports its own trouble once.
+  bool& failing = atomic ? failingRecovery_ : failingSnapshots_;
   try {
     if (atomic) {
       TModelFile::WriteFileAtomically(path, bytes);
@@ -66,19 +69,33 @@ bool TUndoRecorder::Store(TModelDocument& document, const QString& path, const Q
       if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
         throw EStreamError(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
     }
-    failing_ = false;
+    failing = false;
     return true;
   } catch (const EStreamError& error) {
-    if (!failing_)
+    if (!failing)
       if (IDocumentObserver* observer = document.Observer())
         observer->ReportError(error.Message() +
                               QStringLiteral("\nYour edit is kept, but it may not be undoable "
                                              "or recoverable until the folder can be written."));
-    failing_ = true;
+    failing = true;
     if (!atomic)
       QFile::remove(path);
     return false;
   }
+}
+
+QString TUndoRecorder::RecoveryNameFile(const QString& recoveryFile)
+{
+  return recoveryFile + QStringLiteral(".name");
+}
+
+void TUndoRecorder::StoreRecoveryName(const TModelDocument& document)
+{
+  if (storedName_ == document.FileName)
+    return;
+  QFile file(RecoveryNameFile(document.RecoverFileName));
+  if (file.open(QIODevice::WriteOnly) && file.write(document.FileName.toUtf8()) >= 0)
+    storedName_ = document.FileName;
 }
 
 void TUndoRecorder::RecordUndo(TModelDocument& document, const QString& caption)
@@ -96,7 +113,8 @@ void TUndoRecorder::RecordUndo(TModelDocument& document, const QString& caption)
       QFile::remove(entry.FileName);
     document.RedoList.clear();
     document.Snapshot = TModelStream::WriteModel(document, false);
-    Store(document, document.RecoverFileName, document.Snapshot, true);
+    if (Store(document, document.RecoverFileName, document.Snapshot, true))
+      StoreRecoveryName(document);
     document.ChangePending = false;
     if (!document.ReadOnly)
       document.Modified = true;

@@ -34,6 +34,8 @@ public:
   // Serialises the document as the undo baseline (a new window or an opened file).
   static void TakeBaseline(TModelDocument& document);
 
+  // The small file beside a recovery file that holds the model's file name.
+  static QString RecoveryNameFile(const QString& recoveryFile);
   // A fresh, unique snapshot file name in the private folder.
   static QString NewSnapshotFileName();
 
@@ -43,6 +45,12 @@ private:
   bool Store(TModelDocument& document, const QString& path, const QByteArray& bytes,
              bool atomic);
 
-  bool failing_ = false;
+  // Keeps the model's file name beside the recovery file, so a recovered window can say
+  // which model it was.
+  void StoreRecoveryName(const TModelDocument& document);
+
+  bool failingSnapshots_ = false;
+  bool failingRecovery_ = false;
+  QString storedName_;
   std::unique_ptr<QLockFile> lock_;
 };
