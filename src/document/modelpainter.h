@@ -23,6 +23,8 @@ public:
   void DrawScreen(QImage& target, bool fast);
   void PaintModelBackground(TCanvas& canvas);
   void DrawGridMark(TCanvas& canvas, double x, double y);
+  // The topmost object of the last paint under a pixel of the window, or none.
+  CGPObject* HitTest(QPoint pixel);
   // Draws every object, fitted with half an inch of margin and centred, into the image;
   // what the image holds already is the background.
   void RenderToBitmap(QImage& image);

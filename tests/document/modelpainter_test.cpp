@@ -253,3 +253,15 @@ TEST(ModelPainter, OverlayDrawnTwiceDisappears)
   overlay.Reset(QSize(100, 100));
   EXPECT_TRUE(overlay.IsEmpty());
 }
+
+TEST(ModelPainter, HitTestFindsTheTopmostVisibleObject)
+{
+  TPaintFixture f(400, 300);
+  f.document.Zoom = 100;
+  TBoxObject* below = f.Add(1, 1, 1);
+  TBoxObject* above = f.Add(1.4, 1, 1);
+  f.painter.DrawScreen(f.image, false);
+  EXPECT_EQ(f.painter.HitTest(QPoint(60, 96)), below);
+  EXPECT_EQ(f.painter.HitTest(QPoint(120, 96)), above);  // both cover it; the top one wins
+  EXPECT_EQ(f.painter.HitTest(QPoint(300, 250)), nullptr);
+}
