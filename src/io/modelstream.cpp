@@ -11,6 +11,7 @@
 #include "document/modelpainter.h"
 #include "document/modelview.h"
 #include "model/arrow.h"
+#include "model/cluster.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/picturecodec.h"
@@ -238,14 +239,21 @@ void TModelStream::ReadModel(TModelDocument& document, const QByteArray& stream,
   document.NextSerial = static_cast<std::int32_t>(document.Objects.size()) + 1;
   // What was read is connected and refreshed even after an error, so it draws correctly.
   ConnectArrows(document, base);
+  // Every object is refreshed from its stored fields; cluster membership and attached
+  // arrows, which depend on the neighbours, follow for the whole list at once, which gives
+  // what refreshing each object with the list in order gives, in time linear in the list.
   const std::size_t loaded = document.Objects.size() - base;
   for (std::size_t s = 0; s < loaded; ++s) {
-    document.Objects[base + s]->Recalculate(&document.Objects, true);
+    document.Objects[base + s]->Recalculate(nullptr, true);
     if (observer && (s % 256 == 0 || s + 1 == loaded))
       observer->ShowProgress(
           static_cast<int>(100.0 * (loaded + s) / (2.0 * std::max<std::size_t>(loaded, 1)) + 0.5),
           QStringLiteral("Loading Model..."));
   }
+  TCluster::AssignMemberships(document.Objects);
+  for (std::size_t s = 0; s < loaded; ++s)
+    if (!document.Objects[base + s]->AttachedArrows.empty())
+      document.Objects[base + s]->UpdateAttachedArrows(&document.Objects);
   TModelView view(document);
   if (!failed && view.HasMainView())
     view.SetView(false, 0, document.MainViewTopLeft.X, document.MainViewTopLeft.Y,

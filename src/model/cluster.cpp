@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <unordered_map>
 
 #include "model/shapegenerator.h"
 #include "platform/binaryreader.h"
@@ -105,10 +107,11 @@ void TCluster::AddToCluster(CGPObject* object, CGPObject* clusterObject)
   TClusteredObject* member = AsMember(object);
   auto* cluster = dynamic_cast<TCluster*>(clusterObject);
   if (!member || !cluster) return;
-  if (member->Cluster && member->Cluster != cluster) RemoveFromCluster(member, member->Cluster);
+  // A member's Cluster always names the cluster whose Members hold it, so no search is needed.
+  if (member->Cluster == cluster) return;
+  if (member->Cluster) RemoveFromCluster(member, member->Cluster);
   member->Cluster = cluster;
-  if (std::find(cluster->Members.begin(), cluster->Members.end(), member) == cluster->Members.end())
-    cluster->Members.push_back(member);
+  cluster->Members.push_back(member);
 }
 
 void TCluster::RemoveFromCluster(CGPObject* object, CGPObject* clusterObject)
@@ -142,6 +145,87 @@ void TCluster::UpdateClusterMembership(TObjectList& list, CGPObject* object)
     RemoveFromCluster(member, left);
     left->FitToMembers(canvas, list, 100, 0, 0);
   }
+}
+
+void TCluster::AssignMemberships(TObjectList& list)
+{
+  TMeasureCanvas measure = ScreenMeasure();
+  TCanvas& canvas = measure.Canvas();
+  struct TEntry {
+    std::size_t Index;
+    TCluster* Cluster;
+  };
+  std::vector<TEntry> clusters;
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (list[i]->KindCode() == 9)
+      if (auto* cluster = dynamic_cast<TCluster*>(list[i])) clusters.push_back({i, cluster});
+  if (clusters.empty()) {
+    for (CGPObject* object : list)
+      if (TClusteredObject* member = AsMember(object); member && member->Cluster)
+        RemoveFromCluster(member, member->Cluster);
+    return;
+  }
+
+  // Clusters by the grid cells their boxes cover; very large ones are looked at always.
+  constexpr int kCell = 256;
+  constexpr qint64 kMaxCells = 1024;
+  const auto cellKey = [](qint64 cx, qint64 cy) { return (cx << 32) ^ (cy & 0xFFFFFFFF); };
+  std::unordered_map<qint64, std::vector<std::size_t>> grid;
+  std::vector<std::size_t> everywhere;
+  for (std::size_t k = 0; k < clusters.size(); ++k) {
+    const TPixelRect box = clusters[k].Cluster->GetScreenBox(canvas, 0, 0, 100).Normalized();
+    const qint64 x0 = std::floor(double(box.Left - kRegionSlack) / kCell);
+    const qint64 x1 = std::floor(double(box.Right + kRegionSlack) / kCell);
+    const qint64 y0 = std::floor(double(box.Top - kRegionSlack) / kCell);
+    const qint64 y1 = std::floor(double(box.Bottom + kRegionSlack) / kCell);
+    if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCells) {
+      everywhere.push_back(k);
+      continue;
+    }
+    for (qint64 cx = x0; cx <= x1; ++cx)
+      for (qint64 cy = y0; cy <= y1; ++cy) grid[cellKey(cx, cy)].push_back(k);
+  }
+
+  std::vector<std::size_t> candidates;
+  std::size_t next = 0;  // clusters[next].Index is the first cluster at or above object i
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    while (next < clusters.size() && clusters[next].Index < i) ++next;
+    TClusteredObject* member = AsMember(list[i]);
+    if (!member) continue;
+    candidates = everywhere;
+    const TPixelRect box = member->GetScreenBox(canvas, 0, 0, 100).Normalized();
+    const qint64 x0 = std::floor(double(box.Left) / kCell);
+    const qint64 x1 = std::floor(double(box.Right) / kCell);
+    const qint64 y0 = std::floor(double(box.Top) / kCell);
+    const qint64 y1 = std::floor(double(box.Bottom) / kCell);
+    if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCells) {
+      candidates.resize(clusters.size());
+      for (std::size_t k = 0; k < clusters.size(); ++k) candidates[k] = k;
+    } else {
+      for (qint64 cx = x0; cx <= x1; ++cx)
+        for (qint64 cy = y0; cy <= y1; ++cy)
+          if (const auto found = grid.find(cellKey(cx, cy)); found != grid.end())
+            candidates.insert(candidates.end(), found->second.begin(), found->second.end());
+    }
+    // Only clusters below the object count, the topmost first.
+    std::sort(candidates.begin(), candidates.end(), std::greater<>());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    TCluster* chosen = nullptr;
+    for (std::size_t k : candidates) {
+      if (k >= next) continue;
+      if (Overlap(canvas, clusters[k].Cluster, member)) {
+        chosen = clusters[k].Cluster;
+        break;
+      }
+    }
+    if (chosen)
+      AddToCluster(member, chosen);
+    else if (member->Cluster)
+      RemoveFromCluster(member, member->Cluster);
+  }
+  for (const TEntry& entry : clusters)
+    if (entry.Cluster->FitMembers && !entry.Cluster->Members.empty())
+      entry.Cluster->FitToMembers(canvas, list, 100, 0, 0);
 }
 
 void TCluster::GatherMembers(TObjectList& list)

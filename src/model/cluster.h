@@ -30,6 +30,10 @@ class TCluster : public TCogiShaped {
   static void RemoveFromCluster(CGPObject* object, CGPObject* cluster);
   // The object joins the topmost cluster below it that it overlaps, or leaves its cluster.
   static void UpdateClusterMembership(TObjectList& list, CGPObject* object);
+  // Membership of a whole list at once, as refreshing every object in list order gives it:
+  // each clustered object joins the topmost cluster below it that it overlaps. Clusters are
+  // found through a grid of their boxes, so the work grows with the list, not its square.
+  static void AssignMemberships(TObjectList& list);
   // The cluster takes every free clustered object above it that overlaps it.
   void GatherMembers(TObjectList& list);
   // Re-fits the outline around the members (with FitMembers), then refreshes the layout.
