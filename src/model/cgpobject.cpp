@@ -214,6 +214,7 @@ void CGPObject::DrawNumber(TCanvas& canvas, double angle, double offsetX, double
 void CGPObject::DrawText(TCanvas& canvas, double angle, double offsetX, double offsetY,
                          double zoom, int shadowDirection)
 {
+  EnsureTextLayout();
   if (TextLayout.Empty())
     return;
   const TTextBox box = ObjectTextBox(Centre(), Width, Height, TextOffsetX, TextOffsetY,
@@ -226,8 +227,14 @@ void CGPObject::RelayoutText()
 {
   FreeTextLayout(TextLayout);
   TextExtent = {};
-  if (Text.isEmpty())
+  textLayoutPending_ = !Text.isEmpty();
+}
+
+void CGPObject::EnsureTextLayout()
+{
+  if (!textLayoutPending_)
     return;
+  textLayoutPending_ = false;
   TextExtent = BuildTextLayout(Text, TTextMeasurer::ObjectControlWidth(Width, TextWidth),
                                TextLayout);
 }

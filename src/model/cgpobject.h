@@ -99,6 +99,8 @@ public:
   void BuildAnchors() { Anchors = AnchorRule(); }
   void DrawText(TCanvas& canvas, double angle, double offsetX, double offsetY, double zoom,
                 int shadowDirection);
+  // Lays the text out now if a refresh left it for later; TextLayout is then current.
+  void EnsureTextLayout();
   void UpdateAttachedArrows(TObjectList* list);
   void DetachArrow(CGPObject* arrow);
   void DetachAll();
@@ -130,6 +132,11 @@ protected:
                      double angle, QRegion& handleRegion, bool primary, int mode,
                      double offsetX, double offsetY, double zoom);
   void ClearHandleRegions();
+
+  // Base objects lay their text out when it is first drawn: opening or undoing a large model
+  // then measures no text that is never shown. Classes whose size follows their text
+  // override RelayoutText and lay out at once.
+  bool textLayoutPending_ = false;
 
 private:
   bool refreshingArrows_ = false;  // guards arrow refreshes against cycles of arrows

@@ -382,6 +382,7 @@ TEST(ModelDocument, BrainstormCogisFillRowsFromTheWindowsLeft)
   }
   EXPECT_GE(row, 1);
   EXPECT_EQ(made[0]->KindCode(), 8);
+  made[0]->EnsureTextLayout();
   EXPECT_FALSE(made[0]->TextLayout.Empty());
   EXPECT_FALSE(document.ChangePending);
 

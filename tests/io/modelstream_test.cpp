@@ -71,6 +71,7 @@ TEST(ModelStream, RoundTripKeepsEveryStoredField)
   auto* a = dynamic_cast<TCogi*>(copy.Objects[1]);
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->Link, QStringLiteral("http://example.org/"));
+  a->EnsureTextLayout();
   EXPECT_FALSE(a->TextLayout.Empty());  // refreshed after reading
   // Cluster membership is rebuilt from the geometry, not stored.
   auto* cluster = dynamic_cast<TCluster*>(copy.Objects[0]);

@@ -448,6 +448,9 @@ TEST(ObjectBase, TextIsLaidOutAndDrawnInTheTextBox)
   object.Height = 1;
   object.Text = QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs48 Hello\\par}");
   object.Recalculate(nullptr, true);
+  // The layout waits until the text is first needed.
+  EXPECT_TRUE(object.TextLayout.Empty());
+  object.EnsureTextLayout();
   ASSERT_FALSE(object.TextLayout.Empty());
   EXPECT_GT(object.TextExtent.Width, 0.3);
   TTestSurface surface;
@@ -462,5 +465,13 @@ TEST(ObjectBase, TextIsLaidOutAndDrawnInTheTextBox)
   // Clearing the text clears the layout at the next refresh.
   object.Text.clear();
   object.Recalculate(nullptr, true);
+  object.EnsureTextLayout();
   EXPECT_TRUE(object.TextLayout.Empty());
+  // A change of text after drawing is laid out again at the next draw.
+  object.Text = QByteArray("{\\rtf1\\ansi\\f0\\fs48 Hi there\\par}");
+  object.Recalculate(nullptr, true);
+  TTestSurface again;
+  object.DrawText(again.canvas, 0, 0, 0, 100, 0);
+  EXPECT_FALSE(object.TextLayout.Empty());
+  EXPECT_FALSE(InkBox(again.Finish()).isEmpty());
 }

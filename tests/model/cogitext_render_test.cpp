@@ -42,6 +42,7 @@ TEST(CogiText, FormattedTextInHexagonsPicture)
     if (i == 3)
       cogi->Angle = 30;
     cogi->Recalculate(nullptr, true);
+    cogi->EnsureTextLayout();
     ASSERT_FALSE(cogi->TextLayout.Empty()) << i;
     cogi->Draw(canvas, false, 0, 0, 100);
     cogis.push_back(std::move(cogi));
