@@ -233,6 +233,7 @@ void TModelDocument::ForgetObject(CGPObject* object)
 {
   VisibleObjects.erase(std::remove(VisibleObjects.begin(), VisibleObjects.end(), object),
                        VisibleObjects.end());
+  ObjectRegion.Forget(object);
   if (ActiveObject == object)
     ActiveObject = nullptr;
   if (ContextObject == object)
@@ -291,7 +292,7 @@ void TModelDocument::DeleteSelection()
 
 void TModelDocument::ClearModel()
 {
-  ObjectRegion = QRegion();
+  ObjectRegion.Clear();
   HandleRegion = QRegion();
   Background.reset();
   // Taken out of the list first so that no object sees a half-destroyed neighbour in it.

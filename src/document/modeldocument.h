@@ -16,6 +16,7 @@
 #include "model/cgpobject.h"
 #include "model/modelpoint.h"
 #include "model/objectlist.h"
+#include "document/objecthitregion.h"
 #include "model/outline.h"
 #include "platform/color.h"
 #include "platform/picture.h"
@@ -146,7 +147,7 @@ public:
   TObjectList VisibleObjects;  // not owned; objects met by the last paint
   std::int32_t NextSerial = 1;
   std::int32_t NextRenumber = 1;  // number handed out by renumber mode
-  QRegion ObjectRegion;
+  TObjectHitRegion ObjectRegion;
   QRegion HandleRegion;
 
   // ---- Interaction state of the operation modes

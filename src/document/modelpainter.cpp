@@ -58,11 +58,8 @@ void TModelPainter::DrawScreen(QImage& target, bool fast)
 
   PaintModelBackground(canvas);
 
-  if (!fast) {
-    d.ObjectRegion = QRegion();
-    for (CGPObject* object : d.VisibleObjects)
-      d.ObjectRegion += object->CreateRegion(canvas, offsetX, offsetY, d.Zoom);
-  }
+  if (!fast)
+    d.ObjectRegion.Set(d.VisibleObjects, offsetX, offsetY, d.Zoom, d.ScreenDpiX, d.ScreenDpiY);
   DrawObjects(canvas, d.VisibleObjects, fast, offsetX, offsetY, d.Zoom);
   if (!fast) {
     d.HandleRegion = QRegion();
