@@ -16,6 +16,7 @@
 #include "io/modelfile.h"
 #include "io/modelstream.h"
 #include "platform/jpegcodec.h"
+#include "platform/pngencoder.h"
 #include "platform/streamerror.h"
 
 namespace {
@@ -130,12 +131,12 @@ QByteArray RasterPicture(TModelDocument& document, QSize size, const QString& ex
   const QImage image = TModelFile::ModelPicture(document, size);
   if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
     return TJpegCodec::Encode(image);
+  if (extension == QLatin1String("png"))
+    return TPngEncoder::Encode(image);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, extension.toLatin1());
-  if (extension == QLatin1String("png"))
-    writer.setCompression(1);
   if (!writer.write(image))
     throw EStreamError(QStringLiteral("Unable to write the picture: %1").arg(writer.errorString()));
   return bytes;
