@@ -377,7 +377,7 @@ bool GalleryCell(QImage& image, TCanvas& canvas, TWhich which, int style, int si
 
 TEST(ArrowHeads, GalleryOfEveryHeadAndMarker)
 {
-  constexpr double kLabel = 1.0, kCellWidth = 2.2, kCellHeight = 1.3, kHeader = 0.4;
+  constexpr double kLabel = 1.0, kCellWidth = 2.4, kCellHeight = 1.3, kHeader = 0.4;
   const struct {
     TWhich which;
     const char* name;
@@ -412,7 +412,7 @@ TEST(ArrowHeads, GalleryOfEveryHeadAndMarker)
       for (int c = 0; c < 6; ++c) {
         const double x = kLabel + c * kCellWidth;
         // Start at the left, end at the right, rising slightly so the axis is not square.
-        const TArrowLine line{x + 0.6, y + 0.85, x + 1.95, y + 0.55, c < 3 ? 0.0 : 0.35};
+        const TArrowLine line{x + 0.85, y + 0.85, x + 2.0, y + 0.55, c < 3 ? 0.0 : 0.35};
         painter.setPen(QPen(ink, 2));
         painter.setBrush(Qt::NoBrush);
         EXPECT_TRUE(GalleryCell(image, canvas, s.which, style, c % 3, line))
