@@ -195,10 +195,9 @@ void CGPObject::DrawNumber(TCanvas& canvas, double angle, double offsetX, double
     font.setPixelSize(std::max(1, RoundHalfEven(canvas.DpiX() * zoom / 100.0 * 0.5)));
     anchor = canvas.ToPixel(centre.X, centre.Y, offsetX, offsetY, zoom);
   }
-  painter.setFont(font);
-  const QFontMetrics metrics(font, painter.device());
-  const int th = metrics.height();
-  const int tw = metrics.horizontalAdvance(text);
+  numberText_.Prepare(text, font, painter.device());
+  const int th = numberText_.Height();
+  const int tw = numberText_.Width();
   if (zoom > 30 && !Notes.isEmpty()) {
     // The ellipse marks objects that carry notes.
     const int ry = th * 5 / 8;
@@ -206,8 +205,7 @@ void CGPObject::DrawNumber(TCanvas& canvas, double angle, double offsetX, double
     painter.drawEllipse(QRect(anchor.x() - rx, anchor.y() - ry, 2 * rx, 2 * ry));
   }
   painter.setPen(color);
-  const int top = anchor.y() - th / 2;
-  painter.drawText(QPoint(anchor.x() - tw / 2, top + metrics.ascent()), text);
+  numberText_.Draw(painter, anchor.x() - tw / 2, anchor.y() - th / 2);
   painter.restore();
 }
 

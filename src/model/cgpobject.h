@@ -15,6 +15,7 @@
 #include "model/objectlist.h"
 #include "platform/color.h"
 #include "platform/pixelrect.h"
+#include "render/preparedtext.h"
 #include "render/textlayout.h"
 
 class TBinaryReader;
@@ -140,4 +141,5 @@ protected:
 
 private:
   bool refreshingArrows_ = false;  // guards arrow refreshes against cycles of arrows
+  TPreparedText numberText_;
 };
