@@ -88,7 +88,10 @@ QImage TDilemma::RopePicture(int variant)
 
 void TDilemma::RebuildBitmap()
 {
+  if (DilemmaBitmap && builtVariant_ == ShapeVariant && builtAngle_ == Angle) return;
   DilemmaBitmap.reset();
+  builtVariant_ = ShapeVariant;
+  builtAngle_ = Angle;
   const QImage rope = RopePicture(ShapeVariant);
   if (rope.isNull()) return;  // without the picture the box stays empty
   QImage turned;

@@ -47,4 +47,7 @@ class TDilemma : public TPointed {
 
  private:
   void RebuildBitmap();
+  // What the bitmap was built for, so that refreshes after moves do not turn it again.
+  int builtVariant_ = -1;
+  int builtAngle_ = 0;
 };

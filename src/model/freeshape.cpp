@@ -24,7 +24,7 @@ QPainterPath TFreeShape::ShapePath(const TCanvas& canvas, double angle, TModelPo
 
 std::optional<THeadLine> TFreeShape::HeadLine() const
 {
-  if (FillStyle != kFillClear || Outline.size() < 2) return std::nullopt;
+  if (FillStyle != kFillClear || FreeHead >= kNoHead || Outline.size() < 2) return std::nullopt;
   const TSegment& last = Outline.back();
   const TSegment& before = Outline[Outline.size() - 2];
   const TModelPoint from =
@@ -41,9 +41,25 @@ void TFreeShape::DrawBody(TCanvas& canvas, double offsetX, double offsetY, doubl
   QPainter& painter = canvas.Painter();
   painter.save();
   TLineRenderer::SelectLinePen(canvas, kLineSolid, LineColor, zoom, LineWidth);
-  TArrowHeads::DrawEndHead(canvas, FreeHead, FreeHeadSize, head->From.X, head->From.Y,
+  // Sizes past Large (from damaged files) draw small.
+  const int size = FreeHeadSize <= 2 ? FreeHeadSize : 0;
+  TArrowHeads::DrawEndHead(canvas, FreeHead, size, head->From.X, head->From.Y,
                            head->To.X, head->To.Y, 0.0, offsetX, offsetY, zoom);
   painter.restore();
+}
+
+void TFreeShape::Draw3D(TCanvas& canvas, double offsetX, double offsetY, double zoom)
+{
+  if (Style3D == 0 || Outline.empty()) return;
+  if (IsClosed()) {
+    ExtrudeOutline(canvas, Outline, offsetX, offsetY, zoom);
+    return;
+  }
+  // The side faces run once around; an open line gets the edge its fill closes it with,
+  // rather than a face from its end along its first segment.
+  TOutline closed = Outline;
+  AppendLine(closed, Outline.front().Ex, Outline.front().Ey);
+  ExtrudeOutline(canvas, closed, offsetX, offsetY, zoom);
 }
 
 void TFreeShape::FitToVertices()

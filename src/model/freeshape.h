@@ -24,7 +24,8 @@ class TFreeShape : public TPointed {
   // The outline ends where it started: the user closed the figure.
   bool IsClosed() const;
   // The line the head continues: from the point three quarters along the last segment to
-  // the last point, turned by Angle. None for a filled shape or a lone point.
+  // the last point, turned by Angle. None for a filled shape, without a head or for a lone
+  // point.
   std::optional<THeadLine> HeadLine() const;
   // Centres the object on the box of its outline's points and takes that box's size; the
   // outline becomes relative to the new centre and the shape stays where it was drawn.
@@ -33,6 +34,7 @@ class TFreeShape : public TPointed {
   void SimplifyPoints();
 
   void DrawBody(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
+  void Draw3D(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
   void SaveToStream(TBinaryWriter& stream) const override;
   void LoadFromStream(TBinaryReader& stream) override;
 

@@ -75,6 +75,23 @@ TEST(Balloon, TheTipTravelsWithTheBodyButMovesAlone)
   EXPECT_FALSE(after.contains(Pixel({3.6, 2.6})));
   EXPECT_TRUE(after.contains(Pixel({5.5, 2.125})));
   EXPECT_TRUE(after.contains(Pixel({4.5, 1.25})));
+
+  // While the tip is dragged its outline is drawn inverting: twice leaves no trace.
+  QImage image(800, 400, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  TCanvas drawn(painter, 96, 96);
+  balloon->DrawTipOutline(drawn, {7, 3.5}, 0, 0, 100);
+  const QImage once = image.copy();
+  balloon->DrawTipOutline(drawn, {7, 3.5}, 0, 0, 100);
+  painter.end();
+  EXPECT_EQ(once.pixel(Pixel({7, 3.5}) + QPoint(-1, -1)), qRgb(0, 0, 0));
+  EXPECT_EQ(once.pixel(Pixel({4.5, 0.75})), qRgb(0, 0, 0));  // the body's top edge
+  EXPECT_EQ(once.pixel(Pixel({4.5, 1.25})), qRgb(255, 255, 255));
+  QImage white(800, 400, QImage::Format_RGB32);
+  white.fill(Qt::white);
+  EXPECT_EQ(image, white);
+  EXPECT_EQ(balloon->Tip(), (TModelPoint{6.5, 3}));
 }
 
 TEST(Balloon, ThePointerIsATriangleOrAStringOfPuffs)

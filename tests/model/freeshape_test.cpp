@@ -147,6 +147,9 @@ TEST(FreeShape, OnlyAnUnfilledShapeEndsInAHead)
   const TModelPoint from = CubicPoint(0.75, {0, -0.5}, {0.4, -0.5}, {1, -0.2}, {1, 0});
   ExpectPoint(head->From, RotateOffset({2, 2}, from.X, from.Y, 90), "tail");
 
+  shape->FreeHead = 10;
+  EXPECT_FALSE(shape->HeadLine());
+  shape->FreeHead = 1;
   shape->FillStyle = kFillSolid;
   EXPECT_FALSE(shape->HeadLine());
   shape->FillStyle = kFillClear;
