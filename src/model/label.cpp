@@ -43,7 +43,9 @@ void TLabel::RelayoutText()
     Height = TextExtent.Height;
     return;
   }
-  Width = std::max(Width, TextExtent.Width);
+  // The text is wrapped at the label's width, so it is never wider than that plus the
+  // editor's margin; widening a filled label to it added that margin again at every refresh
+  // (every opening and every undo) once a long word filled a line. Filled labels grow taller.
   Height = std::max(Height, TextExtent.Height);
 }
 

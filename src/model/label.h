@@ -1,5 +1,5 @@
 // Bare text in a rotatable box: a label takes its size from its text, so a clear label fits
-// its words exactly and a filled one only grows to hold them.
+// its words exactly and a filled one only grows taller to hold them.
 #pragma once
 
 #include <cstdint>
