@@ -7,8 +7,12 @@
 
 #include "document/modeldocument.h"
 #include "model/arrow.h"
+#include "model/balloon.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
+#include "model/dilemma.h"
+#include "model/freeshape.h"
+#include "model/label.h"
 #include "platform/rtfreader.h"
 
 namespace {
@@ -141,6 +145,19 @@ void LayerFields(const CGPObject& object, const TModelDocument& document, QJsonO
     out[QStringLiteral("ClusterMargin")] = o->ClusterMargin;
     out[QStringLiteral("FitMembers")] = o->FitMembers;
     out[QStringLiteral("SeeThrough")] = o->SeeThrough;
+  }
+  if (const auto* o = dynamic_cast<const TLabel*>(&object))
+    out[QStringLiteral("LabelReserved")] = o->LabelReserved;
+  if (const auto* o = dynamic_cast<const TDilemma*>(&object))
+    out[QStringLiteral("ShapeVariant")] = o->ShapeVariant;
+  if (const auto* o = dynamic_cast<const TFreeShape*>(&object)) {
+    out[QStringLiteral("FreeHead")] = o->FreeHead;
+    out[QStringLiteral("FreeHeadSize")] = o->FreeHeadSize;
+  }
+  if (const auto* o = dynamic_cast<const TBalloon*>(&object)) {
+    out[QStringLiteral("BalloonStyle")] = o->BalloonStyle;
+    out[QStringLiteral("TipX")] = o->TipX;
+    out[QStringLiteral("TipY")] = o->TipY;
   }
   if (const auto* o = dynamic_cast<const TArrow*>(&object)) {
     out[QStringLiteral("ToHead")] = o->ToHead;

@@ -1,14 +1,24 @@
 #include "model/objectfactory.h"
 
 #include "model/arrow.h"
+#include "model/balloon.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
+#include "model/dilemma.h"
+#include "model/freeshape.h"
+#include "model/hotspot.h"
+#include "model/label.h"
 
 CGPObject* TObjectFactory::Create(int kind)
 {
   switch (kind) {
     case 1: return new TArrow;
+    case 6: return new TLabel;
+    case 7: return new TDilemma;
     case 9: return new TCluster;
+    case 10: return new TBalloon;
+    case 11: return new TFreeShape;
+    case 12: return new THotspot;
     default: return new TCogi;  // 8, and any code we do not know
   }
 }

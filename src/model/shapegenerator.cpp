@@ -81,7 +81,44 @@ TOutline Rectangle(double w, double h)
   return Polygon({{-0.5, -0.5}, {0.5, -0.5}, {0.5, 0.5}, {-0.5, 0.5}}, w, h);
 }
 
+// The horn of dilemma variant 0, mirrored for variant 1 (sign -1).
+TOutline Horn(double w, double h, double sign)
+{
+  TOutline outline;
+  AppendLine(outline, sign * -w / 2, -h / 2);
+  AppendSegment(outline, sign * -w / 2, -h / 8, sign * 5 * w / 12, 0, sign * 5 * w / 12, 0);
+  AppendLine(outline, sign * w / 6, h / 2);
+  AppendSegment(outline, sign * w / 6, h / 2, sign * -3 * w / 4, 0, sign * -w / 2, -h / 2);
+  return outline;
+}
+
 }  // namespace
+
+TOutline DilemmaShapeOutline(int variant, double w, double h)
+{
+  switch (variant) {
+    case 0:
+      return Horn(w, h, 1);
+    case 1:
+      return Horn(w, h, -1);
+    case 2:
+    case 3:
+    case 8:
+    case 9:
+      return Rectangle(w, h);
+    case 4:
+      return Polygon({{-0.5, 0}, {0.5, -0.5}, {0.5, 0.5}}, w, h);
+    case 5:
+      return Polygon({{-0.5, -0.5}, {0.5, -0.5}, {-0.5, 0.5}}, w, h);
+    case 6:
+      return Polygon({{-0.5, -0.5}, {0.5, 0.5}, {-0.5, 0.5}}, w, h);
+    case 7:
+      return Polygon({{-0.25, -0.5}, {0.25, -0.5}, {0.5, 0}, {0.25, 0.5}, {-0.25, 0.5}, {-0.5, 0}},
+                     w, h);
+    default:
+      return {};
+  }
+}
 
 TOutline CogiShapeOutline(int variant, double w, double h)
 {
@@ -149,10 +186,12 @@ TOutline MakeShapeOutline(int kind, int variant, double width, double height)
     case 6:
     case 10:
       return Rectangle(width, height);
+    case 7:
+      return DilemmaShapeOutline(variant, width, height);
     case 8:
     case 9:
       return CogiShapeOutline(variant, width, height);
     default:
-      return {};  // block arrows and dilemmas come with their own classes
+      return {};  // block arrows come with their own class
   }
 }
