@@ -7,8 +7,11 @@
 
 #include "document/modeldocument.h"
 #include "model/arrow.h"
+#include "model/clipart.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
+#include "model/olecogi.h"
+#include "model/shortcut.h"
 #include "platform/rtfreader.h"
 
 namespace {
@@ -142,6 +145,14 @@ void LayerFields(const CGPObject& object, const TModelDocument& document, QJsonO
     out[QStringLiteral("FitMembers")] = o->FitMembers;
     out[QStringLiteral("SeeThrough")] = o->SeeThrough;
   }
+  if (const auto* o = dynamic_cast<const TClipart*>(&object))
+    out[QStringLiteral("Picture")] = Picture(o->Picture);
+  if (const auto* o = dynamic_cast<const TOLECogi*>(&object)) {
+    out[QStringLiteral("ContainerBytes")] = static_cast<qint64>(o->ContainerData.size());
+    out[QStringLiteral("OleSized")] = o->OleSized;
+  }
+  if (const auto* o = dynamic_cast<const TShortCut*>(&object))
+    out[QStringLiteral("Target")] = o->Target;
   if (const auto* o = dynamic_cast<const TArrow*>(&object)) {
     out[QStringLiteral("ToHead")] = o->ToHead;
     out[QStringLiteral("MidMarker")] = o->MidMarker;
