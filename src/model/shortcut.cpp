@@ -7,6 +7,7 @@
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/fileicon.h"
+#include "platform/shell.h"
 
 TShortCut::TShortCut() : TargetIcon(TFileIcon::ApplicationIcon()) {}
 
@@ -22,6 +23,23 @@ void TShortCut::SetTarget(const QString& path)
   Target = path;
   TargetIcon = TFileIcon::ForFile(path);
   if (TargetIcon.isNull()) TargetIcon = TFileIcon::ApplicationIcon();
+}
+
+void TShortCut::Activate(IShell& shell) const
+{
+  if (Target.isEmpty()) return;
+  const QString name = FileNamePart(Target).toUpper();
+  const bool sound = name.endsWith(QLatin1String(".WAV")) || name.endsWith(QLatin1String(".MID")) ||
+                     name.endsWith(QLatin1String(".RMI"));
+  if (sound) {
+    const QString player = shell.FindProgramFor(Target);
+    if (!player.isEmpty()) {
+      shell.StartProgram(player, {QStringLiteral("/Play"), QStringLiteral("/Close"), Target}, true);
+      return;
+    }
+  }
+  // A missing target goes to the shell too, which tells the user in its own way.
+  shell.OpenPath(Target);
 }
 
 void TShortCut::DrawBody(TCanvas& canvas, double offsetX, double offsetY, double zoom)

@@ -8,6 +8,8 @@
 #include "model/clusteredobject.h"
 #include "platform/screenmetrics.h"
 
+class IShell;
+
 class TShortCut : public TClusteredObject {
  public:
   TShortCut();
@@ -17,6 +19,9 @@ class TShortCut : public TClusteredObject {
 
   // Takes a new target and the icon of its file type.
   void SetTarget(const QString& path);
+  // What a double click does: sounds are played by their player, which closes when done;
+  // everything else is opened by the shell. Nothing without a target.
+  void Activate(IShell& shell) const;
   // The file name part of a target, whichever separator it uses.
   static QString FileNamePart(const QString& path);
 

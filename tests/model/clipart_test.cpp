@@ -13,6 +13,10 @@
 #include "platform/picturecodec.h"
 #include "platform/pictureloader.h"
 #include "testsupport.h"
+#include "model/recordtestsupport.h"
+
+using recordtest::ReadBack;
+using recordtest::Record;
 
 namespace {
 
@@ -37,24 +41,6 @@ bool Near(QRgb a, QRgb b, int tolerance = 24)
 {
   return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
          std::abs(qBlue(a) - qBlue(b)) <= tolerance;
-}
-
-QByteArray Record(const CGPObject& object)
-{
-  QByteArray bytes;
-  TBinaryWriter writer(bytes);
-  object.SaveToStream(writer);
-  return bytes;
-}
-
-// Reads a record back the way the model reader does: kind code first, then the object.
-std::unique_ptr<CGPObject> ReadBack(const QByteArray& bytes)
-{
-  TBinaryReader reader(bytes);
-  std::unique_ptr<CGPObject> object(TObjectFactory::Create(reader.ReadInt32()));
-  object->LoadFromStream(reader);
-  EXPECT_TRUE(reader.AtEnd());
-  return object;
 }
 
 }  // namespace

@@ -13,6 +13,10 @@
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/streamerror.h"
+#include "model/recordtestsupport.h"
+
+using recordtest::ReadBack;
+using recordtest::Record;
 
 namespace {
 
@@ -33,23 +37,6 @@ QByteArray AllByteValues()
   QByteArray bytes;
   for (int i = 0; i < 1024; ++i) bytes.append(static_cast<char>((i * 37) & 0xFF));
   return bytes;
-}
-
-QByteArray Record(const CGPObject& object)
-{
-  QByteArray bytes;
-  TBinaryWriter writer(bytes);
-  object.SaveToStream(writer);
-  return bytes;
-}
-
-std::unique_ptr<CGPObject> ReadBack(const QByteArray& bytes)
-{
-  TBinaryReader reader(bytes);
-  std::unique_ptr<CGPObject> object(TObjectFactory::Create(reader.ReadInt32()));
-  object->LoadFromStream(reader);
-  EXPECT_TRUE(reader.AtEnd());
-  return object;
 }
 
 }  // namespace

@@ -14,6 +14,11 @@
 #include "platform/canvas.h"
 #include "platform/fileicon.h"
 #include "platform/rtfwriter.h"
+#include "platform/shell.h"
+#include "model/recordtestsupport.h"
+
+using recordtest::ReadBack;
+using recordtest::Record;
 
 namespace {
 
@@ -21,16 +26,6 @@ QImage IconImage(const QIcon& icon)
 {
   return icon.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32);
 }
-
-std::unique_ptr<CGPObject> ReadBack(const QByteArray& bytes)
-{
-  TBinaryReader reader(bytes);
-  std::unique_ptr<CGPObject> object(TObjectFactory::Create(reader.ReadInt32()));
-  object->LoadFromStream(reader);
-  EXPECT_TRUE(reader.AtEnd());
-  return object;
-}
-
 }  // namespace
 
 TEST(ShortCut, AlwaysRefreshesToA64PixelSquare)
@@ -111,9 +106,7 @@ TEST(ShortCut, RecordKeepsTheTarget)
   shortcut.LineColor = 0x123456;
   shortcut.SetTarget(path);
   shortcut.Text = TRtfWriter::CentredText(QStringLiteral("report.txt"));
-  QByteArray bytes;
-  TBinaryWriter writer(bytes);
-  shortcut.SaveToStream(writer);
+  const QByteArray bytes = Record(shortcut);
   // CGPObject (103 bytes and the text), TLined (9), the target string.
   EXPECT_EQ(bytes.size(), 103 + shortcut.Text.size() + 9 + 4 + path.toLocal8Bit().size() + 1);
   const auto back = ReadBack(bytes);
@@ -125,11 +118,7 @@ TEST(ShortCut, RecordKeepsTheTarget)
   EXPECT_EQ(IconImage(read.TargetIcon), IconImage(shortcut.TargetIcon));
 
   // An empty target reads back empty, with the application icon.
-  TShortCut empty;
-  QByteArray emptyBytes;
-  TBinaryWriter emptyWriter(emptyBytes);
-  empty.SaveToStream(emptyWriter);
-  const auto emptyBack = ReadBack(emptyBytes);
+  const auto emptyBack = ReadBack(Record(TShortCut()));
   EXPECT_TRUE(static_cast<TShortCut&>(*emptyBack).Target.isEmpty());
   EXPECT_EQ(IconImage(static_cast<TShortCut&>(*emptyBack).TargetIcon),
             IconImage(TFileIcon::ApplicationIcon()));
@@ -166,4 +155,50 @@ TEST(ShortCut, DrawsTheIconAboveAndTheNameBelow)
   EXPECT_EQ(inked(left, top, left + 30, top + 64), 0);         // beside the icon
   EXPECT_EQ(inked(left + 98, top, left + 128, top + 64), 0);
   EXPECT_GT(inked(left, top + 66, left + 128, top + 128), 20);  // the name
+}
+
+namespace {
+
+// Records what a shortcut asks of the shell; knows a player for documents named "*.wav".
+class TFakeShell : public IShell {
+ public:
+  bool OpenPath(const QString& path) override
+  {
+    calls << QStringLiteral("open ") + path;
+    return true;
+  }
+  QString FindProgramFor(const QString& document) override
+  {
+    return document.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive) ? QStringLiteral("player")
+                                                                          : QString();
+  }
+  bool StartProgram(const QString& program, const QStringList& arguments, bool minimised) override
+  {
+    calls << program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) +
+                 (minimised ? QStringLiteral(" (minimised)") : QString());
+    return true;
+  }
+  QStringList calls;
+};
+
+}  // namespace
+
+TEST(ShortCut, ActivatePlaysSoundsAndOpensEverythingElse)
+{
+  TFakeShell shell;
+  TShortCut shortcut;
+  shortcut.Activate(shell);  // no target: nothing
+  for (const char* target : {"/s/Chime.WAV", "/s/bell.wav", "/s/tune.mid", "/docs/notes.txt",
+                             "/docs/missing.doc"}) {
+    shortcut.Target = QString::fromLatin1(target);
+    shortcut.Activate(shell);
+  }
+  EXPECT_EQ(shell.calls, (QStringList{
+                             QStringLiteral("player /Play /Close /s/Chime.WAV (minimised)"),
+                             QStringLiteral("player /Play /Close /s/bell.wav (minimised)"),
+                             // A sound without a known player is opened like any file.
+                             QStringLiteral("open /s/tune.mid"),
+                             QStringLiteral("open /docs/notes.txt"),
+                             QStringLiteral("open /docs/missing.doc"),
+                         }));
 }
