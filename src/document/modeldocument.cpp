@@ -7,7 +7,10 @@
 #include "document/undorecorder.h"
 #include "model/arrow.h"
 #include "model/cluster.h"
+#include "model/clipart.h"
 #include "model/cogi.h"
+#include "model/olecogi.h"
+#include "model/shortcut.h"
 #include "model/shapegenerator.h"
 #include "model/objectfactory.h"
 #include "platform/datetimevalue.h"
@@ -471,6 +474,44 @@ void TModelDocument::FinishInsertedCogi(TCogi* cogi, const QString& caption)
   ChangePending = true;
   RecordUndo(caption);
   NotifyRepaint();
+}
+
+CGPObject* TModelDocument::InsertClipart(const TPicture& picture)
+{
+  auto* clipart = static_cast<TClipart*>(CreateObject(3));
+  const TModelPoint centre = WindowCentre();
+  clipart->X = centre.X;
+  clipart->Y = centre.Y;
+  clipart->SetPicture(picture, {ScreenDpiX, ScreenDpiY});
+  ApplyCurrentAttributes(clipart);
+  clipart->LineStyle = kLineNone;
+  clipart->Recalculate(&Objects, true);
+  ChangePending = true;
+  RecordUndo(QStringLiteral("Insert Clipart"));
+  NotifyRepaint();
+  return clipart;
+}
+
+CGPObject* TModelDocument::InsertShortcut(const QString& path)
+{
+  auto* shortcut = static_cast<TShortCut*>(CreateObject(4));
+  const TModelPoint centre = WindowCentre();
+  shortcut->X = centre.X;
+  shortcut->Y = centre.Y;
+  shortcut->SetTarget(path);
+  shortcut->Text = TRtfWriter::CentredText(TShortCut::FileNamePart(path));
+  ApplyCurrentAttributes(shortcut);
+  shortcut->Recalculate(&Objects, true);
+  ChangePending = true;
+  RecordUndo(QStringLiteral("Insert Shortcut"));
+  NotifyRepaint();
+  return shortcut;
+}
+
+void TModelDocument::ActivateOleObject(const TOLECogi& object)
+{
+  const QString message = object.Activate();
+  if (!message.isEmpty() && observer_) observer_->ReportError(message);
 }
 
 TModelPoint TModelDocument::WindowCentre() const

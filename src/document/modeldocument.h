@@ -23,6 +23,7 @@
 
 class IDocumentObserver;
 class TCogi;
+class TOLECogi;
 class IPrinterInfo;
 class IUndoRecorder;
 
@@ -239,6 +240,14 @@ public:
 
   // The window centre in model units, where inserted objects go.
   TModelPoint WindowCentre() const;
+
+  // A picture as clipart at the window centre, at its natural size and without a line.
+  CGPObject* InsertClipart(const TPicture& picture);
+  // A shortcut to a file or program at the window centre, named by the path's file name.
+  // The caller leaves the current operation mode first.
+  CGPObject* InsertShortcut(const QString& path);
+  // What a double click on an embedded document does; failures go to ReportError.
+  void ActivateOleObject(const TOLECogi& object);
 
   // Hexagons from the brainstorm and thought windows, placed one after another in rows at
   // the program-wide insertion point.

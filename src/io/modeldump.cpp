@@ -8,11 +8,14 @@
 #include "document/modeldocument.h"
 #include "model/arrow.h"
 #include "model/balloon.h"
+#include "model/clipart.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
 #include "model/dilemma.h"
 #include "model/freeshape.h"
 #include "model/label.h"
+#include "model/olecogi.h"
+#include "model/shortcut.h"
 #include "platform/rtfreader.h"
 
 namespace {
@@ -159,6 +162,14 @@ void LayerFields(const CGPObject& object, const TModelDocument& document, QJsonO
     out[QStringLiteral("TipX")] = o->TipX;
     out[QStringLiteral("TipY")] = o->TipY;
   }
+  if (const auto* o = dynamic_cast<const TClipart*>(&object))
+    out[QStringLiteral("Picture")] = Picture(o->Picture);
+  if (const auto* o = dynamic_cast<const TOLECogi*>(&object)) {
+    out[QStringLiteral("ContainerBytes")] = static_cast<qint64>(o->ContainerData.size());
+    out[QStringLiteral("OleSized")] = o->OleSized;
+  }
+  if (const auto* o = dynamic_cast<const TShortCut*>(&object))
+    out[QStringLiteral("Target")] = o->Target;
   if (const auto* o = dynamic_cast<const TArrow*>(&object)) {
     out[QStringLiteral("ToHead")] = o->ToHead;
     out[QStringLiteral("MidMarker")] = o->MidMarker;

@@ -1,0 +1,66 @@
+// Models holding clipart, embedded documents and shortcuts survive saving, reading and the
+// JSON dump with every stored field.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "document/modeldocument.h"
+#include "io/modeldump.h"
+#include "io/modelstream.h"
+#include "model/clipart.h"
+#include "model/olecogi.h"
+#include "model/shortcut.h"
+#include "platform/jpegcodec.h"
+#include "platform/picturecodec.h"
+
+TEST(EmbeddedModel, EveryEmbeddedKindSurvivesAModelRoundTrip)
+{
+  TModelDocument document;
+  QImage image(30, 20, QImage::Format_RGB32);
+  image.fill(QColor(10, 200, 90));
+  auto* jpeg = static_cast<TClipart*>(document.CreateObject(3));
+  jpeg->SetPicture(DecodePicture(TPicture::TKind::Jpeg, TJpegCodec::Encode(image)), {96, 96});
+  jpeg->Link = QStringLiteral("other.mdl");
+  auto* ole = static_cast<TOLECogi*>(document.CreateObject(2));
+  ole->ContainerData = QByteArray("BDOC\x01\x00\x00\x00\x03\x00\x00\x00\xFF\x00\x7F", 15);
+  ole->OleSized = true;
+  ole->Width = 2.5;
+  auto* shortcut = static_cast<TShortCut*>(document.CreateObject(4));
+  shortcut->SetTarget(QStringLiteral("/usr/share/doc/readme.txt"));
+  for (CGPObject* object : document.Objects) object->Recalculate(&document.Objects, true);
+
+  const QByteArray first = TModelStream::WriteModel(document, false);
+  TModelDocument copy;
+  TModelStream::ReadModel(copy, first, false);
+  ASSERT_EQ(copy.Objects.size(), 3u);
+  // The JPEG is a bitmap from now on; apart from that the stream is the same.
+  const QByteArray second = TModelStream::WriteModel(copy, false);
+  TModelDocument again;
+  TModelStream::ReadModel(again, second, false);
+  EXPECT_EQ(TModelStream::WriteModel(again, false), second);
+
+  const QJsonArray objects =
+      QJsonDocument::fromJson(TModelDump::ToJson(copy, 2.01)).object().value("objects").toArray();
+  ASSERT_EQ(objects.size(), 3);
+  const QJsonObject clipart = objects[0].toObject();
+  EXPECT_EQ(clipart.value("class").toString(), QStringLiteral("TClipart"));
+  EXPECT_EQ(clipart.value("Picture").toObject().value("kind").toInt(), 1);
+  EXPECT_EQ(clipart.value("Picture").toObject().value("width").toInt(), 30);
+  EXPECT_EQ(clipart.value("Link").toString(), QStringLiteral("other.mdl"));
+  EXPECT_EQ(clipart.value("LineStyle").toInt(), 5);
+  const QJsonObject embedded = objects[1].toObject();
+  EXPECT_EQ(embedded.value("class").toString(), QStringLiteral("TOLECogi"));
+  EXPECT_EQ(embedded.value("ContainerBytes").toInt(), 15);
+  EXPECT_TRUE(embedded.value("OleSized").toBool());
+  EXPECT_FALSE(embedded.contains("FillStyle"));  // not a filled object
+  const QJsonObject link = objects[2].toObject();
+  EXPECT_EQ(link.value("class").toString(), QStringLiteral("TShortCut"));
+  EXPECT_EQ(link.value("Target").toString(), QStringLiteral("/usr/share/doc/readme.txt"));
+  EXPECT_FALSE(link.contains("Link"));  // not a gateway
+
+  EXPECT_EQ(static_cast<TOLECogi*>(copy.Objects[1])->ContainerData, ole->ContainerData);
+  EXPECT_EQ(copy.Objects[1]->Width, 2.5);
+}
