@@ -30,10 +30,9 @@ constexpr int kRegionSlack = 16;
 
 // The object's region within a rectangle, so that building it costs no more than the
 // rectangle is large.
-QRegion RegionWithin(TCanvas& canvas, CGPObject* object, const QRect& clip, double offsetX,
-                     double offsetY, double zoom)
+// Only the middle of an absurdly large rectangle is looked at.
+QRect BoundedClip(const QRect& clip)
 {
-  // Only the middle of an absurdly large rectangle is looked at.
   QRect bounded = clip;
   if (bounded.width() > 2 * kRegionLimit) {
     bounded.moveLeft(bounded.center().x() - kRegionLimit);
@@ -43,9 +42,60 @@ QRegion RegionWithin(TCanvas& canvas, CGPObject* object, const QRect& clip, doub
     bounded.moveTop(bounded.center().y() - kRegionLimit);
     bounded.setHeight(2 * kRegionLimit);
   }
+  return bounded;
+}
+
+QRegion RegionWithin(TCanvas& canvas, CGPObject* object, const QRect& clip, double offsetX,
+                     double offsetY, double zoom)
+{
+  const QRect bounded = BoundedClip(clip);
   if (const auto* angled = dynamic_cast<const TAngled*>(object))
     return angled->ClippedRegion(canvas, bounded, offsetX, offsetY, zoom);
   return object->CreateRegion(canvas, offsetX, offsetY, zoom) & bounded;
+}
+
+// Far enough inside an outline that every way of turning it into pixels keeps the pixel.
+constexpr double kDeepInside = 2.0;
+
+double DistanceToSegment(QPointF p, QPointF a, QPointF b)
+{
+  const QPointF ab = b - a;
+  const double length2 = QPointF::dotProduct(ab, ab);
+  const double t =
+      length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
+  const QPointF d = p - (a + t * ab);
+  return std::hypot(d.x(), d.y());
+}
+
+// Inside by the rule regions are built with (each closed part odd-even, parts combined by
+// exclusive or), and far from every edge, so that rounding the vertices cannot lose it.
+bool DeepInside(const QPainterPath& path, QPointF p)
+{
+  bool inside = false;
+  for (const QPolygonF& part : path.toSubpathPolygons()) {
+    if (part.size() < 3) continue;  // such parts hold no pixels
+    for (qsizetype i = 0; i < part.size(); ++i)
+      if (DistanceToSegment(p, part[i], part[(i + 1) % part.size()]) < kDeepInside)
+        return false;
+    if (part.containsPoint(p, Qt::OddEvenFill)) inside = !inside;
+  }
+  return inside;
+}
+
+// A quick yes for the common case of a member lying well inside its cluster: the middle
+// pixel of a's box is deep inside both outlines, so both regions hold it. Anything else is
+// left to the regions themselves.
+bool SurelyOverlap(TCanvas& canvas, CGPObject* a, CGPObject* b, const TPixelRect& boxA,
+                   const QRect& common)
+{
+  const auto* angledA = dynamic_cast<const TAngled*>(a);
+  const auto* angledB = dynamic_cast<const TAngled*>(b);
+  if (!angledA || !angledB) return false;
+  const QPoint pixel((boxA.Left + boxA.Right) / 2, (boxA.Top + boxA.Bottom) / 2);
+  if (!BoundedClip(common).adjusted(2, 2, -2, -2).contains(pixel)) return false;
+  const QPointF centre(pixel.x() + 0.5, pixel.y() + 0.5);
+  return DeepInside(angledA->HitPath(canvas, 0, 0, 100), centre) &&
+         DeepInside(angledB->HitPath(canvas, 0, 0, 100), centre);
 }
 
 bool Overlap(TCanvas& canvas, CGPObject* a, CGPObject* b)
@@ -57,6 +107,8 @@ bool Overlap(TCanvas& canvas, CGPObject* a, CGPObject* b)
   const QRect common =
       boxA.ToQRect().adjusted(-kRegionSlack, -kRegionSlack, kRegionSlack, kRegionSlack) &
       boxB.ToQRect().adjusted(-kRegionSlack, -kRegionSlack, kRegionSlack, kRegionSlack);
+  // The member is the second argument; its middle is the likeliest shared pixel.
+  if (SurelyOverlap(canvas, b, a, boxB, common)) return true;
   return RegionWithin(canvas, a, common, 0, 0, 100)
       .intersects(RegionWithin(canvas, b, common, 0, 0, 100));
 }
