@@ -6,6 +6,7 @@
 #include "model/balloon.h"
 #include "model/cloudoutline.h"
 #include "model/objectfactory.h"
+#include "model/recordtestsupport.h"
 #include "model/shapegenerator.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
@@ -13,15 +14,9 @@
 #include "platform/measurecanvas.h"
 #include "platform/pixelregion.h"
 
-namespace {
+using recordtest::Record;
 
-QByteArray Record(const CGPObject& object)
-{
-  QByteArray bytes;
-  TBinaryWriter writer(bytes);
-  object.SaveToStream(writer);
-  return bytes;
-}
+namespace {
 
 void Place(TBalloon& balloon, int style, double x, double y, TModelPoint tip)
 {

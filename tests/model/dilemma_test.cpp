@@ -5,22 +5,17 @@
 
 #include "model/dilemma.h"
 #include "model/objectfactory.h"
+#include "model/recordtestsupport.h"
 #include "model/shapegenerator.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 
+using recordtest::Record;
+
 namespace {
 
 constexpr double kEps = 1e-9;
-
-QByteArray Record(const CGPObject& object)
-{
-  QByteArray bytes;
-  TBinaryWriter writer(bytes);
-  object.SaveToStream(writer);
-  return bytes;
-}
 
 void Shape(TDilemma& dilemma, int variant, double w, double h)
 {

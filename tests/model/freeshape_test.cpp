@@ -7,22 +7,17 @@
 
 #include "model/freeshape.h"
 #include "model/objectfactory.h"
+#include "model/recordtestsupport.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/measurecanvas.h"
 
+using recordtest::Record;
+
 namespace {
 
 constexpr double kEps = 1e-9;
-
-QByteArray Record(const CGPObject& object)
-{
-  QByteArray bytes;
-  TBinaryWriter writer(bytes);
-  object.SaveToStream(writer);
-  return bytes;
-}
 
 // A figure as the freeform tool collects it: absolute points, each a straight segment.
 TOutline Points(const std::vector<TModelPoint>& points)

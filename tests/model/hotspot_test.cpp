@@ -8,23 +8,18 @@
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
+#include "render/rendertest.h"
 
 namespace {
 
 QImage White()
 {
-  QImage image(300, 200, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  return image;
+  return rendertest::WhiteImage(300, 200);
 }
 
 int Count(const QImage& image, QRgb colour)
 {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      count += image.pixel(x, y) == colour;
-  return count;
+  return rendertest::CountPixels(image, colour);
 }
 
 }  // namespace
@@ -86,7 +81,7 @@ TEST(Hotspot, ALinedHotspotIsAnUnfilledRectangle)
   TCanvas canvas(painter, 96, 96);
   hotspot.Draw(canvas, false, 0, 0, 100);
   painter.end();
-  EXPECT_EQ(image.pixel(144, 48), qRgb(0, 0, 255));   // top edge in the line colour
+  EXPECT_EQ(image.pixel(144, 48), qRgb(0, 0, 255));      // top edge in the line colour
   EXPECT_EQ(image.pixel(144, 96), qRgb(255, 255, 255));  // no fill inside
   EXPECT_EQ(Count(image, qRgb(255, 0, 0)), 0);
 }

@@ -6,11 +6,14 @@
 #include "model/cogi.h"
 #include "model/label.h"
 #include "model/objectfactory.h"
+#include "model/recordtestsupport.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/streamerror.h"
 #include "render/textmeasurer.h"
+
+using recordtest::Record;
 
 namespace {
 
@@ -18,14 +21,6 @@ QByteArray Rtf(const char* words, int halfPoints = 20)
 {
   return QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard\\f0\\fs") +
          QByteArray::number(halfPoints) + ' ' + words + "\\par}";
-}
-
-QByteArray Record(const CGPObject& object)
-{
-  QByteArray bytes;
-  TBinaryWriter writer(bytes);
-  object.SaveToStream(writer);
-  return bytes;
 }
 
 int InkPixels(const QImage& image)

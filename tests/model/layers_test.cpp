@@ -13,22 +13,20 @@
 #include "model/cogi.h"
 #include "model/filekind.h"
 #include "model/objectfactory.h"
+#include "model/recordtestsupport.h"
 #include "model/shapegenerator.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/measurecanvas.h"
 #include "platform/streamerror.h"
+#include "render/rendertest.h"
+
+using recordtest::Record;
+using rendertest::CountPixels;
+using rendertest::WhiteImage;
 
 namespace {
-
-QByteArray Record(const CGPObject& object)
-{
-  QByteArray bytes;
-  TBinaryWriter writer(bytes);
-  object.SaveToStream(writer);
-  return bytes;
-}
 
 std::unique_ptr<TCogi> LoadCogi(const QByteArray& bytes)
 {
@@ -38,22 +36,6 @@ std::unique_ptr<TCogi> LoadCogi(const QByteArray& bytes)
   cogi->LoadFromStream(reader);
   EXPECT_TRUE(reader.AtEnd());
   return cogi;
-}
-
-QImage WhiteImage(int w, int h)
-{
-  QImage image(w, h, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  return image;
-}
-
-int CountPixels(const QImage& image, QRgb colour)
-{
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      count += image.pixel(x, y) == colour;
-  return count;
 }
 
 }  // namespace

@@ -29,6 +29,16 @@ inline bool IsWhite(const QImage& image, int x, int y)
   return At(image, x, y) == QColor(Qt::white);
 }
 
+// Pixels of exactly the given colour in the whole image.
+inline int CountPixels(const QImage& image, QRgb colour)
+{
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      count += image.pixel(x, y) == colour;
+  return count;
+}
+
 // Pixels in the rectangle that are not white.
 inline int InkCount(const QImage& image, const QRect& rect)
 {
