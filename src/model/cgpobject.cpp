@@ -310,20 +310,29 @@ void CGPObject::Recalculate(TObjectList* list, bool full)
 
 void CGPObject::UpdateAttachedArrows(TObjectList* list)
 {
-  // Arrows can be attached to arrows, in cycles too: an object already refreshing its arrows
-  // further up the call chain is not refreshed again.
-  if (refreshingArrows_)
+  // Arrows can sit on arrows, in chains and in cycles. One pass walks them breadth first and
+  // refreshes each arrow once, without recursion, so neither a cycle nor a long chain can run
+  // away; an arrow's own refresh inside the pass leaves its arrows to the pass.
+  if (refreshingArrows_ || AttachedArrows.empty())
     return;
   refreshingArrows_ = true;
-  const std::vector<CGPObject*> arrows = AttachedArrows;
-  for (CGPObject* object : arrows) {
-    auto* arrow = dynamic_cast<TArrow*>(object);
-    if (!arrow || !HasAttachedArrow(arrow) || arrow->refreshingArrows_)
-      continue;
+  std::vector<CGPObject*> pass{this};
+  const auto enqueue = [&pass](const CGPObject* owner) {
+    for (CGPObject* object : owner->AttachedArrows)
+      if (!object->refreshingArrows_ && dynamic_cast<TArrow*>(object)) {
+        object->refreshingArrows_ = true;
+        pass.push_back(object);
+      }
+  };
+  enqueue(this);
+  for (std::size_t i = 1; i < pass.size(); ++i) {
+    auto* arrow = static_cast<TArrow*>(pass[i]);
     arrow->ComputeArrowEnds();
     arrow->Recalculate(list, true);
+    enqueue(arrow);
   }
-  refreshingArrows_ = false;
+  for (CGPObject* object : pass)
+    object->refreshingArrows_ = false;
 }
 
 void CGPObject::DetachArrow(CGPObject* object)
