@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <unordered_map>
 
 #include "model/arrow.h"
 #include "platform/binaryreader.h"
@@ -310,26 +311,66 @@ void CGPObject::Recalculate(TObjectList* list, bool full)
 
 void CGPObject::UpdateAttachedArrows(TObjectList* list)
 {
-  // Arrows can sit on arrows, in chains and in cycles. One pass walks them breadth first and
-  // refreshes each arrow once, without recursion, so neither a cycle nor a long chain can run
-  // away; an arrow's own refresh inside the pass leaves its arrows to the pass.
+  // Arrows can sit on arrows, in chains and in cycles. One pass gathers every arrow reached
+  // from here and refreshes each once, without recursion, so neither a cycle nor a long chain
+  // can run away. An arrow goes after the arrows it sits on; in a cycle the earliest reached
+  // goes first. An arrow's own refresh inside the pass leaves its arrows to the pass.
   if (refreshingArrows_ || AttachedArrows.empty())
     return;
   refreshingArrows_ = true;
   std::vector<CGPObject*> pass{this};
-  const auto enqueue = [&pass](const CGPObject* owner) {
-    for (CGPObject* object : owner->AttachedArrows)
+  for (std::size_t i = 0; i < pass.size(); ++i)
+    for (CGPObject* object : pass[i]->AttachedArrows)
       if (!object->refreshingArrows_ && dynamic_cast<TArrow*>(object)) {
         object->refreshingArrows_ = true;
         pass.push_back(object);
       }
+
+  // How many carriers in the pass each arrow still waits for; -1 once refreshed.
+  std::unordered_map<const CGPObject*, int> waiting;
+  const auto carriersIn = [this](const TArrow* arrow, const CGPObject* carrier) {
+    const auto counts = [&](const CGPObject* end) {
+      return end && end != this && end->refreshingArrows_ && (!carrier || end == carrier);
+    };
+    return int(counts(arrow->FromObject)) +
+           int(arrow->ToObject != arrow->FromObject && counts(arrow->ToObject));
   };
-  enqueue(this);
+  std::vector<TArrow*> ready;
   for (std::size_t i = 1; i < pass.size(); ++i) {
     auto* arrow = static_cast<TArrow*>(pass[i]);
+    const int count = carriersIn(arrow, nullptr);
+    waiting[arrow] = count;
+    if (count == 0)
+      ready.push_back(arrow);
+  }
+  std::size_t cursor = 1;
+  for (std::size_t done = 1; done < pass.size(); ++done) {
+    TArrow* arrow = nullptr;
+    while (!ready.empty() && !arrow) {
+      arrow = ready.back();
+      ready.pop_back();
+      if (waiting[arrow] < 0)
+        arrow = nullptr;
+    }
+    if (!arrow) {  // only cycles are left
+      while (waiting[pass[cursor]] < 0)
+        ++cursor;
+      arrow = static_cast<TArrow*>(pass[cursor]);
+    }
+    waiting[arrow] = -1;
     arrow->ComputeArrowEnds();
     arrow->Recalculate(list, true);
-    enqueue(arrow);
+    std::vector<CGPObject*> riders = arrow->AttachedArrows;
+    std::sort(riders.begin(), riders.end());
+    riders.erase(std::unique(riders.begin(), riders.end()), riders.end());
+    for (CGPObject* object : riders) {
+      const auto found = waiting.find(object);
+      if (found == waiting.end() || found->second < 0)
+        continue;
+      found->second -= carriersIn(static_cast<TArrow*>(object), arrow);
+      if (found->second == 0)
+        ready.push_back(static_cast<TArrow*>(object));
+    }
   }
   for (CGPObject* object : pass)
     object->refreshingArrows_ = false;
