@@ -217,6 +217,8 @@ void TTextDrawer::DrawGlyphs(const std::vector<TPlacedGlyph>& glyphs, const QPol
     if (!previous || previous->Color != g.Color) painter.setPen(ToQColor(g.Color));
     const QString text = QString::fromUcs4(&g.Char, 1);
     if (g.Angle == 0.0) {
+      // Text along an arc mixes upright characters with turned ones.
+      painter.setWorldTransform(base);
       painter.drawText(g.Pixel, text);
     } else {
       QTransform turn = base;

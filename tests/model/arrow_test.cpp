@@ -492,6 +492,22 @@ TEST(Arrow, TextStandsBesideTheLineUprightAndFastPaintsSkipItOnArcs)
   EXPECT_LT(bent.back().Angle, 90);
   painter.end();
 
+  // Along an arc, upright characters follow turned ones and must land where they are placed.
+  {
+    QImage picture = White(400, 200);
+    QPainter p(&picture);
+    TCanvas c(p);
+    TTextDrawer drawer(c, 0, 0, 100);
+    std::vector<TPlacedGlyph> mixed = {bent.front(), bent.front()};
+    mixed[0].Pixel = QPoint(50, 100);
+    mixed[0].Angle = 300;
+    mixed[1].Pixel = QPoint(300, 100);
+    mixed[1].Angle = 0;
+    drawer.DrawGlyphs(mixed, QPolygonF());
+    p.end();
+    EXPECT_GT(Ink(picture, QRect(295, 80, 25, 25)), 5);
+  }
+
   // The line is drawn either way; the text of a bent arrow only in a full paint.
   const auto paint = [&](bool fast) {
     QImage picture = White(600, 400);
