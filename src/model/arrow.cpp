@@ -39,6 +39,10 @@ bool MakeArc(double h, TModelPoint a, TModelPoint b, TArc& arc)
   arc.Radius = (c * c + 4.0 * h * h) / (8.0 * std::fabs(h));
   const double shift = h - std::copysign(arc.Radius, h);
   arc.Centre = {mid.X + shift * nx, mid.Y + shift * ny};
+  // A bend far too slight to see would put the centre where angles lose all precision.
+  if (std::fabs(h) < c * 1e-9 || !std::isfinite(arc.Radius) || !std::isfinite(arc.Centre.X) ||
+      !std::isfinite(arc.Centre.Y))
+    return false;
   const TModelPoint bulge{mid.X + h * nx, mid.Y + h * ny};
   constexpr double kTurn = 2.0 * std::numbers::pi;
   auto angleOf = [&](TModelPoint p) { return std::atan2(p.Y - arc.Centre.Y, p.X - arc.Centre.X); };
@@ -343,8 +347,11 @@ std::vector<TPlacedGlyph> TArrow::TextGlyphs(TCanvas& canvas, double offsetX, do
   if (TextLayout.Empty())
     return {};
   const TTextDrawer drawer(canvas, offsetX, offsetY, zoom);
-  std::vector<TPlacedGlyph> glyphs =
-      ChordHeight == 0.0 ? StraightTextGlyphs(drawer, clip) : BentTextGlyphs(drawer);
+  TArc arc;
+  // A bend that makes no circle (too slight, or no length) carries its text as if straight.
+  std::vector<TPlacedGlyph> glyphs = MakeArc(ChordHeight, End(), Start(), arc)
+                                         ? BentTextGlyphs(drawer)
+                                         : StraightTextGlyphs(drawer, clip);
   if (Shadow != 0)
     for (TPlacedGlyph& glyph : glyphs)
       glyph.Color = kShadowTextColor;

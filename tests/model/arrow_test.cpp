@@ -334,6 +334,11 @@ TEST(Arrow, BentArrowsFollowTheirArc)
   EXPECT_NEAR(TArrow::ArcLength(3, {5, 1}, {1, 1}), (13.0 / 6) * (2 * M_PI - 2 * std::asin(2 / (13.0 / 6))),
               1e-9);
 
+  // A bend too slight for a finite circle counts as straight rather than giving no points.
+  const TModelPoint slight = TArrow::PointAlong(50, 1e-300, {5, 1}, {1, 1});
+  EXPECT_EQ(slight, (TModelPoint{3, 1}));
+  EXPECT_EQ(TArrow::ArcLength(1e-300, {5, 1}, {1, 1}), 4);
+
   // Anchors of a bent arrow lie on its arc, 1 at the start and 11 at the end.
   arrow.Recalculate(nullptr, true);
   ASSERT_EQ(arrow.Anchors.size(), 11u);
