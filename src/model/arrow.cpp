@@ -105,10 +105,11 @@ void TArrow::AttachArrowEnd(CGPObject* object, CGPObject* arrowObject, int ancho
   if (current) {
     CGPObject* previous = current;
     previous->DetachArrow(arrow);
+    // Leaving an arrow also parts it from this one. Its ends on this arrow are freed with it:
+    // dropping it from the list alone would leave them pointing at this arrow unseen, and
+    // dangling once this arrow goes.
     if (dynamic_cast<TArrow*>(previous))
-      arrow->AttachedArrows.erase(
-          std::remove(arrow->AttachedArrows.begin(), arrow->AttachedArrows.end(), previous),
-          arrow->AttachedArrows.end());
+      arrow->DetachArrow(previous);
   }
   if (object)
     object->AttachedArrows.insert(object->AttachedArrows.begin(), arrow);

@@ -210,6 +210,32 @@ TEST(Arrow, AnArrowOnAnArrowFollowsIt)
   EXPECT_FALSE(carrier->FindAnchor({middle.X, middle.Y + 0.2}, index, at));
 }
 
+TEST(Arrow, LeavingAnArrowPartsItFromThisOneWithoutDanglingEnds)
+{
+  CGPObject box;
+  box.X = 5;
+  box.Recalculate(nullptr, true);
+  TArrow b;
+  b.Recalculate(nullptr, true);
+  auto* a = new TArrow;
+  a->Recalculate(nullptr, true);
+  // a's end on b and b's end on a.
+  TArrow::AttachArrowEnd(&b, a, 6, TArrowEnd::Finish);
+  TArrow::AttachArrowEnd(a, &b, 6, TArrowEnd::Finish);
+  ASSERT_TRUE(a->HasAttachedArrow(&b));
+  // Moving a's end from b to the box parts the two both ways.
+  TArrow::AttachArrowEnd(&box, a, -1, TArrowEnd::Finish);
+  EXPECT_FALSE(b.HasAttachedArrow(a));
+  EXPECT_FALSE(a->HasAttachedArrow(&b));
+  EXPECT_EQ(b.ToObject, nullptr);
+  EXPECT_EQ(b.ToAnchor, -1);
+  EXPECT_EQ(a->ToObject, &box);
+  delete a;  // must leave nothing in b that names a
+  EXPECT_EQ(b.ToObject, nullptr);
+  EXPECT_TRUE(box.AttachedArrows.empty());
+  b.ComputeArrowEnds();
+}
+
 TEST(Arrow, ObjectsWithoutAnchorsHoldArrowsAtTheirCentre)
 {
   // A block arrow whose variant has no outline has no anchors either.
