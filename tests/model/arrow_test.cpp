@@ -122,6 +122,14 @@ TEST(Arrow, EndsFollowTheirObjectsAndChooseTheSquarestAnchor)
   const TModelPoint best = TArrow::BestAnchor({10, 0}, &box, 0, &score);
   EXPECT_EQ(best, (TModelPoint{0.5, 0}));
   EXPECT_EQ(score, 0);
+  // Towards bearing 282 anchor 1 (-0.5, -0.25) scores 15 and anchor 2 (-0.5, 0) 12: not
+  // enough to win. Towards 280 anchor 2 scores 10 against 17 and wins.
+  EXPECT_EQ(TArrow::BestAnchor(PointAt({-0.5, 0}, 1000, 282), &box, 0, &score),
+            (TModelPoint{-0.5, -0.25}));
+  EXPECT_EQ(score, 15);
+  EXPECT_EQ(TArrow::BestAnchor(PointAt({-0.5, 0}, 1000, 280), &box, 0, &score),
+            (TModelPoint{-0.5, 0}));
+  EXPECT_EQ(score, 10);
 }
 
 TEST(Arrow, FixedAnchorsStayWhereverTheOtherEndGoes)
