@@ -8,6 +8,7 @@
 #include "document/modeldocument.h"
 #include "model/arrow.h"
 #include "model/balloon.h"
+#include "model/blockarrow.h"
 #include "model/clipart.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
@@ -140,6 +141,8 @@ void LayerFields(const CGPObject& object, const TModelDocument& document, QJsonO
   if (const auto* o = dynamic_cast<const TPointed*>(&object))
     out[QStringLiteral("Outline")] = OutlineArray(o->Outline);
   if (const auto* o = dynamic_cast<const TCogiShaped*>(&object))
+    out[QStringLiteral("ShapeVariant")] = o->ShapeVariant;
+  if (const auto* o = dynamic_cast<const TBlockArrow*>(&object))
     out[QStringLiteral("ShapeVariant")] = o->ShapeVariant;
   if (const auto* o = dynamic_cast<const TCogi*>(&object))
     out[QStringLiteral("CogiSize")] = o->CogiSize;

@@ -4,9 +4,18 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/arrowheads.h"
+#include "platform/binaryreader.h"
+#include "platform/binarywriter.h"
+#include "platform/canvas.h"
 #include "platform/rounding.h"
+#include "render/linerenderer.h"
+#include "render/textmeasurer.h"
 
 namespace {
+
+// Arrows with a shadow show their text in a mid grey instead of casting a text shadow.
+constexpr TColorRef kShadowTextColor = 0x808080;
 
 // The arc through a and b bulging by h to the left of the travel from b to a.
 struct TArc {
@@ -30,6 +39,10 @@ bool MakeArc(double h, TModelPoint a, TModelPoint b, TArc& arc)
   arc.Radius = (c * c + 4.0 * h * h) / (8.0 * std::fabs(h));
   const double shift = h - std::copysign(arc.Radius, h);
   arc.Centre = {mid.X + shift * nx, mid.Y + shift * ny};
+  // A bend far too slight to see would put the centre where angles lose all precision.
+  if (std::fabs(h) < c * 1e-9 || !std::isfinite(arc.Radius) || !std::isfinite(arc.Centre.X) ||
+      !std::isfinite(arc.Centre.Y))
+    return false;
   const TModelPoint bulge{mid.X + h * nx, mid.Y + h * ny};
   constexpr double kTurn = 2.0 * std::numbers::pi;
   auto angleOf = [&](TModelPoint p) { return std::atan2(p.Y - arc.Centre.Y, p.X - arc.Centre.X); };
@@ -92,10 +105,11 @@ void TArrow::AttachArrowEnd(CGPObject* object, CGPObject* arrowObject, int ancho
   if (current) {
     CGPObject* previous = current;
     previous->DetachArrow(arrow);
+    // Leaving an arrow also parts it from this one. Its ends on this arrow are freed with it:
+    // dropping it from the list alone would leave them pointing at this arrow unseen, and
+    // dangling once this arrow goes.
     if (dynamic_cast<TArrow*>(previous))
-      arrow->AttachedArrows.erase(
-          std::remove(arrow->AttachedArrows.begin(), arrow->AttachedArrows.end(), previous),
-          arrow->AttachedArrows.end());
+      arrow->DetachArrow(previous);
   }
   if (object)
     object->AttachedArrows.insert(object->AttachedArrows.begin(), arrow);
@@ -115,7 +129,7 @@ TModelPoint TArrow::AnchorPosition(const CGPObject* object, int k)
   const double angle = isArrow ? 0.0 : object->ObjectAngle();
   // An object without anchors holds its arrows at its centre.
   if (object->Anchors.empty())
-    return object->Centre();
+    return AttachCentre(object);
   TAnchor anchor;
   if (k < 1)
     anchor = object->Anchors.front();
@@ -132,14 +146,15 @@ TModelPoint TArrow::BestAnchor(TModelPoint point, const CGPObject* object, doubl
   if (object->Anchors.empty()) {
     if (score)
       *score = 180;
-    return object->Centre();
+    return AttachCentre(object);
   }
+  const TModelPoint centre = AttachCentre(object);
   int best = 360;
   TModelPoint chosen = AnchorPosition(object, 1);
   for (std::size_t i = 0; i < object->Anchors.size(); ++i) {
     const TModelPoint a = AnchorPosition(object, static_cast<int>(i) + 1);
     const TModelPoint q = PointAlong(5, chordHeight, a, point);
-    int d = std::abs(RoundHalfEven(Bearing(object->Centre(), a) - Bearing(a, q)));
+    int d = std::abs(RoundHalfEven(Bearing(centre, a) - Bearing(a, q)));
     if (d > 180)
       d = 360 - d;
     // A later anchor must be clearly better, so arrows do not flicker between anchors.
@@ -171,9 +186,10 @@ void TArrow::ComputeArrowEnds()
       end = AnchorPosition(to, ToAnchor);
       start = BestAnchor(end, from, -h);
     } else if (from->Anchors.empty()) {
-      start = from->Centre();
+      start = AttachCentre(from);
       end = BestAnchor(start, to, h);
     } else {
+      const TModelPoint fromCentre = AttachCentre(from);
       double bestTotal = 720;
       for (std::size_t i = 0; i < from->Anchors.size(); ++i) {
         const TModelPoint s = AnchorPosition(from, static_cast<int>(i) + 1);
@@ -181,7 +197,7 @@ void TArrow::ComputeArrowEnds()
         const TModelPoint e = BestAnchor(s, to, h, &score);
         const TModelPoint q = PointAlong(95, h, e, s);
         const double total =
-            score + BearingDifference(Bearing(s, q), Bearing(from->Centre(), s));
+            score + BearingDifference(Bearing(s, q), Bearing(fromCentre, s));
         if (total < bestTotal) {
           bestTotal = total;
           start = s;
@@ -231,4 +247,365 @@ TAnchorList TArrow::AnchorRule() const
     anchors.push_back({point.X, point.Y});
   }
   return anchors;
+}
+
+TModelPoint TArrow::AttachCentre(const CGPObject* object)
+{
+  // An arrow's own centre is kept at the origin; its middle is where it stands.
+  if (const auto* arrow = dynamic_cast<const TArrow*>(object))
+    return PointAlong(50, arrow->ChordHeight, arrow->End(), arrow->Start());
+  return object->Centre();
+}
+
+double TArrow::MarkerGap(int midMarker)
+{
+  switch (midMarker) {
+    case 10: return 0.5;
+    case 11: return 0.075;
+    default: return 0.0;
+  }
+}
+
+QPainterPath TArrow::LinePath(const TCanvas& canvas, double offsetX, double offsetY, double zoom,
+                              bool withGap) const
+{
+  const TModelPoint a = End();
+  const TModelPoint b = Start();
+  const bool bent = ChordHeight != 0.0;
+  const double length = ArrowLength();
+  double gap = 0.0;  // percent of the length
+  if (withGap && MarkerGap(MidMarker) > 0.0 && length > 0.0 && std::isfinite(length))
+    gap = std::min(100.0, MarkerGap(MidMarker) / length * 100.0);
+  const auto pixel = [&](double percent) {
+    const TModelPoint p = PointAlong(percent, ChordHeight, a, b);
+    return QPointF(canvas.ToPixel(p.X, p.Y, offsetX, offsetY, zoom));
+  };
+  QPainterPath path;
+  // One piece of the line between two percentages; a bent piece passes every whole percent.
+  const auto piece = [&](double from, double to) {
+    if (from == to)
+      return;
+    path.moveTo(pixel(from));
+    if (bent) {
+      const int first = static_cast<int>(std::floor(std::min(from, to))) + 1;
+      const int last = static_cast<int>(std::ceil(std::max(from, to))) - 1;
+      const int count = last - first + 1;
+      for (int i = 0; i < count; ++i)
+        path.lineTo(pixel(from < to ? first + i : last - i));
+    }
+    path.lineTo(pixel(to));
+  };
+  const double low = 50.0 - gap / 2.0;
+  const double high = 50.0 + gap / 2.0;
+  // A straight line runs from the start to the end, a bent one from the end to the start.
+  if (bent) {
+    if (gap > 0.0) {
+      piece(0, low);
+      piece(high, 100);
+    } else {
+      piece(0, 100);
+    }
+  } else if (gap > 0.0) {
+    piece(100, high);
+    piece(low, 0);
+  } else {
+    piece(100, 0);
+  }
+  return path;
+}
+
+void TArrow::Draw(TCanvas& canvas, bool fast, double offsetX, double offsetY, double zoom)
+{
+  X = 0.0;
+  Y = 0.0;
+  const QPainterPath line = LinePath(canvas, offsetX, offsetY, zoom, true);
+  if (!line.isEmpty())
+    StrokeArea(canvas, line, zoom);
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  TLineRenderer::SelectLinePen(canvas, kLineSolid, LineColor, zoom, LineWidth);
+  TArrowHeads::DrawEndHead(canvas, ToHead, ToHeadSize, FromX, FromY, ToX, ToY, ChordHeight,
+                           offsetX, offsetY, zoom);
+  TArrowHeads::DrawMidMarker(canvas, MidMarker, MidMarkerSize, FromX, FromY, ToX, ToY,
+                             ChordHeight, offsetX, offsetY, zoom);
+  TArrowHeads::DrawStartHead(canvas, FromHead, FromHeadSize, FromX, FromY, ToX, ToY,
+                             ChordHeight, offsetX, offsetY, zoom);
+  painter.restore();
+  // Text along an arc is costly to place, so fast paints of bent arrows leave it out.
+  if (zoom > 30 && !(fast && ChordHeight != 0.0)) {
+    QPolygonF clip;
+    const std::vector<TPlacedGlyph> glyphs = TextGlyphs(canvas, offsetX, offsetY, zoom, &clip);
+    TTextDrawer(canvas, offsetX, offsetY, zoom).DrawGlyphs(glyphs, clip);
+  }
+}
+
+std::vector<TPlacedGlyph> TArrow::TextGlyphs(TCanvas& canvas, double offsetX, double offsetY,
+                                             double zoom, QPolygonF* clip)
+{
+  if (clip)
+    *clip = QPolygonF();
+  EnsureTextLayout();
+  if (TextLayout.Empty())
+    return {};
+  const TTextDrawer drawer(canvas, offsetX, offsetY, zoom);
+  TArc arc;
+  // A bend that makes no circle (too slight, or no length) carries its text as if straight.
+  std::vector<TPlacedGlyph> glyphs = MakeArc(ChordHeight, End(), Start(), arc)
+                                         ? BentTextGlyphs(drawer)
+                                         : StraightTextGlyphs(drawer, clip);
+  if (Shadow != 0)
+    for (TPlacedGlyph& glyph : glyphs)
+      glyph.Color = kShadowTextColor;
+  return glyphs;
+}
+
+std::vector<TPlacedGlyph> TArrow::StraightTextGlyphs(const TTextDrawer& drawer,
+                                                     QPolygonF* clip) const
+{
+  const TModelPoint start = Start();
+  const TModelPoint end = End();
+  const TModelPoint middle = PointAlong(50, 0, end, start);
+  double direction = AddAngles(-90, Bearing(start, middle));
+  const double travel = Bearing(start, end);
+  // Text beside a line that runs to the left would stand on its head.
+  if (travel > 180 && travel < 360)
+    direction = AddAngles(direction, 180);
+  direction = RoundHalfEven(direction);
+  const TTextBox box{PointAt(middle, TextHeight / 2.0 + LineWidth / 144.0, direction), TextWidth,
+                     TextHeight};
+  if (clip)
+    *clip = drawer.ClipPolygon(box, direction, 0, false);
+  return drawer.Place(TextLayout, box, direction, 0, false);
+}
+
+std::vector<TPlacedGlyph> TArrow::BentTextGlyphs(const TTextDrawer& drawer) const
+{
+  TArc arc;
+  if (!MakeArc(ChordHeight, End(), Start(), arc))
+    return {};
+  const TModelPoint c = arc.Centre;
+  const double r = arc.Radius;
+  const TModelPoint start = Start();
+  const TModelPoint end = End();
+  double span = 360.0 - std::fabs(Bearing(c, end) - Bearing(c, start));
+  const double h = std::fabs(ChordHeight);
+  if ((h > r && span < 180.0) || (h < r && span > 180.0))
+    span = 360.0 - span;
+  constexpr double kTurn = 2.0 * std::numbers::pi;
+  const double arcLength = r * kTurn * span / 360.0;
+  const double travel = Bearing(start, end);
+  const bool fromStart = !(travel > 180 && travel < 360);
+  const TModelPoint reference = fromStart ? start : end;
+  const double referenceBearing = Bearing(c, reference);
+  // Upright text reads from the reference end, outside the arc where it bulges upwards.
+  const bool outside = (ChordHeight > 0 && fromStart) || (ChordHeight < 0 && !fromStart);
+  const double clearance = TextHeight + LineWidth / 144.0;
+  double rho = outside ? r + clearance : r - clearance;
+
+  std::vector<TPlacedGlyph> glyphs;
+  TTextParagraph paragraph;
+  bool firstCharDue = false;
+  double baseline = rho;
+  double lineLength = 0.0;
+  double f = 0.0;
+  const auto place = [&](const TTextCharacter& ch, double fraction, bool bullet) {
+    const double a = AddAngles(referenceBearing, outside ? span * fraction : -span * fraction);
+    const TModelPoint point = PointAt(c, baseline, a);
+    const double direction = RoundHalfEven(outside ? Bearing(c, point) : Bearing(point, c));
+    glyphs.push_back(drawer.PlaceGlyph(ch, point, direction, bullet, 0));
+  };
+  for (const TTextLayoutEntry& entry : TextLayout.Entries()) {
+    if (const auto* p = std::get_if<TTextParagraph>(&entry)) {
+      paragraph = *p;
+      firstCharDue = true;
+    } else if (const auto* line = std::get_if<TTextLine>(&entry)) {
+      rho += outside ? -line->Height : line->Height;
+      baseline = outside ? rho + line->Descent : rho - line->Descent;
+      lineLength = rho * kTurn * span / 360.0;
+      const double indent = paragraph.FirstIndent + paragraph.LeftIndent;
+      if (lineLength <= 0.0 || arcLength <= 0.0 || !std::isfinite(lineLength)) {
+        lineLength = 0.0;
+        continue;
+      }
+      switch (paragraph.Alignment) {
+        case 1:
+          f = 0.5 + TextWidth / 2.0 / arcLength - line->Width / lineLength;
+          break;
+        case 2:
+          f = 0.5 - (indent + line->Width) / 2.0 / lineLength;
+          break;
+        default:
+          f = indent / lineLength + 0.5 - TextWidth / 2.0 / arcLength;
+          break;
+      }
+    } else if (const auto* ch = std::get_if<TTextCharacter>(&entry)) {
+      if (lineLength <= 0.0)
+        continue;  // a line that fits on no circle
+      if (firstCharDue && paragraph.Bullet == 1)
+        place(*ch, f - paragraph.LeftIndent / lineLength, true);
+      firstCharDue = false;
+      if (ch->Char == U'\t') {
+        f += TTextMeasurer::kTabWidth / lineLength;
+        continue;
+      }
+      place(*ch, f, false);
+      f += ch->Width / lineLength;
+    }
+  }
+  return glyphs;
+}
+
+void TArrow::RelayoutText()
+{
+  FreeTextLayout(TextLayout);
+  textLayoutPending_ = false;
+  const double length = ArrowLength();
+  const int width = std::isfinite(length) && length < 1e6
+                        ? std::max(1, TTextMeasurer::ArrowControlWidth(length))
+                        : 1;
+  TextExtent = BuildTextLayout(Text, width, TextLayout);
+  if (TextExtent.Width > 0 && TextExtent.Height > 0) {
+    TextWidth = TextExtent.Width;
+    TextHeight = TextExtent.Height;
+  }
+}
+
+void TArrow::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, bool primary,
+                           double offsetX, double offsetY, double zoom)
+{
+  ClearHandleRegions();
+  if (!Selected)
+    return;
+  // Arrow handles stay big enough to grab at every zoom.
+  const int size = std::clamp(RoundHalfEven(zoom * 13.0 / 100.0), 5, 6);
+  const int margin = std::clamp(RoundHalfEven(zoom * 5.0 / 100.0), 4, 5);
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  const bool grey = mode == kModeFormatPaint && !primary;
+  painter.setBrush(ToQColor(grey ? colors::Silver : colors::Aqua));
+  // Handle 1 is the start, 2 the middle (it bends the arrow), 3 the end.
+  const TModelPoint points[] = {Start(), PointAlong(50, ChordHeight, End(), Start()), End()};
+  for (std::size_t i = 0; i < std::size(points); ++i) {
+    const QPoint pixel = canvas.ToPixel(points[i].X, points[i].Y, offsetX, offsetY, zoom);
+    const int hx = pixel.x() - size / 2;
+    const int hy = pixel.y() - size / 2;
+    painter.drawEllipse(QRect(hx, hy, size - 1, size - 1));
+    HandleRegions[i] = QRegion(QRect(hx - margin, hy - margin, size + 2 * margin,
+                                     size + 2 * margin),
+                               QRegion::Ellipse);
+    handleRegion += HandleRegions[i];
+  }
+  painter.restore();
+}
+
+QRegion TArrow::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)
+{
+  if (!(zoom > 0.0) || !(canvas.DpiX() > 0.0))
+    return QRegion();
+  // A band 13 pixels wide at every zoom.
+  const double q = 13.0 / canvas.DpiX() * 100.0 / zoom / 2.0;
+  const auto pixel = [&](TModelPoint p) { return canvas.ToPixel(p.X, p.Y, offsetX, offsetY, zoom); };
+  QPolygon band;
+  TArc arc;
+  if (ChordHeight != 0.0 && MakeArc(ChordHeight, End(), Start(), arc)) {
+    const auto onRadius = [&](int step, double radius) {
+      const TModelPoint p = PointAlong(step * 10, ChordHeight, End(), Start());
+      const double k = radius / arc.Radius;
+      return TModelPoint{arc.Centre.X + (p.X - arc.Centre.X) * k,
+                         arc.Centre.Y + (p.Y - arc.Centre.Y) * k};
+    };
+    for (int step = 0; step <= 10; ++step)
+      band << pixel(onRadius(step, arc.Radius + q));
+    for (int step = 10; step >= 0; --step)
+      band << pixel(onRadius(step, arc.Radius - q));
+  } else {
+    const TModelPoint s = Start();
+    const TModelPoint e = End();
+    const double length = Distance(s, e);
+    if (length > 0.0) {
+      const double nx = -(e.Y - s.Y) / length * q;
+      const double ny = (e.X - s.X) / length * q;
+      band << pixel({s.X + nx, s.Y + ny}) << pixel({e.X + nx, e.Y + ny})
+           << pixel({e.X - nx, e.Y - ny}) << pixel({s.X - nx, s.Y - ny});
+    } else {
+      // A line of no length is hit in a square around its point.
+      band << pixel({s.X - q, s.Y - q}) << pixel({s.X + q, s.Y - q})
+           << pixel({s.X + q, s.Y + q}) << pixel({s.X - q, s.Y + q});
+    }
+  }
+  return QRegion(band);
+}
+
+TPixelRect TArrow::GetScreenBox(const TCanvas& canvas, double offsetX, double offsetY,
+                                double zoom) const
+{
+  std::vector<TModelPoint> points{Start(), End()};
+  if (ChordHeight != 0.0)
+    for (int step = 0; step <= 10; ++step)
+      points.push_back(PointAlong(step * 10, ChordHeight, End(), Start()));
+  QPoint first = canvas.ToPixel(points[0].X, points[0].Y, offsetX, offsetY, zoom);
+  TPixelRect box{first.x(), first.y(), first.x(), first.y()};
+  for (const TModelPoint& p : points) {
+    const QPoint pixel = canvas.ToPixel(p.X, p.Y, offsetX, offsetY, zoom);
+    box.Left = std::min(box.Left, pixel.x());
+    box.Top = std::min(box.Top, pixel.y());
+    box.Right = std::max(box.Right, pixel.x());
+    box.Bottom = std::max(box.Bottom, pixel.y());
+  }
+  box.Right = std::max(box.Right, box.Left + 1);
+  box.Bottom = std::max(box.Bottom, box.Top + 1);
+  return {box.Left - 5, box.Top - 5, box.Right + 5, box.Bottom + 5};
+}
+
+void TArrow::DrawOutline(TCanvas& canvas, double, double dx, double dy, double offsetX,
+                         double offsetY, double zoom)
+{
+  QPolygon line;
+  for (int step = 0; step <= 20; ++step) {
+    const TModelPoint p = PointAlong(step * 5, ChordHeight, End(), Start());
+    line << canvas.ToPixel(p.X + dx, p.Y + dy, offsetX, offsetY, zoom);
+  }
+  QPainter& painter = canvas.Painter();
+  painter.save();
+  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  painter.setBrush(Qt::NoBrush);
+  canvas.SetInverting(true);
+  painter.drawPolyline(line);
+  canvas.SetInverting(false);
+  painter.restore();
+}
+
+void TArrow::SaveToStream(TBinaryWriter& stream) const
+{
+  TLined::SaveToStream(stream);
+  for (std::uint8_t value : {ToHead, MidMarker, FromHead, ToHeadSize, MidMarkerSize, FromHeadSize})
+    stream.WriteByte(value);
+  for (double value : {FromX, FromY, ToX, ToY, ChordHeight})
+    stream.WriteDouble(value);
+  // The ends are stored as the record positions the writer gave the objects.
+  stream.WriteInt32(FromObject ? FromObject->SaveIndex : -1);
+  stream.WriteInt32(ToObject ? ToObject->SaveIndex : -1);
+  stream.WriteInt32(FromAnchor);
+  stream.WriteInt32(ToAnchor);
+}
+
+void TArrow::LoadFromStream(TBinaryReader& stream)
+{
+  TLined::LoadFromStream(stream);
+  ToHead = stream.ReadByte();
+  MidMarker = stream.ReadByte();
+  FromHead = stream.ReadByte();
+  ToHeadSize = stream.ReadByte();
+  MidMarkerSize = stream.ReadByte();
+  FromHeadSize = stream.ReadByte();
+  FromX = stream.ReadDouble();
+  FromY = stream.ReadDouble();
+  ToX = stream.ReadDouble();
+  ToY = stream.ReadDouble();
+  ChordHeight = stream.ReadDouble();
+  FromIndex = stream.ReadInt32();
+  ToIndex = stream.ReadInt32();
+  FromAnchor = stream.ReadInt32();
+  ToAnchor = stream.ReadInt32();
 }

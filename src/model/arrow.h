@@ -4,7 +4,10 @@
 
 #include <cstdint>
 
+#include <vector>
+
 #include "model/lined.h"
+#include "render/textdrawer.h"
 
 enum class TArrowEnd { Start, Finish };
 
@@ -51,11 +54,46 @@ public:
   // Recomputes both end points from the attached objects and their anchors.
   void ComputeArrowEnds();
 
+  // Where arrows end on an object that offers no anchors: its centre, or an arrow's middle.
+  static TModelPoint AttachCentre(const CGPObject* object);
+
+  // Length in inches of the gap a middle marker cuts into the line (0 for no gap).
+  static double MarkerGap(int midMarker);
+  // The line in pixels, with the middle marker's gap; the outline and the hit band use none.
+  QPainterPath LinePath(const TCanvas& canvas, double offsetX, double offsetY, double zoom,
+                        bool withGap) const;
+
+  void Draw(TCanvas& canvas, bool fast, double offsetX, double offsetY, double zoom) override;
+  void Draw3D(TCanvas&, double, double, double) override {}
+  void DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, bool primary,
+                     double offsetX, double offsetY, double zoom) override;
   void MoveTo(TObjectList* list, double x, double y) override;
+  QRegion CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
+  void SaveToStream(TBinaryWriter& stream) const override;
+  void LoadFromStream(TBinaryReader& stream) override;
+  TPixelRect GetScreenBox(const TCanvas& canvas, double offsetX, double offsetY,
+                          double zoom) const override;
   bool FindAnchor(TModelPoint point, int& index, TModelPoint& position) const override;
+  void DrawOutline(TCanvas& canvas, double extraAngle, double dx, double dy, double offsetX,
+                   double offsetY, double zoom) override;
+
+  // The text placed beside a straight arrow (clipped to its box) or along a bent one (not
+  // clipped); empty when there is none.
+  std::vector<TPlacedGlyph> TextGlyphs(TCanvas& canvas, double offsetX, double offsetY,
+                                       double zoom, QPolygonF* clip = nullptr);
 
 protected:
   int ClassKindCode() const override { return 1; }
   TAnchorList AnchorRule() const override;
   TModelPoint NumberPositionRule() const override { return {-1.0, -1.0}; }
+  // The text box is absolute and measured from the text, so a refresh keeps it.
+  TTextBoxFractions TextBoxRule() const override
+  {
+    return {TextOffsetX, TextOffsetY, TextWidth, TextHeight};
+  }
+  void RelayoutText() override;
+
+private:
+  std::vector<TPlacedGlyph> StraightTextGlyphs(const TTextDrawer& drawer, QPolygonF* clip) const;
+  std::vector<TPlacedGlyph> BentTextGlyphs(const TTextDrawer& drawer) const;
 };

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <unordered_map>
 
 #include "model/arrow.h"
 #include "platform/binaryreader.h"
@@ -306,22 +307,87 @@ void CGPObject::Recalculate(TObjectList* list, bool full)
 
 // ---- Arrows -------------------------------------------------------------------------------
 
+namespace {
+
+// How many of an arrow's ends sit on carriers that are still waiting in the pass, or on
+// the one given carrier.
+template <typename Waits>
+int WaitingEnds(const TArrow* arrow, Waits waits)
+{
+  return int(waits(arrow->FromObject)) +
+         int(arrow->ToObject != arrow->FromObject && waits(arrow->ToObject));
+}
+
+// Refreshes the arrows of a pass (every entry but the first, which started it) so that each
+// comes after the arrows of the pass it sits on; a cycle is broken at its earliest arrow.
+template <typename InPass, typename Refresh>
+void RefreshInOrder(const std::vector<CGPObject*>& pass, InPass inPass, Refresh refresh)
+{
+  std::unordered_map<const CGPObject*, int> waiting;  // -1 once refreshed
+  std::vector<TArrow*> ready;
+  for (std::size_t i = 1; i < pass.size(); ++i) {
+    auto* arrow = static_cast<TArrow*>(pass[i]);
+    const int count = WaitingEnds(arrow, inPass);
+    waiting[arrow] = count;
+    if (count == 0)
+      ready.push_back(arrow);
+  }
+  std::size_t cursor = 1;
+  for (std::size_t done = 1; done < pass.size(); ++done) {
+    TArrow* arrow = nullptr;
+    while (!ready.empty() && !arrow) {
+      arrow = ready.back();
+      ready.pop_back();
+      if (waiting[arrow] < 0)
+        arrow = nullptr;
+    }
+    if (!arrow) {  // only cycles are left
+      while (waiting[pass[cursor]] < 0)
+        ++cursor;
+      arrow = static_cast<TArrow*>(pass[cursor]);
+    }
+    waiting[arrow] = -1;
+    refresh(arrow);
+    std::vector<CGPObject*> riders = arrow->AttachedArrows;
+    std::sort(riders.begin(), riders.end());
+    riders.erase(std::unique(riders.begin(), riders.end()), riders.end());
+    for (CGPObject* object : riders) {
+      const auto found = waiting.find(object);
+      if (found == waiting.end() || found->second < 0)
+        continue;
+      found->second -= WaitingEnds(static_cast<TArrow*>(object),
+                                   [arrow](const CGPObject* end) { return end == arrow; });
+      if (found->second == 0)
+        ready.push_back(static_cast<TArrow*>(object));
+    }
+  }
+}
+
+}  // namespace
+
 void CGPObject::UpdateAttachedArrows(TObjectList* list)
 {
-  // Arrows can be attached to arrows, in cycles too: an object already refreshing its arrows
-  // further up the call chain is not refreshed again.
-  if (refreshingArrows_)
+  // Arrows can sit on arrows, in chains and in cycles. One pass gathers every arrow reached
+  // from here and refreshes each once, without recursion, so neither a cycle nor a long chain
+  // can run away. An arrow's own refresh inside the pass leaves its arrows to the pass.
+  if (refreshingArrows_ || AttachedArrows.empty())
     return;
   refreshingArrows_ = true;
-  const std::vector<CGPObject*> arrows = AttachedArrows;
-  for (CGPObject* object : arrows) {
-    auto* arrow = dynamic_cast<TArrow*>(object);
-    if (!arrow || !HasAttachedArrow(arrow) || arrow->refreshingArrows_)
-      continue;
-    arrow->ComputeArrowEnds();
-    arrow->Recalculate(list, true);
-  }
-  refreshingArrows_ = false;
+  std::vector<CGPObject*> pass{this};
+  for (std::size_t i = 0; i < pass.size(); ++i)
+    for (CGPObject* object : pass[i]->AttachedArrows)
+      if (!object->refreshingArrows_ && dynamic_cast<TArrow*>(object)) {
+        object->refreshingArrows_ = true;
+        pass.push_back(object);
+      }
+  RefreshInOrder(
+      pass, [this](const CGPObject* end) { return end && end != this && end->refreshingArrows_; },
+      [list](TArrow* arrow) {
+        arrow->ComputeArrowEnds();
+        arrow->Recalculate(list, true);
+      });
+  for (CGPObject* object : pass)
+    object->refreshingArrows_ = false;
 }
 
 void CGPObject::DetachArrow(CGPObject* object)

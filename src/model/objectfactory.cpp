@@ -2,6 +2,7 @@
 
 #include "model/arrow.h"
 #include "model/balloon.h"
+#include "model/blockarrow.h"
 #include "model/clipart.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
@@ -19,6 +20,7 @@ CGPObject* TObjectFactory::Create(int kind)
     case 2: return new TOLECogi;
     case 3: return new TClipart;
     case 4: return new TShortCut;
+    case 5: return new TBlockArrow;
     case 6: return new TLabel;
     case 7: return new TDilemma;
     case 9: return new TCluster;

@@ -1,5 +1,7 @@
 #include "model/shapegenerator.h"
 
+#include "model/geometry.h"
+
 #include <initializer_list>
 #include <utility>
 
@@ -92,6 +94,31 @@ TOutline Horn(double w, double h, double sign)
   return outline;
 }
 
+// A cubic sampled at t = 0.1, 0.2, ..., 1.0 as straight segments, in fractions of the size.
+void SampledCubic(TOutline& outline, double w, double h, TModelPoint p0, TModelPoint c1,
+                  TModelPoint c2, TModelPoint p3)
+{
+  for (int step = 1; step <= 10; ++step) {
+    const TModelPoint p = CubicPoint(step / 10.0, p0, c1, c2, p3);
+    AppendLine(outline, p.X * w, p.Y * h);
+  }
+}
+
+TOutline CurvedBlockArrow(double w, double h)
+{
+  TOutline outline;
+  AppendLine(outline, -w / 2, 0);
+  AppendLine(outline, -w / 2, -h / 2);
+  SampledCubic(outline, w, h, {-0.5, -0.5}, {-0.125, -0.5}, {0.25, -0.125}, {0.25, 0.25});
+  AppendLine(outline, w / 2, h / 4);
+  AppendLine(outline, 0, h / 2);
+  AppendLine(outline, -w / 2, h / 4);
+  AppendLine(outline, -w / 4, h / 4);
+  // The last sample ends on the first point, which closes the outline.
+  SampledCubic(outline, w, h, {-0.25, 0.25}, {-0.25, 0}, {-0.25, 0}, {-0.5, 0});
+  return outline;
+}
+
 }  // namespace
 
 TOutline DilemmaShapeOutline(int variant, double w, double h)
@@ -114,6 +141,37 @@ TOutline DilemmaShapeOutline(int variant, double w, double h)
       return Polygon({{-0.5, -0.5}, {0.5, 0.5}, {-0.5, 0.5}}, w, h);
     case 7:
       return Polygon({{-0.25, -0.5}, {0.25, -0.5}, {0.5, 0}, {0.25, 0.5}, {-0.25, 0.5}, {-0.5, 0}},
+                     w, h);
+    default:
+      return {};
+  }
+}
+
+TOutline BlockArrowOutline(int variant, double w, double h)
+{
+  switch (variant) {
+    case 0:
+      return Polygon({{-0.5, -0.25}, {0, -0.25}, {0, -0.5}, {0.5, 0}, {0, 0.5}, {0, 0.25},
+                      {-0.5, 0.25}},
+                     w, h);
+    case 1:
+      return Polygon({{-0.35, 0}, {-0.5, -0.3}, {0.15, -0.15}, {0.05, -0.5}, {0.5, 0},
+                      {0.05, 0.5}, {0.15, 0.15}, {-0.5, 0.3}},
+                     w, h);
+    case 2:
+      return Polygon({{-0.5, 0}, {-0.25, -0.5}, {-0.25, -0.25}, {0.25, -0.25}, {0.25, -0.5},
+                      {0.5, 0}, {0.25, 0.5}, {0.25, 0.25}, {-0.25, 0.25}, {-0.25, 0.5}},
+                     w, h);
+    case 3:
+      return CurvedBlockArrow(w, h);
+    case 4:
+      return Polygon({{-0.5, -0.5}, {0.5, -0.5}, {0.5, 0.25}, {0, 0.5}, {-0.5, 0.25}}, w, h);
+    case 5:
+      return Polygon({{-0.5, -0.5}, {0.5, -0.5}, {0.5, 0}, {0.25, 0}, {0.25, 0.25}, {0.5, 0.25},
+                      {0, 0.5}, {-0.5, 0.25}, {-0.25, 0.25}, {-0.25, 0}, {-0.5, 0}},
+                     w, h);
+    case 6:
+      return Polygon({{-0.5, -0.5}, {0, -0.25}, {0.5, -0.5}, {0.5, 0.25}, {0, 0.5}, {-0.5, 0.25}},
                      w, h);
     default:
       return {};
@@ -186,12 +244,14 @@ TOutline MakeShapeOutline(int kind, int variant, double width, double height)
     case 6:
     case 10:
       return Rectangle(width, height);
+    case 5:
+      return BlockArrowOutline(variant, width, height);
     case 7:
       return DilemmaShapeOutline(variant, width, height);
     case 8:
     case 9:
       return CogiShapeOutline(variant, width, height);
     default:
-      return {};  // block arrows come with their own class
+      return {};
   }
 }

@@ -8,9 +8,11 @@ inline constexpr int kCogiVariantEllipse = 0;
 inline constexpr int kCogiVariantHexagon = 7;
 inline constexpr int kCogiVariantFree = 17;
 
-// Kinds 8 and 9 (Cogis and clusters), 7 (dilemmas) and 6 and 10 (the rectangle); anything else, and
-// variants a family does not have, give an empty outline.
+// Kinds 5 (block arrows), 7 (dilemmas), 8 and 9 (Cogis and clusters) and 6 and 10 (the
+// rectangle); anything else, and variants a family does not have, give an empty outline.
 TOutline MakeShapeOutline(int kind, int variant, double width, double height);
+// The seven block arrows; other variants are empty.
+TOutline BlockArrowOutline(int variant, double width, double height);
 // The dilemma family: horns, boxes, triangles and a flat hexagon; unknown variants are empty.
 TOutline DilemmaShapeOutline(int variant, double width, double height);
 // The Cogi and cluster family alone; variant 17 (free form) and unknown variants are empty.

@@ -119,7 +119,6 @@ std::vector<TPlacedGlyph> TTextDrawer::Place(const TTextLayout& layout, const TT
   const TModelPoint d = TextShadowOffset(shadow, style3D);
   const TModelPoint centre{box.Centre.X + d.X, box.Centre.Y + d.Y};
   const double textAngle = UprightTextAngle(angle);
-  const double sx = canvas_.ScaleX(zoom_);
   const double bw = box.Width;
 
   TParagraphState p;
@@ -127,20 +126,8 @@ std::vector<TPlacedGlyph> TTextDrawer::Place(const TTextLayout& layout, const TT
   double x = 0.0;
   double baseline = 0.0;
   const auto place = [&](const TTextCharacter& c, double at, bool bullet) {
-    TPlacedGlyph g;
-    g.Char = bullet ? kBulletChar : c.Char;
-    g.Pixel = ToPixel(RotateOffset(centre, at, baseline, textAngle));
-    g.Angle = textAngle;
-    g.FontName = bullet ? QString::fromLatin1(kBulletFont) : c.FontName;
-    g.PixelSize = std::max(1, std::abs(RoundHalfEven(c.Size * sx)));
-    g.ExactPixelSize = std::max(0.5, std::abs(c.Size * sx));
-    g.Weight = bullet ? 400 : c.Weight;
-    g.Italic = !bullet && c.Italic;
-    g.Underline = !bullet && c.Underline;
-    g.StrikeOut = !bullet && c.StrikeOut;
-    g.Color = shadow != 0 ? colors::TextShadowGrey : c.Color;
-    g.Bullet = bullet;
-    glyphs.push_back(g);
+    glyphs.push_back(PlaceGlyph(c, RotateOffset(centre, at, baseline, textAngle), textAngle,
+                                bullet, shadow));
   };
   for (const TTextLayoutEntry& entry : layout.Entries()) {
     if (const auto* paragraph = std::get_if<TTextParagraph>(&entry)) {
@@ -169,17 +156,44 @@ std::vector<TPlacedGlyph> TTextDrawer::Place(const TTextLayout& layout, const TT
   return glyphs;
 }
 
+TPlacedGlyph TTextDrawer::PlaceGlyph(const TTextCharacter& c, TModelPoint at, double angle,
+                                     bool bullet, int shadow) const
+{
+  const double sx = canvas_.ScaleX(zoom_);
+  TPlacedGlyph g;
+  g.Char = bullet ? kBulletChar : c.Char;
+  g.Pixel = ToPixel(at);
+  g.Angle = angle;
+  g.FontName = bullet ? QString::fromLatin1(kBulletFont) : c.FontName;
+  g.PixelSize = std::max(1, std::abs(RoundHalfEven(c.Size * sx)));
+  g.ExactPixelSize = std::max(0.5, std::abs(c.Size * sx));
+  g.Weight = bullet ? 400 : c.Weight;
+  g.Italic = !bullet && c.Italic;
+  g.Underline = !bullet && c.Underline;
+  g.StrikeOut = !bullet && c.StrikeOut;
+  g.Color = shadow != 0 ? colors::TextShadowGrey : c.Color;
+  g.Bullet = bullet;
+  return g;
+}
+
 void TTextDrawer::Draw(const TTextLayout& layout, const TTextBox& box, double angle, int shadow,
                        bool style3D)
 {
-  const std::vector<TPlacedGlyph> glyphs = Place(layout, box, angle, shadow, style3D);
+  DrawGlyphs(Place(layout, box, angle, shadow, style3D),
+             ClipPolygon(box, angle, shadow, style3D));
+}
+
+void TTextDrawer::DrawGlyphs(const std::vector<TPlacedGlyph>& glyphs, const QPolygonF& clipPolygon)
+{
   if (glyphs.empty()) return;
   QPainter& painter = canvas_.Painter();
   painter.save();
-  QPainterPath clip;
-  clip.addPolygon(ClipPolygon(box, angle, shadow, style3D));
-  clip.closeSubpath();
-  painter.setClipPath(clip, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  if (!clipPolygon.isEmpty()) {
+    QPainterPath clip;
+    clip.addPolygon(clipPolygon);
+    clip.closeSubpath();
+    painter.setClipPath(clip, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  }
   painter.setBackgroundMode(Qt::TransparentMode);
   const QTransform base = painter.worldTransform();
   const TPlacedGlyph* previous = nullptr;
@@ -203,6 +217,8 @@ void TTextDrawer::Draw(const TTextLayout& layout, const TTextBox& box, double an
     if (!previous || previous->Color != g.Color) painter.setPen(ToQColor(g.Color));
     const QString text = QString::fromUcs4(&g.Char, 1);
     if (g.Angle == 0.0) {
+      // Text along an arc mixes upright characters with turned ones.
+      painter.setWorldTransform(base);
       painter.drawText(g.Pixel, text);
     } else {
       QTransform turn = base;

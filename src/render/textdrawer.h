@@ -67,6 +67,13 @@ class TTextDrawer {
                                   int shadow, bool style3D) const;
   QPolygonF ClipPolygon(const TTextBox& box, double angle, int shadow, bool style3D) const;
 
+  // One character (or the bullet before it) with its left baseline end at a model point, for
+  // text that follows a path of its own, such as along a bent arrow.
+  TPlacedGlyph PlaceGlyph(const TTextCharacter& c, TModelPoint at, double angle, bool bullet,
+                          int shadow) const;
+  // Paints placed characters, clipped to the polygon unless it is empty.
+  void DrawGlyphs(const std::vector<TPlacedGlyph>& glyphs, const QPolygonF& clip);
+
  private:
   QPoint ToPixel(TModelPoint p) const;
 

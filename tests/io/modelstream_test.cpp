@@ -79,7 +79,7 @@ TEST(ModelStream, RoundTripKeepsEveryStoredField)
   EXPECT_EQ(cluster->Members.size(), 2u);
 }
 
-TEST(ModelStream, DISABLED_ArrowsReconnectToTheirRecordsAlsoWhenAppended)
+TEST(ModelStream, ArrowsReconnectToTheirRecordsAlsoWhenAppended)
 {
   TModelDocument document;
   TCogi* first = iotest::AddCogi(document, 2, 2);

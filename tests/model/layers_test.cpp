@@ -178,7 +178,7 @@ TEST(Layers, TheFactoryMakesEachClassByKindCode)
   TArrow arrow;
   TLined* lined = &arrow;
   EXPECT_EQ(lined->LineWidth, 0.75f);
-  EXPECT_EQ(Record(arrow).size(), 103 + 9);
+  EXPECT_EQ(Record(arrow).size(), 103 + 9 + 62);  // heads 6, points 40, ends 16
   EXPECT_EQ(TCogi().ClassDisplayName(), QStringLiteral("Cogi"));
 }
 
