@@ -1,5 +1,7 @@
 #include "render/fillpainter.h"
 
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include "platform/canvas.h"
@@ -9,6 +11,18 @@
 #include "render/patterns.h"
 #include "render/picturepainter.h"
 #include "render/visibleregion.h"
+
+namespace {
+
+// SVG cannot fill with image brushes or clip to a region, so patterns and pictures would
+// vanish or spill out of their shapes there.
+bool NeedsBakedFill(const QPainter& painter)
+{
+  const QPaintEngine* engine = painter.paintEngine();
+  return engine && engine->type() == QPaintEngine::SVG;
+}
+
+}  // namespace
 
 int TFillPainter::ValidStyle(int style)
 {
@@ -49,6 +63,11 @@ void TFillPainter::FillPart(TCanvas& canvas, const QRegion& region, const TPixel
                             TColorRef backColor)
 {
   if (region.isEmpty()) return;
+  if (ValidStyle(fillStyle) != Solid && NeedsBakedFill(canvas.Painter())) {
+    BakedFill(canvas, region, box, fillStyle, zoom, patternIndex, gradientIndex, picture,
+              pictureCentred, faceColor, backColor);
+    return;
+  }
   switch (ValidStyle(fillStyle)) {
     case Solid: {
       const QColor color = DisplayColor(faceColor);
@@ -71,6 +90,27 @@ void TFillPainter::FillPart(TCanvas& canvas, const QRegion& region, const TPixel
     default:
       break;
   }
+}
+
+void TFillPainter::BakedFill(TCanvas& canvas, const QRegion& region, const TPixelRect& box,
+                             int fillStyle, double zoom, int patternIndex, int gradientIndex,
+                             const TPicture* picture, bool pictureCentred, TColorRef faceColor,
+                             TColorRef backColor)
+{
+  // The fill is painted as pixels into a transparent picture of the region's box, which the
+  // device then takes as one image: outside the region stays see-through.
+  const QRect area = region.boundingRect();
+  QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  {
+    QPainter painter(&image);
+    painter.translate(-area.topLeft());
+    TCanvas baked(painter, canvas.DpiX(), canvas.DpiY());
+    baked.SetPrinting(canvas.Printing());
+    FillPart(baked, region, box, fillStyle, zoom, patternIndex, gradientIndex, picture,
+             pictureCentred, faceColor, backColor);
+  }
+  canvas.Painter().drawImage(area.topLeft(), image);
 }
 
 void TFillPainter::PatternFill(TCanvas& canvas, const QRegion& region, int patternIndex,

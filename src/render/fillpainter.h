@@ -39,4 +39,10 @@ class TFillPainter {
   static void FillPart(TCanvas& canvas, const QRegion& region, const TPixelRect& box, int fillStyle,
                        double zoom, int patternIndex, int gradientIndex, const TPicture* picture,
                        bool pictureCentred, TColorRef faceColor, TColorRef backColor);
+  // The same painted into a transparent picture first, for devices that cannot fill with
+  // image brushes or clip.
+  static void BakedFill(TCanvas& canvas, const QRegion& region, const TPixelRect& box,
+                        int fillStyle, double zoom, int patternIndex, int gradientIndex,
+                        const TPicture* picture, bool pictureCentred, TColorRef faceColor,
+                        TColorRef backColor);
 };
