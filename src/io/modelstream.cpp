@@ -251,9 +251,10 @@ void TModelStream::ReadModel(TModelDocument& document, const QByteArray& stream,
           QStringLiteral("Loading Model..."));
   }
   TCluster::AssignMemberships(document.Objects);
-  for (std::size_t s = 0; s < loaded; ++s)
-    if (!document.Objects[base + s]->AttachedArrows.empty())
-      document.Objects[base + s]->UpdateAttachedArrows(&document.Objects);
+  CGPObject::UpdateArrowsAttachedTo(
+      std::vector<CGPObject*>(document.Objects.begin() + static_cast<std::ptrdiff_t>(base),
+                              document.Objects.end()),
+      &document.Objects);
   TModelView view(document);
   if (!failed && view.HasMainView())
     view.SetView(false, 0, document.MainViewTopLeft.X, document.MainViewTopLeft.Y,

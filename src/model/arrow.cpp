@@ -122,14 +122,24 @@ void TArrow::AttachArrowEnd(CGPObject* object, CGPObject* arrowObject, int ancho
   }
 }
 
-TModelPoint TArrow::AnchorPosition(const CGPObject* object, int k)
+namespace {
+
+// Where an object's anchors are measured from: an arrow's own centre is kept at the origin and
+// it does not turn. Worked out once per object, not once per anchor: finding the class is
+// what an arrow refresh would otherwise spend most of its time on.
+struct TAnchorFrame {
+  TModelPoint Centre;
+  double Angle;
+};
+
+TAnchorFrame AnchorFrame(const CGPObject* object)
 {
-  const bool isArrow = dynamic_cast<const TArrow*>(object) != nullptr;
-  const TModelPoint centre = isArrow ? TModelPoint{0, 0} : object->Centre();
-  const double angle = isArrow ? 0.0 : object->ObjectAngle();
-  // An object without anchors holds its arrows at its centre.
-  if (object->Anchors.empty())
-    return AttachCentre(object);
+  if (object->KindCode() == 1) return {{0, 0}, 0.0};
+  return {object->Centre(), object->ObjectAngle()};
+}
+
+TModelPoint AnchorIn(const CGPObject* object, const TAnchorFrame& frame, int k)
+{
   TAnchor anchor;
   if (k < 1)
     anchor = object->Anchors.front();
@@ -137,24 +147,49 @@ TModelPoint TArrow::AnchorPosition(const CGPObject* object, int k)
     anchor = {1.0, 1.0};
   else
     anchor = object->Anchors[static_cast<std::size_t>(k) - 1];
-  return RotateOffset(centre, anchor.DX, anchor.DY, angle);
+  return RotateOffset(frame.Centre, anchor.DX, anchor.DY, frame.Angle);
 }
 
-TModelPoint TArrow::BestAnchor(TModelPoint point, const CGPObject* object, double chordHeight,
-                               int* score)
+}  // namespace
+
+TModelPoint TArrow::AnchorPosition(const CGPObject* object, int k)
 {
-  if (object->Anchors.empty()) {
-    if (score)
-      *score = 180;
+  // An object without anchors holds its arrows at its centre.
+  if (object->Anchors.empty())
     return AttachCentre(object);
-  }
-  const TModelPoint centre = AttachCentre(object);
-  int best = 360;
-  TModelPoint chosen = AnchorPosition(object, 1);
+  return AnchorIn(object, AnchorFrame(object), k);
+}
+
+namespace {
+
+// An object's anchors with the bearing from its centre to each, which every choice of anchor
+// compares against; an arrow with both ends free to choose asks for them once per anchor of
+// its other end.
+struct TAnchorChoice {
+  std::vector<TModelPoint> Points;
+  std::vector<double> Outward;
+};
+
+TAnchorChoice AnchorChoice(const CGPObject* object)
+{
+  TAnchorChoice choice;
+  const TModelPoint centre = TArrow::AttachCentre(object);
+  const TAnchorFrame frame = AnchorFrame(object);
   for (std::size_t i = 0; i < object->Anchors.size(); ++i) {
-    const TModelPoint a = AnchorPosition(object, static_cast<int>(i) + 1);
-    const TModelPoint q = PointAlong(5, chordHeight, a, point);
-    int d = std::abs(RoundHalfEven(Bearing(centre, a) - Bearing(a, q)));
+    choice.Points.push_back(AnchorIn(object, frame, static_cast<int>(i) + 1));
+    choice.Outward.push_back(Bearing(centre, choice.Points.back()));
+  }
+  return choice;
+}
+
+TModelPoint BestOf(const TAnchorChoice& choice, TModelPoint point, double chordHeight, int* score)
+{
+  int best = 360;
+  TModelPoint chosen = choice.Points.front();
+  for (std::size_t i = 0; i < choice.Points.size(); ++i) {
+    const TModelPoint a = choice.Points[i];
+    const TModelPoint q = TArrow::PointAlong(5, chordHeight, a, point);
+    int d = std::abs(RoundHalfEven(choice.Outward[i] - Bearing(a, q)));
     if (d > 180)
       d = 360 - d;
     // A later anchor must be clearly better, so arrows do not flicker between anchors.
@@ -166,6 +201,19 @@ TModelPoint TArrow::BestAnchor(TModelPoint point, const CGPObject* object, doubl
   if (score)
     *score = best;
   return chosen;
+}
+
+}  // namespace
+
+TModelPoint TArrow::BestAnchor(TModelPoint point, const CGPObject* object, double chordHeight,
+                               int* score)
+{
+  if (object->Anchors.empty()) {
+    if (score)
+      *score = 180;
+    return AttachCentre(object);
+  }
+  return BestOf(AnchorChoice(object), point, chordHeight, score);
 }
 
 void TArrow::ComputeArrowEnds()
@@ -190,11 +238,12 @@ void TArrow::ComputeArrowEnds()
       end = BestAnchor(start, to, h);
     } else {
       const TModelPoint fromCentre = AttachCentre(from);
+      const TAnchorChoice ends = AnchorChoice(to);
       double bestTotal = 720;
       for (std::size_t i = 0; i < from->Anchors.size(); ++i) {
         const TModelPoint s = AnchorPosition(from, static_cast<int>(i) + 1);
-        int score = 0;
-        const TModelPoint e = BestAnchor(s, to, h, &score);
+        int score = 180;
+        const TModelPoint e = ends.Points.empty() ? AttachCentre(to) : BestOf(ends, s, h, &score);
         const TModelPoint q = PointAlong(95, h, e, s);
         const double total =
             score + BearingDifference(Bearing(s, q), Bearing(fromCentre, s));
@@ -252,8 +301,10 @@ TAnchorList TArrow::AnchorRule() const
 TModelPoint TArrow::AttachCentre(const CGPObject* object)
 {
   // An arrow's own centre is kept at the origin; its middle is where it stands.
-  if (const auto* arrow = dynamic_cast<const TArrow*>(object))
+  if (object->KindCode() == 1) {
+    const auto* arrow = static_cast<const TArrow*>(object);
     return PointAlong(50, arrow->ChordHeight, arrow->End(), arrow->Start());
+  }
   return object->Centre();
 }
 

@@ -390,6 +390,27 @@ void CGPObject::UpdateAttachedArrows(TObjectList* list)
     object->refreshingArrows_ = false;
 }
 
+void CGPObject::UpdateArrowsAttachedTo(const std::vector<CGPObject*>& carriers,
+                                       TObjectList* list)
+{
+  // The first entry of a pass starts it and is not refreshed itself; here nothing started it.
+  std::vector<CGPObject*> pass{nullptr};
+  for (CGPObject* carrier : carriers)
+    for (CGPObject* object : carrier->AttachedArrows)
+      if (!object->refreshingArrows_ && object->KindCode() == 1) {
+        object->refreshingArrows_ = true;
+        pass.push_back(object);
+      }
+  RefreshInOrder(
+      pass, [](const CGPObject* end) { return end && end->refreshingArrows_; },
+      [list](TArrow* arrow) {
+        arrow->ComputeArrowEnds();
+        arrow->Recalculate(list, true);
+      });
+  for (std::size_t i = 1; i < pass.size(); ++i)
+    pass[i]->refreshingArrows_ = false;
+}
+
 void CGPObject::DetachArrow(CGPObject* object)
 {
   auto* arrow = dynamic_cast<TArrow*>(object);

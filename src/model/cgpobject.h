@@ -103,6 +103,9 @@ public:
   // Lays the text out now if a refresh left it for later; TextLayout is then current.
   void EnsureTextLayout();
   void UpdateAttachedArrows(TObjectList* list);
+  // Refreshes every arrow attached to any of the carriers once, each after the arrows it sits
+  // on: what refreshing each carrier's arrows in turn ends with, for a whole model at once.
+  static void UpdateArrowsAttachedTo(const std::vector<CGPObject*>& carriers, TObjectList* list);
   void DetachArrow(CGPObject* arrow);
   void DetachAll();
   bool HasAttachedArrow(const CGPObject* arrow) const;
