@@ -13,6 +13,7 @@
 #include "model/cogi.h"
 #include "platform/canvas.h"
 #include "platform/rtfwriter.h"
+#include "render/rendertest.h"
 #include "testsupport.h"
 
 namespace {
@@ -53,13 +54,7 @@ struct TGallery {
 
 int InkIn(const QImage& image, const QRect& rect)
 {
-  int count = 0;
-  const QRect r = rect & image.rect();
-  for (int y = r.top(); y <= r.bottom(); ++y)
-    for (int x = r.left(); x <= r.right(); ++x)
-      if (QColor(image.pixel(x, y)) != QColor(Qt::white))
-        ++count;
-  return count;
+  return rendertest::InkCount(image, rect);
 }
 
 }  // namespace
@@ -67,9 +62,9 @@ int InkIn(const QImage& image, const QRect& rect)
 TEST(ArrowGallery, LineStylesWidthsTextHeadsAndBlockArrows)
 {
   TGallery g;
-  const char* const styles[] = {"solid",  "round dots", "square dots", "dashes",
-                                "long dashes", "none",   "double",      "dashed double",
-                                "broken double", "wave", "zigzag",      "stars"};
+  const char* const styles[] = {"solid",         "round dots", "square dots", "dashes",
+                                "long dashes",   "none",       "double",      "dashed double",
+                                "broken double", "wave",       "zigzag",      "stars"};
   std::vector<std::pair<TArrow*, QString>> captions;
   for (int style = 0; style < 12; ++style) {
     const double y = 0.5 + style * 0.55;
@@ -115,8 +110,8 @@ TEST(ArrowGallery, LineStylesWidthsTextHeadsAndBlockArrows)
   const QString words = QStringLiteral("leads to");
   const struct {
     double x1, y1, x2, y2, bend;
-  } texts[] = {{0.5, 7.8, 3.5, 7.8, 0},     {7.0, 7.8, 4.0, 7.8, 0},  {0.5, 9.6, 3.5, 8.6, 0},
-               {4.0, 9.4, 7.0, 9.4, 0.7},   {7.5, 8.2, 10.5, 8.2, -0.7}, {11.0, 7.3, 11.0, 9.8, 0},
+  } texts[] = {{0.5, 7.8, 3.5, 7.8, 0},    {7.0, 7.8, 4.0, 7.8, 0},     {0.5, 9.6, 3.5, 8.6, 0},
+               {4.0, 9.4, 7.0, 9.4, 0.7},  {7.5, 8.2, 10.5, 8.2, -0.7}, {11.0, 7.3, 11.0, 9.8, 0},
                {13.8, 9.6, 11.8, 9.6, 0.6}};
   std::vector<TArrow*> textArrows;
   for (const auto& t : texts) {
@@ -184,11 +179,9 @@ TEST(ArrowGallery, LineStylesWidthsTextHeadsAndBlockArrows)
   QPainter painter(&g.image);
   TCanvas canvas(painter);
   for (CGPObject* object : g.list)
-    if (!dynamic_cast<TArrow*>(object))
-      object->Draw(canvas, false, 0, 0, kZoom);
+    if (!dynamic_cast<TArrow*>(object)) object->Draw(canvas, false, 0, 0, kZoom);
   for (CGPObject* object : g.list)
-    if (dynamic_cast<TArrow*>(object))
-      object->Draw(canvas, false, 0, 0, kZoom);
+    if (dynamic_cast<TArrow*>(object)) object->Draw(canvas, false, 0, 0, kZoom);
   QRegion handles;
   fixed->DrawSelection(canvas, 0, handles, true, 0, 0, kZoom);
   painter.setPen(Qt::black);
@@ -196,22 +189,19 @@ TEST(ArrowGallery, LineStylesWidthsTextHeadsAndBlockArrows)
   font.setPixelSize(11);
   painter.setFont(font);
   for (const auto& [arrow, caption] : captions)
-    painter.drawText(canvas.ToPixel(arrow->FromX - 1.2, arrow->FromY + 0.05, 0, 0, kZoom),
-                     caption);
+    painter.drawText(canvas.ToPixel(arrow->FromX - 1.2, arrow->FromY + 0.05, 0, 0, kZoom), caption);
   painter.end();
   ASSERT_TRUE(g.image.save(testsupport::OutputPath(QStringLiteral("arrow_gallery.png"))));
 
   // Every arrow with a line left ink along it, and every block arrow in its box.
   for (CGPObject* object : g.list) {
     auto* arrow = dynamic_cast<TArrow*>(object);
-    if (!arrow || arrow->LineStyle == 5)
-      continue;
+    if (!arrow || arrow->LineStyle == 5) continue;
     const QRect box = arrow->GetScreenBox(canvas, 0, 0, kZoom).Normalized().ToQRect();
     EXPECT_GT(InkIn(g.image, box), 20) << arrow->FromX << "," << arrow->FromY;
   }
   for (TBlockArrow* block : blocks)
-    EXPECT_GT(InkIn(g.image, block->GetScreenBox(canvas, 0, 0, kZoom).Normalized().ToQRect()),
-              400)
+    EXPECT_GT(InkIn(g.image, block->GetScreenBox(canvas, 0, 0, kZoom).Normalized().ToQRect()), 400)
         << int(block->ShapeVariant);
   for (TArrow* arrow : textArrows)
     EXPECT_FALSE(arrow->TextLayout.Empty());

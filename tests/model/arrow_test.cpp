@@ -15,27 +15,18 @@
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/rtfwriter.h"
+#include "render/rendertest.h"
 
 namespace {
 
 QImage White(int width, int height)
 {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.setDotsPerMeterX(3780);  // 96 DPI
-  image.setDotsPerMeterY(3780);
-  image.fill(Qt::white);
-  return image;
+  return rendertest::WhiteImage(width, height);
 }
 
 int Ink(const QImage& image, const QRect& rect)
 {
-  int count = 0;
-  const QRect r = rect & image.rect();
-  for (int y = r.top(); y <= r.bottom(); ++y)
-    for (int x = r.left(); x <= r.right(); ++x)
-      if (QColor(image.pixel(x, y)) != QColor(Qt::white))
-        ++count;
-  return count;
+  return rendertest::InkCount(image, rect);
 }
 
 TCogi* Hexagon(TModelDocument& document, double x, double y)
@@ -74,7 +65,7 @@ void MoveObject(TModelDocument& document, CGPObject* object, double x, double y)
 
 // Counts its refreshes, to show that one pass refreshes each arrow once.
 class TCountingArrow : public TArrow {
-public:
+ public:
   void Recalculate(TObjectList* list, bool full) override
   {
     ++refreshes;
@@ -365,8 +356,8 @@ TEST(Arrow, BentArrowsFollowTheirArc)
   EXPECT_NEAR(arrow.ArrowLength(), 2.5 * span, 1e-9);
   // More than a half circle: the centre lies on the bulge side.
   EXPECT_NEAR(TArrow::PointAlong(50, 3, {5, 1}, {1, 1}).Y, -2, 1e-12);
-  EXPECT_NEAR(TArrow::ArcLength(3, {5, 1}, {1, 1}), (13.0 / 6) * (2 * M_PI - 2 * std::asin(2 / (13.0 / 6))),
-              1e-9);
+  EXPECT_NEAR(TArrow::ArcLength(3, {5, 1}, {1, 1}),
+              (13.0 / 6) * (2 * M_PI - 2 * std::asin(2 / (13.0 / 6))), 1e-9);
 
   // A bend too slight for a finite circle counts as straight rather than giving no points.
   const TModelPoint slight = TArrow::PointAlong(50, 1e-300, {5, 1}, {1, 1});
@@ -413,8 +404,8 @@ TEST(Arrow, HitBandScreenBoxAndHandles)
   EXPECT_TRUE(arc.contains(QPoint(288, 0 + 3)));
   EXPECT_FALSE(arc.contains(QPoint(288, 96)));
   EXPECT_TRUE(arc.contains(canvas.ToPixel(TArrow::PointAlong(25, 1, arrow.End(), arrow.Start()).X,
-                                           TArrow::PointAlong(25, 1, arrow.End(), arrow.Start()).Y,
-                                           0, 0, 100)));
+                                          TArrow::PointAlong(25, 1, arrow.End(), arrow.Start()).Y,
+                                          0, 0, 100)));
 
   // Screen box: the ends and the arc, 5 pixels larger all round.
   EXPECT_EQ(arrow.GetScreenBox(canvas, 0, 0, 100), (TPixelRect{96 - 5, 0 - 5, 480 + 5, 96 + 5}));
@@ -502,13 +493,12 @@ TEST(Arrow, TextStandsBesideTheLineUprightAndFastPaintsSkipItOnArcs)
   QPainter painter(&image);
   TCanvas canvas(painter);
   for (const bool leftwards : {false, true}) {
-    if (leftwards)
-      std::swap(arrow.FromX, arrow.ToX);
+    if (leftwards) std::swap(arrow.FromX, arrow.ToX);
     const std::vector<TPlacedGlyph> glyphs = arrow.TextGlyphs(canvas, 0, 0, 100);
     ASSERT_EQ(glyphs.size(), 7u);
     for (const TPlacedGlyph& g : glyphs) {
-      EXPECT_EQ(g.Angle, 0) << leftwards;   // never upside down
-      EXPECT_LT(g.Pixel.y(), 192);          // above the line
+      EXPECT_EQ(g.Angle, 0) << leftwards;  // never upside down
+      EXPECT_LT(g.Pixel.y(), 192);         // above the line
       EXPECT_GT(g.Pixel.y(), 192 - 40);
     }
     EXPECT_LT(glyphs.front().Pixel.x(), glyphs.back().Pixel.x()) << leftwards;
