@@ -74,10 +74,10 @@ TEST(Clipart, DefaultsKindAndLayout)
 TEST(Clipart, SetPictureTakesTheNaturalSizeOnTheScreen)
 {
   TClipart clipart;
-  clipart.SetPicture(LoadPicture("clipart_96x48.bmp"), kScreen);
+  clipart.SetPicture(LoadPicture("picture_96x48.bmp"), kScreen);
   EXPECT_DOUBLE_EQ(clipart.Width, 1.0);
   EXPECT_DOUBLE_EQ(clipart.Height, 0.5);
-  clipart.SetPicture(LoadPicture("clipart_32.ico"), {64, 128});
+  clipart.SetPicture(LoadPicture("picture_32.ico"), {64, 128});
   EXPECT_DOUBLE_EQ(clipart.Width, 0.5);
   EXPECT_DOUBLE_EQ(clipart.Height, 0.25);
   // An empty picture is taken but leaves the size alone.
@@ -105,7 +105,7 @@ TEST(Clipart, EachKindOfPictureIsDrawnInItsBox)
   {
     SCOPED_TRACE("bitmap");
     TClipart clipart;
-    clipart.Picture = LoadPicture("clipart_96x48.bmp");
+    clipart.Picture = LoadPicture("picture_96x48.bmp");
     drawAt(clipart);
     EXPECT_EQ(image.pixel(80, 96), qRgb(220, 30, 30));
     EXPECT_EQ(image.pixel(160, 96), qRgb(30, 60, 220));
@@ -119,7 +119,7 @@ TEST(Clipart, EachKindOfPictureIsDrawnInItsBox)
   {
     SCOPED_TRACE("icon");
     TClipart clipart;
-    clipart.Picture = LoadPicture("clipart_32.ico");
+    clipart.Picture = LoadPicture("picture_32.ico");
     ASSERT_EQ(clipart.Picture->Kind(), TPicture::TKind::Icon);
     drawAt(clipart);
     EXPECT_EQ(image.pixel(120, 96), qRgb(250, 220, 0));  // the yellow middle
@@ -130,7 +130,7 @@ TEST(Clipart, EachKindOfPictureIsDrawnInItsBox)
   {
     SCOPED_TRACE("jpeg");
     TClipart clipart;
-    clipart.Picture = LoadPicture("clipart_64x32.jpg");
+    clipart.Picture = LoadPicture("picture_64x32.jpg");
     ASSERT_EQ(clipart.Picture->Kind(), TPicture::TKind::Jpeg);
     drawAt(clipart);
     EXPECT_TRUE(Near(image.pixel(90, 96), qRgb(240, 140, 20)));
@@ -140,7 +140,7 @@ TEST(Clipart, EachKindOfPictureIsDrawnInItsBox)
   {
     SCOPED_TRACE("metafile");
     TClipart clipart;
-    clipart.Picture = LoadPicture("clipart_96x48.emf");
+    clipart.Picture = LoadPicture("picture_96x48.emf");
     ASSERT_EQ(clipart.Picture->Kind(), TPicture::TKind::Metafile);
     EXPECT_EQ(clipart.Picture->NaturalSize(), QSize(96, 48));
     drawAt(clipart);
@@ -196,7 +196,7 @@ TEST(Clipart, RecordsKeepEveryKindOfPicture)
   TClipart clipart;
   clipart.X = 3;
   clipart.Link = QStringLiteral("http://example.org/");
-  clipart.Picture = LoadPicture("clipart_96x48.bmp");
+  clipart.Picture = LoadPicture("picture_96x48.bmp");
   {
     const QByteArray bytes = Record(clipart);
     TBinaryReader reader(bytes);
@@ -211,7 +211,7 @@ TEST(Clipart, RecordsKeepEveryKindOfPicture)
     EXPECT_EQ(read->Picture->Image().convertToFormat(QImage::Format_RGB32),
               clipart.Picture->Image().convertToFormat(QImage::Format_RGB32));
   }
-  for (const char* name : {"clipart_32.ico", "clipart_96x48.emf"}) {
+  for (const char* name : {"picture_32.ico", "picture_96x48.emf"}) {
     SCOPED_TRACE(name);
     clipart.Picture = LoadPicture(name);
     const auto back = ReadBack(Record(clipart));
@@ -223,7 +223,7 @@ TEST(Clipart, RecordsKeepEveryKindOfPicture)
   }
   {
     // A JPEG comes back as a bitmap of the same picture, and is written as one from then on.
-    clipart.Picture = LoadPicture("clipart_64x32.jpg");
+    clipart.Picture = LoadPicture("picture_64x32.jpg");
     const auto back = ReadBack(Record(clipart));
     const auto& picture = static_cast<TClipart&>(*back).Picture;
     ASSERT_TRUE(picture.has_value());

@@ -53,9 +53,9 @@ TEST(EmbeddedPicture, GalleryOfClipartOleAndShortcuts)
   const struct {
     const char* File;
     const char* Caption;
-  } pictures[] = {{"clipart_96x48.bmp", "BMP"}, {"clipart_32.ico", "ICO"},
-                  {"clipart_64x32.jpg", "JPEG"}, {"clipart_96x48.emf", "EMF"},
-                  {"clipart_40x20.png", "PNG"}};
+  } pictures[] = {{"picture_96x48.bmp", "BMP"}, {"picture_32.ico", "ICO"},
+                  {"picture_64x32.jpg", "JPEG"}, {"picture_96x48.emf", "EMF"},
+                  {"picture_40x20.png", "PNG"}};
   for (const auto& p : pictures) {
     auto* clipart = new TClipart;
     const auto picture = Picture(p.File);
@@ -69,7 +69,7 @@ TEST(EmbeddedPicture, GalleryOfClipartOleAndShortcuts)
   }
   {
     auto* bordered = new TClipart;
-    bordered->SetPicture(*Picture("clipart_96x48.bmp"), {96, 96});
+    bordered->SetPicture(*Picture("picture_96x48.bmp"), {96, 96});
     bordered->LineStyle = kLineSolid;
     bordered->LineWidth = 2;
     bordered->Shadow = 1;

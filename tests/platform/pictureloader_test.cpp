@@ -27,11 +27,11 @@ TEST(PictureLoader, EachFormatKeepsItsKindAndSize)
     bool Decoded;
   };
   const TCase cases[] = {
-      {"clipart_96x48.bmp", TPicture::TKind::Bitmap, {96, 48}, true},
-      {"clipart_32.ico", TPicture::TKind::Icon, {32, 32}, true},
-      {"clipart_64x32.jpg", TPicture::TKind::Jpeg, {64, 32}, true},
-      {"clipart_96x48.emf", TPicture::TKind::Metafile, {96, 48}, false},
-      {"clipart_40x20.png", TPicture::TKind::Bitmap, {40, 20}, true},
+      {"picture_96x48.bmp", TPicture::TKind::Bitmap, {96, 48}, true},
+      {"picture_32.ico", TPicture::TKind::Icon, {32, 32}, true},
+      {"picture_64x32.jpg", TPicture::TKind::Jpeg, {64, 32}, true},
+      {"picture_96x48.emf", TPicture::TKind::Metafile, {96, 48}, false},
+      {"picture_40x20.png", TPicture::TKind::Bitmap, {40, 20}, true},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -43,8 +43,8 @@ TEST(PictureLoader, EachFormatKeepsItsKindAndSize)
     EXPECT_EQ(!picture->Image().isNull(), c.Decoded);
   }
   // Formats that are saved as they came keep their bytes exactly.
-  EXPECT_EQ(TPictureLoader::FromBytes(Data("clipart_64x32.jpg"))->Encoded(), Data("clipart_64x32.jpg"));
-  EXPECT_EQ(TPictureLoader::FromBytes(Data("clipart_96x48.emf"))->Encoded(), Data("clipart_96x48.emf"));
+  EXPECT_EQ(TPictureLoader::FromBytes(Data("picture_64x32.jpg"))->Encoded(), Data("picture_64x32.jpg"));
+  EXPECT_EQ(TPictureLoader::FromBytes(Data("picture_96x48.emf"))->Encoded(), Data("picture_96x48.emf"));
 }
 
 TEST(PictureLoader, DamagedAndForeignFilesGiveNoPicture)
@@ -53,12 +53,12 @@ TEST(PictureLoader, DamagedAndForeignFilesGiveNoPicture)
   EXPECT_FALSE(TPictureLoader::FromBytes(QByteArray()).has_value());
   EXPECT_FALSE(TPictureLoader::FromBytes(QByteArray("just some text, not a picture")).has_value());
   // Cut short: a bitmap or JPEG whose pixels are missing is refused, not half shown.
-  EXPECT_FALSE(TPictureLoader::FromBytes(Data("clipart_96x48.bmp").left(60)).has_value());
-  EXPECT_FALSE(TPictureLoader::FromBytes(Data("clipart_96x48.bmp").left(13000)).has_value());
-  EXPECT_FALSE(TPictureLoader::FromBytes(Data("clipart_64x32.jpg").left(20)).has_value());
-  EXPECT_FALSE(TPictureLoader::FromBytes(Data("clipart_32.ico").left(10)).has_value());
+  EXPECT_FALSE(TPictureLoader::FromBytes(Data("picture_96x48.bmp").left(60)).has_value());
+  EXPECT_FALSE(TPictureLoader::FromBytes(Data("picture_96x48.bmp").left(13000)).has_value());
+  EXPECT_FALSE(TPictureLoader::FromBytes(Data("picture_64x32.jpg").left(20)).has_value());
+  EXPECT_FALSE(TPictureLoader::FromBytes(Data("picture_32.ico").left(10)).has_value());
   // A bitmap header claiming an enormous picture is refused rather than allocated.
-  QByteArray huge = Data("clipart_96x48.bmp");
+  QByteArray huge = Data("picture_96x48.bmp");
   huge[18] = '\xFF';
   huge[19] = '\xFF';
   huge[20] = '\xFF';
