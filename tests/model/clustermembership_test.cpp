@@ -8,18 +8,52 @@
 #include "model/shapegenerator.h"
 #include "platform/measurecanvas.h"
 
+namespace {
+
+using TOwned = std::vector<std::unique_ptr<CGPObject>>;
+
+TCluster* AddCluster(TOwned& owned, TObjectList& list, double x, double y)
+{
+  auto cluster = std::make_unique<TCluster>();
+  cluster->X = x;
+  cluster->Y = y;
+  list.push_back(cluster.get());
+  owned.push_back(std::move(cluster));
+  return static_cast<TCluster*>(list.back());
+}
+
+// Gives a cluster its outline once its size and variant are set.
+void Shape(TCluster* cluster, int variant)
+{
+  cluster->ShapeVariant = static_cast<std::uint8_t>(variant);
+  cluster->Outline = MakeShapeOutline(9, variant, cluster->Width, cluster->Height);
+}
+
+TCogi* AddCogi(TOwned& owned, TObjectList& list, double x, double y, int variant)
+{
+  auto cogi = std::make_unique<TCogi>();
+  cogi->X = x;
+  cogi->Y = y;
+  cogi->SetShape(variant, 0);
+  list.push_back(cogi.get());
+  owned.push_back(std::move(cogi));
+  return static_cast<TCogi*>(list.back());
+}
+
+}  // namespace
+
 TEST(ClusterMembership, AssigningAWholeListMatchesRefreshingInOrder)
 {
   std::mt19937 random(7);
   std::uniform_real_distribution<double> position(0, 30);
   for (int round = 0; round < 5; ++round) {
-    std::vector<std::unique_ptr<CGPObject>> owned;
+    TOwned owned;
     TObjectList list;
     for (int i = 0; i < 120; ++i) {
+      const double x = position(random);
+      const double y = position(random);
       if (i % 6 == 0) {
-        auto cluster = std::make_unique<TCluster>();
-        cluster->X = position(random);
-        cluster->Y = position(random);
+        TCluster* cluster = AddCluster(owned, list, x, y);
         cluster->Width = 3 + i % 4;
         cluster->Height = 2.5;
         if (round == 4 && i == 0) {
@@ -27,17 +61,9 @@ TEST(ClusterMembership, AssigningAWholeListMatchesRefreshingInOrder)
           cluster->Width = 40;
           cluster->Height = 30;
         }
-        cluster->ShapeVariant = static_cast<std::uint8_t>(i % 12 == 0 ? 11 : 9);
-        cluster->Outline = MakeShapeOutline(9, cluster->ShapeVariant, cluster->Width, cluster->Height);
-        list.push_back(cluster.get());
-        owned.push_back(std::move(cluster));
+        Shape(cluster, i % 12 == 0 ? 11 : 9);
       } else {
-        auto cogi = std::make_unique<TCogi>();
-        cogi->X = position(random);
-        cogi->Y = position(random);
-        cogi->SetShape(i % 17, 0);
-        list.push_back(cogi.get());
-        owned.push_back(std::move(cogi));
+        AddCogi(owned, list, x, y, i % 17);
       }
     }
     // In list order, one object at a time.
@@ -73,33 +99,26 @@ TEST(ClusterMembership, MembersJoinTheTopmostEarlierClusterTheirRegionMeets)
   // assignment takes for members deep inside a cluster.
   std::mt19937 random(11);
   std::uniform_real_distribution<double> position(0, 12);
-  std::vector<std::unique_ptr<CGPObject>> owned;
+  TOwned owned;
   TObjectList list;
   for (int i = 0; i < 150; ++i) {
+    const double x = position(random);
+    const double y = position(random);
     if (i % 10 == 0) {
-      auto cluster = std::make_unique<TCluster>();
-      cluster->X = position(random);
-      cluster->Y = position(random);
+      TCluster* cluster = AddCluster(owned, list, x, y);
       cluster->Width = 2 + i % 5;
       cluster->Height = 1.5 + i % 3;
-      cluster->ShapeVariant = static_cast<std::uint8_t>(i % 20 == 0 ? 11 : 9);
       cluster->Angle = (i % 30 == 0) ? 35 : 0;
       cluster->FitMembers = false;
-      cluster->Outline = MakeShapeOutline(9, cluster->ShapeVariant, cluster->Width, cluster->Height);
-      list.push_back(cluster.get());
-      owned.push_back(std::move(cluster));
+      Shape(cluster, i % 20 == 0 ? 11 : 9);
     } else {
-      auto cogi = std::make_unique<TCogi>();
-      cogi->X = position(random);
-      cogi->Y = position(random);
-      cogi->SetShape(i % 17, 0);
+      TCogi* cogi = AddCogi(owned, list, x, y, i % 17);
       cogi->Angle = (i % 7) * 20;
       if (i % 4 == 0) cogi->FillStyle = 1;  // clear: only the band around the line hits
-      list.push_back(cogi.get());
-      owned.push_back(std::move(cogi));
     }
   }
-  for (CGPObject* object : list) object->Recalculate(&list, false);
+  for (CGPObject* object : list)
+    object->Recalculate(&list, false);
   TCluster::AssignMemberships(list);
 
   TMeasureCanvas measure(96, 96);
