@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "model/outline.h"
+#include "geometry/outline.h"
 #include "platform/canvas.h"
 #include "render/extrusionpainter.h"
 #include "render/fillpainter.h"

@@ -37,18 +37,18 @@ void TModelGenerator::Build(TModelDocument& document, int count)
   for (int g = 0; g < groups && made < count; ++g) {
     const double gx = (g % side) * groupSize + 0.5;
     const double gy = (g / side) * groupSize + 0.5;
-    auto* cluster = static_cast<TCluster*>(document.CreateObject(9));
+    auto* cluster = static_cast<TCluster*>(document.CreateObject(okCluster));
     cluster->X = gx + 1.75;
     cluster->Y = gy + 1.75;
     cluster->Width = 4.0;
     cluster->Height = 4.0;
     cluster->ShapeVariant = static_cast<std::uint8_t>(g % 2 ? 11 : 9);
-    cluster->Outline = MakeShapeOutline(9, cluster->ShapeVariant, 4.0, 4.0);
+    cluster->Outline = MakeShapeOutline(okCluster, cluster->ShapeVariant, 4.0, 4.0);
     cluster->FaceColor = 0xF0F0FF;
     ++made;
     TCogi* previous = nullptr;
     for (int i = 0; i < 9 && made < count; ++i) {
-      auto* cogi = static_cast<TCogi*>(document.CreateObject(8));
+      auto* cogi = static_cast<TCogi*>(document.CreateObject(okCogi));
       cogi->X = gx + 0.5 + (i % 3) * 1.25;
       cogi->Y = gy + 0.5 + (i / 3) * 1.25;
       cogi->SetShape(made % 17, 0);
@@ -57,7 +57,7 @@ void TModelGenerator::Build(TModelDocument& document, int count)
       cogi->ShowNumber = true;
       ++made;
       if (previous && i % 3 != 0 && made < count) {
-        auto* arrow = static_cast<TArrow*>(document.CreateObject(1));
+        auto* arrow = static_cast<TArrow*>(document.CreateObject(okArrow));
         TArrow::AttachArrowEnd(previous, arrow, -1, TArrowEnd::Start);
         TArrow::AttachArrowEnd(cogi, arrow, -1, TArrowEnd::Finish);
         ++made;

@@ -259,7 +259,7 @@ void TModelDocument::DestroyObject(CGPObject* object)
 
 void TModelDocument::StingObject(CGPObject* object)
 {
-  if (Mode == kModeTextEdit || !object)
+  if (Mode == opEditText || !object)
     return;
   const int index = IndexOf(object);
   if (index < 0)
@@ -278,13 +278,13 @@ void TModelDocument::StingObject(CGPObject* object)
 
 void TModelDocument::DeleteSelection()
 {
-  if (Mode == kModeTextEdit)
+  if (Mode == opEditText)
     return;
   if (SelectedCount() == 0) {
     if (Objects.empty())
       Beep();
     else
-      Mode = kModeSting;
+      Mode = opSting;
     return;
   }
   while (CGPObject* object = FirstSelected())
@@ -347,7 +347,7 @@ void TModelDocument::RenumberCommand(int start)
 {
   if (SelectedCount() == 0) {
     NextRenumber = start;
-    Mode = kModeRenumber;
+    Mode = opRenumber;
     return;
   }
   RenumberSelection(start);
@@ -454,7 +454,7 @@ TCogi* TModelDocument::PlaceInsertedCogi()
 {
   if (InsertionPoint.X == -1.0 && InsertionPoint.Y == -1.0)
     InsertionPoint = SnapToQuarterGrid({ViewOrigin.X + 0.5, ViewOrigin.Y + 0.5});
-  auto* cogi = static_cast<TCogi*>(CreateObject(8));
+  auto* cogi = static_cast<TCogi*>(CreateObject(okCogi));
   cogi->SetShape(kCogiVariantHexagon, CogiSize > 2 ? 0 : CogiSize);
   ApplyCurrentAttributes(cogi);
   cogi->X = InsertionPoint.X;
@@ -478,7 +478,7 @@ void TModelDocument::FinishInsertedCogi(TCogi* cogi, const QString& caption)
 
 CGPObject* TModelDocument::InsertClipart(const TPicture& picture)
 {
-  auto* clipart = static_cast<TClipart*>(CreateObject(3));
+  auto* clipart = static_cast<TClipart*>(CreateObject(okClipart));
   const TModelPoint centre = WindowCentre();
   clipart->X = centre.X;
   clipart->Y = centre.Y;
@@ -494,7 +494,7 @@ CGPObject* TModelDocument::InsertClipart(const TPicture& picture)
 
 CGPObject* TModelDocument::InsertShortcut(const QString& path)
 {
-  auto* shortcut = static_cast<TShortCut*>(CreateObject(4));
+  auto* shortcut = static_cast<TShortCut*>(CreateObject(okShortCut));
   const TModelPoint centre = WindowCentre();
   shortcut->X = centre.X;
   shortcut->Y = centre.Y;

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "model/cgpobject.h"
-#include "model/modelpoint.h"
+#include "geometry/modelpoint.h"
 #include "model/objectlist.h"
 #include "document/objecthitregion.h"
-#include "model/outline.h"
+#include "geometry/outline.h"
 #include "platform/color.h"
 #include "platform/picture.h"
 
@@ -39,13 +39,6 @@ struct TUndoEntry {
   QString FileName;
   QString Caption;
 };
-
-// Operation modes the document itself switches to.
-inline constexpr std::uint8_t kModeNone = 0;
-inline constexpr std::uint8_t kModeTextEdit = 1;
-inline constexpr std::uint8_t kModeSting = 12;
-inline constexpr std::uint8_t kModeRenumber = 18;
-inline constexpr std::uint8_t kModePaint = 21;
 
 class TModelDocument {
 public:
@@ -134,7 +127,7 @@ public:
   std::uint8_t CogiSize = 0;
 
   // ---- Creation parameters
-  std::int32_t CreateKind = 8;
+  std::int32_t CreateKind = okCogi;
   std::int16_t CreateVariant = 7;
   std::int32_t CreateAngle = 0;
   double CreateWidth = 0.0;
@@ -152,7 +145,7 @@ public:
   QRegion HandleRegion;
 
   // ---- Interaction state of the operation modes
-  std::uint8_t Mode = kModeNone;
+  TOperationMode Mode = opNone;
   std::int16_t IdleCursor = 0;
   QPoint DownPixel;
   QPoint LastPixel;
@@ -161,7 +154,7 @@ public:
   CGPObject* ActiveObject = nullptr;
   CGPObject* ContextObject = nullptr;
   int HitHandle = 0;
-  std::uint8_t SavedMode = 0;
+  TOperationMode SavedMode = opNone;
   TOutline NewOutline;
   CGPObject* ArrowFromObject = nullptr;
   CGPObject* ArrowToObject = nullptr;

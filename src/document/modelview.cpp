@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "document/documentobserver.h"
-#include "model/geometry.h"
+#include "geometry/geometry.h"
 #include "platform/asyncinput.h"
 #include "platform/rounding.h"
 

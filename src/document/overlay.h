@@ -10,8 +10,8 @@
 #include <functional>
 #include <vector>
 
-#include "model/modelpoint.h"
-#include "model/outline.h"
+#include "geometry/modelpoint.h"
+#include "geometry/outline.h"
 
 class TCanvas;
 class TModelDocument;

@@ -78,11 +78,21 @@ QJsonObject Header(const TModelDocument& d)
 
 QString ClassName(const CGPObject* object)
 {
-  static const char* const kNames[] = {"",          "TArrow",  "TOLECogi",   "TClipart", "TShortCut",
-                                       "TBlockArrow", "TLabel", "TDilemma", "TCogi",    "TCluster",
-                                       "TBalloon",   "TFreeShape", "THotspot"};
-  const int kind = object->KindCode();
-  return kind >= 1 && kind <= 12 ? QString::fromLatin1(kNames[kind]) : QStringLiteral("CGPObject");
+  switch (object->KindCode()) {
+    case okArrow: return QStringLiteral("TArrow");
+    case okOLECogi: return QStringLiteral("TOLECogi");
+    case okClipart: return QStringLiteral("TClipart");
+    case okShortCut: return QStringLiteral("TShortCut");
+    case okBlockArrow: return QStringLiteral("TBlockArrow");
+    case okLabel: return QStringLiteral("TLabel");
+    case okDilemma: return QStringLiteral("TDilemma");
+    case okCogi: return QStringLiteral("TCogi");
+    case okCluster: return QStringLiteral("TCluster");
+    case okBalloon: return QStringLiteral("TBalloon");
+    case okFreeShape: return QStringLiteral("TFreeShape");
+    case okHotspot: return QStringLiteral("THotspot");
+    default: return QStringLiteral("CGPObject");
+  }
 }
 
 void BaseFields(const CGPObject& o, QJsonObject& out)

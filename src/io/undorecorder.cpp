@@ -14,16 +14,16 @@ namespace {
 // Keeps the mode locked while the recorder works and puts it back however it ends.
 class TModeLock {
 public:
-  static constexpr std::uint8_t kLocked = 3;
+  
   explicit TModeLock(TModelDocument& document) : document_(document), saved_(document.Mode)
   {
-    document_.Mode = kLocked;
+    document_.Mode = opLocked;
   }
   ~TModeLock() { document_.Mode = saved_; }
 
 private:
   TModelDocument& document_;
-  std::uint8_t saved_;
+  TOperationMode saved_;
 };
 
 QByteArray ReadFile(const QString& path)
@@ -153,7 +153,7 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
   std::vector<TUndoEntry>& to = undo ? document.RedoList : document.UndoList;
   if (from.empty())
     return;
-  document.Mode = 0;
+  document.Mode = opNone;
   const TUndoEntry entry = from.back();
   // Everything that can fail comes before the model changes, so a failure leaves it whole.
   QByteArray target;

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "model/gateway.h"
-#include "model/outline.h"
+#include "geometry/outline.h"
 
 class TAngled : public TGateway {
  public:

@@ -134,7 +134,7 @@ struct TAnchorFrame {
 
 TAnchorFrame AnchorFrame(const CGPObject* object)
 {
-  if (object->KindCode() == 1) return {{0, 0}, 0.0};
+  if (object->KindCode() == okArrow) return {{0, 0}, 0.0};
   return {object->Centre(), object->ObjectAngle()};
 }
 
@@ -301,7 +301,7 @@ TAnchorList TArrow::AnchorRule() const
 TModelPoint TArrow::AttachCentre(const CGPObject* object)
 {
   // An arrow's own centre is kept at the origin; its middle is where it stands.
-  if (object->KindCode() == 1) {
+  if (object->KindCode() == okArrow) {
     const auto* arrow = static_cast<const TArrow*>(object);
     return PointAlong(50, arrow->ChordHeight, arrow->End(), arrow->Start());
   }
@@ -533,7 +533,7 @@ void TArrow::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, boo
   QPainter& painter = canvas.Painter();
   painter.save();
   painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-  const bool grey = mode == kModeFormatPaint && !primary;
+  const bool grey = mode == opFormatPaint && !primary;
   painter.setBrush(ToQColor(grey ? colors::Silver : colors::Aqua));
   // Handle 1 is the start, 2 the middle (it bends the arrow), 3 the end.
   const TModelPoint points[] = {Start(), PointAlong(50, ChordHeight, End(), Start()), End()};

@@ -83,7 +83,7 @@ public:
                                        double zoom, QPolygonF* clip = nullptr);
 
 protected:
-  int ClassKindCode() const override { return 1; }
+  int ClassKindCode() const override { return okArrow; }
   TAnchorList AnchorRule() const override;
   TModelPoint NumberPositionRule() const override { return {-1.0, -1.0}; }
   // The text box is absolute and measured from the text, so a refresh keeps it.

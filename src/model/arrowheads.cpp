@@ -10,8 +10,8 @@
 
 #include "model/arrow.h"
 #include "model/cloudoutline.h"
-#include "model/geometry.h"
-#include "model/outline.h"
+#include "geometry/geometry.h"
+#include "geometry/outline.h"
 #include "model/shapegenerator.h"
 #include "platform/canvas.h"
 #include "platform/rounding.h"

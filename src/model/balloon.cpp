@@ -204,7 +204,7 @@ void TBalloon::DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion,
                            int mode, double offsetX, double offsetY, double zoom)
 {
   CGPObject::DrawHandles(canvas, angle, handleRegion, primary, mode, offsetX, offsetY, zoom);
-  if (mode == kModeFormatPaint) return;
+  if (mode == opFormatPaint) return;
   const int size = HandleSize(zoom);
   const int margin = HandleMargin(zoom);
   const QPoint tip = canvas.ToPixel(TipX, TipY, offsetX, offsetY, zoom);

@@ -48,7 +48,7 @@ class TBalloon : public TGateway {
   void LoadFromStream(TBinaryReader& stream) override;
 
  protected:
-  int ClassKindCode() const override { return 10; }
+  int ClassKindCode() const override { return okBalloon; }
 
  private:
   // Half the width of the pointer's base, and the height of the cloud's small puffs.

@@ -30,7 +30,7 @@ TBlockArrowLayout LayoutOf(int variant)
 void TBlockArrow::SetShape(int variant)
 {
   ShapeVariant = static_cast<std::uint8_t>(variant);
-  Outline = MakeShapeOutline(5, ShapeVariant, Width, Height);
+  Outline = MakeShapeOutline(okBlockArrow, ShapeVariant, Width, Height);
 }
 
 TTextBoxFractions TBlockArrow::TextBoxRule() const

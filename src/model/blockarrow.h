@@ -21,7 +21,7 @@ class TBlockArrow : public TPointed {
   void LoadFromStream(TBinaryReader& stream) override;
 
  protected:
-  int ClassKindCode() const override { return 5; }
+  int ClassKindCode() const override { return okBlockArrow; }
   TAnchorList AnchorRule() const override { return VertexAndMidpointAnchors(Outline); }
   TModelPoint NumberPositionRule() const override { return {-1.0, -1.0}; }
   TTextBoxFractions TextBoxRule() const override;

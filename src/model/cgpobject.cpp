@@ -27,17 +27,17 @@ CGPObject::~CGPObject()
 QString CGPObject::ClassDisplayName() const
 {
   switch (KindCode()) {
-    case 8: return QStringLiteral("Cogi");
-    case 9: return QStringLiteral("Cluster");
-    case 1:
-    case 5: return QStringLiteral("Arrow");
-    case 2: return QStringLiteral("OLE");
-    case 3: return QStringLiteral("Clipart");
-    case 10: return QStringLiteral("Callout");
-    case 4: return QStringLiteral("Shortcut");
-    case 6: return QStringLiteral("Label");
-    case 7: return QStringLiteral("Dilemma");
-    case 11: return QStringLiteral("Freeform");
+    case okCogi: return QStringLiteral("Cogi");
+    case okCluster: return QStringLiteral("Cluster");
+    case okArrow:
+    case okBlockArrow: return QStringLiteral("Arrow");
+    case okOLECogi: return QStringLiteral("OLE");
+    case okClipart: return QStringLiteral("Clipart");
+    case okBalloon: return QStringLiteral("Callout");
+    case okShortCut: return QStringLiteral("Shortcut");
+    case okLabel: return QStringLiteral("Label");
+    case okDilemma: return QStringLiteral("Dilemma");
+    case okFreeShape: return QStringLiteral("Freeform");
     default: return QString();
   }
 }
@@ -73,7 +73,7 @@ void CGPObject::DrawBody(TCanvas&, double, double, double) {}
 void CGPObject::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, bool primary,
                               double offsetX, double offsetY, double zoom)
 {
-  if (mode == kModeRotate)
+  if (mode == opRotateReady)
     mode = 0;
   if (Selected)
     DrawHandles(canvas, 0, handleRegion, primary, mode, offsetX, offsetY, zoom);
@@ -91,7 +91,7 @@ void CGPObject::DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion
   ClearHandleRegions();
   const double w = Width / 2.0;
   const double h = Height / 2.0;
-  if (mode == kModeRotate) {
+  if (mode == opRotateReady) {
     DrawHandlesAt(canvas, {{-w, -h}, {w, -h}, {w, h}, {-w, h}}, true, angle, handleRegion,
                   primary, mode, offsetX, offsetY, zoom);
     return;
@@ -119,7 +119,7 @@ void CGPObject::DrawHandlesAt(TCanvas& canvas, const std::vector<TModelPoint>& p
   QPainter& painter = canvas.Painter();
   painter.save();
   painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-  const bool grey = mode == kModeFormatPaint && !primary;
+  const bool grey = mode == opFormatPaint && !primary;
   painter.setBrush(ToQColor(grey ? colors::Silver : colors::Aqua));
   for (std::size_t i = 0; i < points.size() && i < HandleRegions.size(); ++i) {
     const TModelPoint p = RotateOffset(Centre(), points[i].X, points[i].Y, angle);
@@ -397,7 +397,7 @@ void CGPObject::UpdateArrowsAttachedTo(const std::vector<CGPObject*>& carriers,
   std::vector<CGPObject*> pass{nullptr};
   for (CGPObject* carrier : carriers)
     for (CGPObject* object : carrier->AttachedArrows)
-      if (!object->refreshingArrows_ && object->KindCode() == 1) {
+      if (!object->refreshingArrows_ && object->KindCode() == okArrow) {
         object->refreshingArrows_ = true;
         pass.push_back(object);
       }

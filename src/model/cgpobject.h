@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/geometry.h"
-#include "model/modelpoint.h"
+#include "geometry/geometry.h"
+#include "geometry/modelpoint.h"
+#include "model/objectkind.h"
 #include "model/objectlist.h"
+#include "model/operationmode.h"
 #include "platform/color.h"
 #include "platform/pixelrect.h"
 #include "render/preparedtext.h"
@@ -21,10 +23,6 @@
 class TBinaryReader;
 class TBinaryWriter;
 class TCanvas;
-
-// Operation modes that change how handles are drawn.
-inline constexpr int kModeRotate = 7;
-inline constexpr int kModeFormatPaint = 24;
 
 // The text box of an object: centre offset and size as fractions of Width and Height.
 struct TTextBoxFractions {

@@ -23,7 +23,7 @@ class TClipart : public TGateway {
   void LoadFromStream(TBinaryReader& stream) override;
 
  protected:
-  int ClassKindCode() const override { return 3; }
+  int ClassKindCode() const override { return okClipart; }
   TTextBoxFractions TextBoxRule() const override { return {0.0, 0.0, 1.0, 1.0}; }
   TModelPoint IconPositionRule() const override { return {0.0, 0.35}; }
 };

@@ -2,7 +2,7 @@
 // cloud start head of arrows.
 #pragma once
 
-#include "model/outline.h"
+#include "geometry/outline.h"
 
 // The cloud of the given size, relative to its centre, unrotated.
 TOutline CloudOutline(double width, double height);

@@ -209,7 +209,7 @@ void TCluster::AssignMemberships(TObjectList& list)
   };
   std::vector<TEntry> clusters;
   for (std::size_t i = 0; i < list.size(); ++i)
-    if (list[i]->KindCode() == 9)
+    if (list[i]->KindCode() == okCluster)
       if (auto* cluster = dynamic_cast<TCluster*>(list[i])) clusters.push_back({i, cluster});
   if (clusters.empty()) {
     for (CGPObject* object : list)
@@ -382,7 +382,7 @@ void TCluster::FitToMembers(TCanvas& canvas, TObjectList& list, double zoom, dou
     } else {
       Width = boxWidth + 2.0 * margin;
       Height = boxHeight + 2.0 * margin;
-      Outline = MakeShapeOutline(9, ShapeVariant, Width, Height);
+      Outline = MakeShapeOutline(okCluster, ShapeVariant, Width, Height);
     }
   }
   const TModelPoint number = NumberPositionRule();
@@ -437,7 +437,7 @@ void TCluster::DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion,
 {
   CGPObject::DrawHandles(canvas, angle, handleRegion, primary, mode, offsetX, offsetY, zoom);
   // Text is laid out from Text; without any there is no text box to move.
-  if (mode == kModeRotate || mode == kModeFormatPaint || Text.isEmpty()) return;
+  if (mode == opRotateReady || mode == opFormatPaint || Text.isEmpty()) return;
   const TModelPoint boxCentre =
       RotateOffset(Centre(), TextOffsetX * Width, TextOffsetY * Height, Angle);
   const double w = TextWidth * Width / 2.0;

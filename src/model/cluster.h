@@ -52,7 +52,7 @@ class TCluster : public TCogiShaped {
   void LoadFromStream(TBinaryReader& stream) override;
 
  protected:
-  int ClassKindCode() const override { return 9; }
+  int ClassKindCode() const override { return okCluster; }
   // A cluster keeps its text box.
   TTextBoxFractions TextBoxRule() const override
   {

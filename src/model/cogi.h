@@ -39,7 +39,7 @@ class TCogi : public TCogiShaped {
   void LoadFromStream(TBinaryReader& stream) override;
 
  protected:
-  int ClassKindCode() const override { return 8; }
+  int ClassKindCode() const override { return okCogi; }
   TTextBoxFractions TextBoxRule() const override { return VariantLayout(ShapeVariant).TextBox; }
 
  private:

@@ -39,7 +39,7 @@ class TDilemma : public TPointed {
   void LoadFromStream(TBinaryReader& stream) override;
 
  protected:
-  int ClassKindCode() const override { return 7; }
+  int ClassKindCode() const override { return okDilemma; }
   TAnchorList AnchorRule() const override;
   TModelPoint NumberPositionRule() const override;
   TTextBoxFractions TextBoxRule() const override;

@@ -39,7 +39,7 @@ class TFreeShape : public TPointed {
   void LoadFromStream(TBinaryReader& stream) override;
 
  protected:
-  int ClassKindCode() const override { return 11; }
+  int ClassKindCode() const override { return okFreeShape; }
   // Open outlines stay open, so an unfilled open shape is a line, not a loop.
   QPainterPath ShapePath(const TCanvas& canvas, double angle, TModelPoint centre, double offsetX,
                          double offsetY, double zoom) const override;

@@ -1,6 +1,6 @@
 #include "model/hotspot.h"
 
-#include "model/outline.h"
+#include "geometry/outline.h"
 
 void THotspot::DrawBody(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {

@@ -12,5 +12,5 @@ class THotspot : public TGateway {
   void DrawBody(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
 
  protected:
-  int ClassKindCode() const override { return 12; }
+  int ClassKindCode() const override { return okHotspot; }
 };

@@ -21,7 +21,7 @@ class TLabel : public TAngled {
   static constexpr double kTextZoom = 5;
 
  protected:
-  int ClassKindCode() const override { return 6; }
+  int ClassKindCode() const override { return okLabel; }
   TTextBoxFractions TextBoxRule() const override { return {0.0, 0.0, 1.0, 1.0}; }
   // Lays the text out at once and sizes the label from its extent.
   void RelayoutText() override;

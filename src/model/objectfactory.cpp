@@ -16,17 +16,17 @@
 CGPObject* TObjectFactory::Create(int kind)
 {
   switch (kind) {
-    case 1: return new TArrow;
-    case 2: return new TOLECogi;
-    case 3: return new TClipart;
-    case 4: return new TShortCut;
-    case 5: return new TBlockArrow;
-    case 6: return new TLabel;
-    case 7: return new TDilemma;
-    case 9: return new TCluster;
-    case 10: return new TBalloon;
-    case 11: return new TFreeShape;
-    case 12: return new THotspot;
-    default: return new TCogi;  // 8, and any code we do not know
+    case okArrow: return new TArrow;
+    case okOLECogi: return new TOLECogi;
+    case okClipart: return new TClipart;
+    case okShortCut: return new TShortCut;
+    case okBlockArrow: return new TBlockArrow;
+    case okLabel: return new TLabel;
+    case okDilemma: return new TDilemma;
+    case okCluster: return new TCluster;
+    case okBalloon: return new TBalloon;
+    case okFreeShape: return new TFreeShape;
+    case okHotspot: return new THotspot;
+    default: return new TCogi;  // okCogi, and any code we do not know
   }
 }

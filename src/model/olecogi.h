@@ -41,5 +41,5 @@ class TOLECogi : public TClusteredObject {
   void LoadFromStream(TBinaryReader& stream) override;
 
  protected:
-  int ClassKindCode() const override { return 2; }
+  int ClassKindCode() const override { return okOLECogi; }
 };

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "model/angled.h"
-#include "model/outline.h"
+#include "geometry/outline.h"
 
 class TPointed : public TAngled {
  public:

@@ -1,6 +1,7 @@
 #include "model/shapegenerator.h"
 
-#include "model/geometry.h"
+#include "geometry/geometry.h"
+#include "model/objectkind.h"
 
 #include <initializer_list>
 #include <utility>
@@ -241,15 +242,15 @@ TOutline CogiShapeOutline(int variant, double w, double h)
 TOutline MakeShapeOutline(int kind, int variant, double width, double height)
 {
   switch (kind) {
-    case 6:
-    case 10:
+    case okLabel:
+    case okBalloon:
       return Rectangle(width, height);
-    case 5:
+    case okBlockArrow:
       return BlockArrowOutline(variant, width, height);
-    case 7:
+    case okDilemma:
       return DilemmaShapeOutline(variant, width, height);
-    case 8:
-    case 9:
+    case okCogi:
+    case okCluster:
       return CogiShapeOutline(variant, width, height);
     default:
       return {};

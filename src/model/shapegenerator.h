@@ -2,7 +2,7 @@
 // Outlines are closed, relative to the centre, and scale with width (x) and height (y).
 #pragma once
 
-#include "model/outline.h"
+#include "geometry/outline.h"
 
 inline constexpr int kCogiVariantEllipse = 0;
 inline constexpr int kCogiVariantHexagon = 7;

@@ -31,7 +31,7 @@ class TShortCut : public TClusteredObject {
   void LoadFromStream(TBinaryReader& stream) override;
 
  protected:
-  int ClassKindCode() const override { return 4; }
+  int ClassKindCode() const override { return okShortCut; }
   TAnchorList AnchorRule() const override;
   TTextBoxFractions TextBoxRule() const override { return {0.0, 0.25, 0.8, 0.5}; }
 };

@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "model/geometry.h"
+#include "geometry/geometry.h"
 #include "platform/canvas.h"
 #include "platform/rounding.h"
 #include "render/displaycolor.h"

@@ -5,8 +5,8 @@
 #include <QColor>
 #include <cstddef>
 
-#include "model/modelpoint.h"
-#include "model/outline.h"
+#include "geometry/modelpoint.h"
+#include "geometry/outline.h"
 #include "platform/color.h"
 
 class TCanvas;

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "model/geometry.h"
+#include "geometry/geometry.h"
 #include "platform/canvas.h"
 #include "platform/rounding.h"
 #include "render/displaycolor.h"

@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <array>
 
-#include "model/geometry.h"
+#include "geometry/geometry.h"
 #include "platform/canvas.h"
 #include "platform/pixelrect.h"
 #include "platform/rounding.h"

@@ -9,8 +9,8 @@
 
 #include <QRegion>
 
-#include "model/modelpoint.h"
-#include "model/outline.h"
+#include "geometry/modelpoint.h"
+#include "geometry/outline.h"
 #include "platform/color.h"
 
 class TCanvas;

@@ -8,7 +8,7 @@
 #include <QTransform>
 #include <cmath>
 
-#include "model/geometry.h"
+#include "geometry/geometry.h"
 #include "platform/canvas.h"
 #include "platform/rounding.h"
 #include "render/textmeasurer.h"

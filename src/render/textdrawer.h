@@ -14,7 +14,7 @@
 #include <QString>
 #include <vector>
 
-#include "model/modelpoint.h"
+#include "geometry/modelpoint.h"
 #include "render/textlayout.h"
 
 class TCanvas;

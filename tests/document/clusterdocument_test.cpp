@@ -11,7 +11,7 @@ namespace {
 
 TCogi* AddCogi(TModelDocument& document, double x, double y)
 {
-  auto* cogi = static_cast<TCogi*>(document.CreateObject(8));
+  auto* cogi = static_cast<TCogi*>(document.CreateObject(okCogi));
   cogi->X = x;
   cogi->Y = y;
   cogi->SetShape(kCogiVariantHexagon, kCogiSmall);
@@ -38,7 +38,7 @@ TEST(DocumentClusters, NewObjectsTakeTheCurrentFillLineAndClusterColour)
   image.fill(Qt::red);
   document.FillPicture = TPicture::FromImage(image);
 
-  auto* cogi = static_cast<TCogi*>(document.CreateObject(8));
+  auto* cogi = static_cast<TCogi*>(document.CreateObject(okCogi));
   cogi->FillPicture = TPicture::FromImage(image);
   document.ApplyCurrentAttributes(cogi);
   EXPECT_EQ(cogi->FillStyle, kFillPattern);
@@ -61,12 +61,12 @@ TEST(DocumentClusters, NewObjectsTakeTheCurrentFillLineAndClusterColour)
   document.ApplyCurrentAttributes(cogi);
   EXPECT_FALSE(cogi->FillPicture.has_value());
 
-  auto* cluster = static_cast<TCluster*>(document.CreateObject(9));
+  auto* cluster = static_cast<TCluster*>(document.CreateObject(okCluster));
   document.ApplyCurrentAttributes(cluster);
   EXPECT_EQ(cluster->FaceColor, 0x00CCDDu);
   EXPECT_EQ(cluster->LineWidth, 4.0f);
 
-  auto* arrow = static_cast<TArrow*>(document.CreateObject(1));
+  auto* arrow = static_cast<TArrow*>(document.CreateObject(okArrow));
   document.ApplyCurrentAttributes(arrow);
   EXPECT_EQ(arrow->LineColor, 0x0000AAu);
 }
@@ -75,12 +75,12 @@ TEST(DocumentClusters, StingingAMemberRefitsItsClusterAndNothingElse)
 {
   TDefaultPrinter printer;
   TModelDocument document(&printer);
-  auto* cluster = static_cast<TCluster*>(document.CreateObject(9));
+  auto* cluster = static_cast<TCluster*>(document.CreateObject(okCluster));
   cluster->X = 4;
   cluster->Y = 4;
   cluster->Width = 8;
   cluster->Height = 8;
-  cluster->Outline = MakeShapeOutline(9, 0, 8, 8);
+  cluster->Outline = MakeShapeOutline(okCluster, 0, 8, 8);
   cluster->FitMembers = true;
   TCogi* a = AddCogi(document, 3, 4);
   TCogi* b = AddCogi(document, 6, 4);

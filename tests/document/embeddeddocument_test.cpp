@@ -105,7 +105,7 @@ TEST(EmbeddedDocument, InsertShortcutNamedByItsFile)
 TEST(EmbeddedDocument, ActivatingAnEmbeddedDocumentReportsWhyItCannotOpen)
 {
   TFixture f;
-  auto* ole = static_cast<TOLECogi*>(f.document.CreateObject(2));
+  auto* ole = static_cast<TOLECogi*>(f.document.CreateObject(okOLECogi));
   f.document.ActivateOleObject(*ole);
   ole->ContainerData = QByteArray("BDOC\x01\x00\x00\x00\x00\x00\x00\x00", 12);
   f.document.ActivateOleObject(*ole);

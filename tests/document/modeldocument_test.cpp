@@ -93,18 +93,18 @@ TEST(ModelDocument, DefaultPrinterGivesAUsablePage)
 TEST(ModelDocument, SerialsAndNumbersAreNeverReused)
 {
   TModelDocument document;
-  CGPObject* a = document.CreateObject(8);
-  CGPObject* b = document.CreateObject(8);
+  CGPObject* a = document.CreateObject(okCogi);
+  CGPObject* b = document.CreateObject(okCogi);
   EXPECT_EQ(a->Serial, 1);
   EXPECT_EQ(b->Serial, 2);
   EXPECT_EQ(b->Number, 2);
   document.StingObject(a);
   document.StingObject(b);
-  CGPObject* c = document.CreateObject(8);
+  CGPObject* c = document.CreateObject(okCogi);
   EXPECT_EQ(c->Serial, 3);
   EXPECT_EQ(c->Number, 1);  // numbers follow the list length
   EXPECT_EQ(document.NextSerial, 4);
-  EXPECT_EQ(document.CreateObject(1)->KindCode(), 1);
+  EXPECT_EQ(document.CreateObject(okArrow)->KindCode(), 1);
 }
 
 TEST(ModelDocument, SelectionAndNotification)
@@ -125,7 +125,7 @@ TEST(ModelDocument, SelectionAndNotification)
 
   CGPObject* a = Place(document, 1, 1);
   CGPObject* b = Place(document, 3, 1);
-  auto* arrow = static_cast<TArrow*>(document.CreateObject(1));
+  auto* arrow = static_cast<TArrow*>(document.CreateObject(okArrow));
   EXPECT_EQ(document.SelectedCount(), 0);
   EXPECT_EQ(document.FirstSelected(), nullptr);
   document.SelectObject(b, true);
@@ -145,7 +145,7 @@ TEST(ModelDocument, SelectionAndNotification)
 
   // With nothing selected but objects present, Delete switches to sting mode.
   document.DeleteSelection();
-  EXPECT_EQ(document.Mode, kModeSting);
+  EXPECT_EQ(document.Mode, opSting);
   EXPECT_EQ(observer.beeps, 1);
 }
 
@@ -210,7 +210,7 @@ TEST(ModelDocument, RenumberingByReadingOrder)
   // With nothing selected the command hands the number to renumber mode instead.
   document.DeselectAll(false);
   document.RenumberCommand(5);
-  EXPECT_EQ(document.Mode, kModeRenumber);
+  EXPECT_EQ(document.Mode, opRenumber);
   EXPECT_EQ(document.NextRenumber, 5);
   EXPECT_EQ(left->Number, 10);
 }
@@ -221,7 +221,7 @@ TEST(ModelDocument, StingClearsEveryReferenceToTheObject)
   TModelDocument document;
   CGPObject* a = Place(document, 1, 1);
   CGPObject* b = Place(document, 4, 1);
-  auto* arrow = static_cast<TArrow*>(document.CreateObject(1));
+  auto* arrow = static_cast<TArrow*>(document.CreateObject(okArrow));
   TArrow::AttachArrowEnd(a, arrow, -1, TArrowEnd::Start);
   TArrow::AttachArrowEnd(b, arrow, -1, TArrowEnd::Finish);
   arrow->ComputeArrowEnds();
@@ -248,10 +248,10 @@ TEST(ModelDocument, StingClearsEveryReferenceToTheObject)
   EXPECT_TRUE(b->AttachedArrows.empty());
 
   // In text editing nothing is stung.
-  document.Mode = kModeTextEdit;
+  document.Mode = opEditText;
   document.StingObject(b);
   EXPECT_EQ(document.Objects.size(), 1u);
-  document.Mode = kModeNone;
+  document.Mode = opNone;
 
   document.VisibleObjects = {b};
   document.ActiveObject = b;
@@ -281,8 +281,8 @@ TEST(ModelDocument, ClearModelWithArrowsBetweenObjects)
 {
   TModelDocument document;
   CGPObject* a = Place(document, 1, 1);
-  auto* arrow = static_cast<TArrow*>(document.CreateObject(1));
-  auto* onArrow = static_cast<TArrow*>(document.CreateObject(1));
+  auto* arrow = static_cast<TArrow*>(document.CreateObject(okArrow));
+  auto* onArrow = static_cast<TArrow*>(document.CreateObject(okArrow));
   TArrow::AttachArrowEnd(a, arrow, 2, TArrowEnd::Start);
   TArrow::AttachArrowEnd(arrow, onArrow, 6, TArrowEnd::Finish);
   document.Background = TPicture::FromImage(QImage(4, 4, QImage::Format_RGB32));
@@ -297,7 +297,7 @@ TEST(ModelDocument, CurrentAttributesReachNewObjects)
   document.ShowNumber = false;
   document.Shadow = 1;
   document.Style3D = 1;
-  CGPObject* object = document.CreateObject(8);
+  CGPObject* object = document.CreateObject(okCogi);
   document.ApplyCurrentAttributes(object);
   EXPECT_FALSE(object->ShowNumber);
   EXPECT_EQ(object->Shadow, 1);

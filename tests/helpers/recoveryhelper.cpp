@@ -19,7 +19,7 @@ namespace {
 
 void MakeEdit(TModelDocument& document)
 {
-  auto* cogi = static_cast<TCogi*>(document.CreateObject(8));
+  auto* cogi = static_cast<TCogi*>(document.CreateObject(okCogi));
   cogi->X = 7;
   cogi->Y = 5;
   cogi->SetShape(7, 1);

@@ -17,14 +17,14 @@ void BuildArrowModel(TModelDocument& document)
 {
   TCogi* a = iotest::AddCogi(document, 2, 2);
   TCogi* b = iotest::AddCogi(document, 6, 3);
-  auto* block = static_cast<TBlockArrow*>(document.CreateObject(5));
+  auto* block = static_cast<TBlockArrow*>(document.CreateObject(okBlockArrow));
   block->X = 4;
   block->Y = 6;
   block->Width = 2;
   block->Height = 1;
   block->SetShape(5);
   block->Recalculate(&document.Objects, true);
-  auto* arrow = static_cast<TArrow*>(document.CreateObject(1));
+  auto* arrow = static_cast<TArrow*>(document.CreateObject(okArrow));
   arrow->ChordHeight = 0.4;
   arrow->ToHead = 2;
   arrow->MidMarker = 11;
@@ -34,7 +34,7 @@ void BuildArrowModel(TModelDocument& document)
   TArrow::AttachArrowEnd(b, arrow, 5, TArrowEnd::Finish);
   arrow->ComputeArrowEnds();
   arrow->Recalculate(&document.Objects, true);
-  auto* rider = static_cast<TArrow*>(document.CreateObject(1));
+  auto* rider = static_cast<TArrow*>(document.CreateObject(okArrow));
   TArrow::AttachArrowEnd(arrow, rider, 6, TArrowEnd::Start);
   TArrow::AttachArrowEnd(block, rider, -1, TArrowEnd::Finish);
   rider->ComputeArrowEnds();
@@ -75,7 +75,7 @@ TEST(ArrowStream, ArrowsOnArrowsAndBlockArrowsSurviveAModelStream)
 
   // An end index past the stream's records leaves that end free.
   TModelDocument lone;
-  auto* stray = static_cast<TArrow*>(lone.CreateObject(1));
+  auto* stray = static_cast<TArrow*>(lone.CreateObject(okArrow));
   TCogi outsider;  // not in the model: the writer never gives it a record position
   outsider.SetShape(7, 0);
   outsider.Recalculate(nullptr, true);

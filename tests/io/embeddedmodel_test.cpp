@@ -21,14 +21,14 @@ TEST(EmbeddedModel, EveryEmbeddedKindSurvivesAModelRoundTrip)
   TModelDocument document;
   QImage image(30, 20, QImage::Format_RGB32);
   image.fill(QColor(10, 200, 90));
-  auto* jpeg = static_cast<TClipart*>(document.CreateObject(3));
+  auto* jpeg = static_cast<TClipart*>(document.CreateObject(okClipart));
   jpeg->SetPicture(DecodePicture(TPicture::TKind::Jpeg, TJpegCodec::Encode(image)), {96, 96});
   jpeg->Link = QStringLiteral("other.mdl");
-  auto* ole = static_cast<TOLECogi*>(document.CreateObject(2));
+  auto* ole = static_cast<TOLECogi*>(document.CreateObject(okOLECogi));
   ole->ContainerData = QByteArray("BDOC\x01\x00\x00\x00\x03\x00\x00\x00\xFF\x00\x7F", 15);
   ole->OleSized = true;
   ole->Width = 2.5;
-  auto* shortcut = static_cast<TShortCut*>(document.CreateObject(4));
+  auto* shortcut = static_cast<TShortCut*>(document.CreateObject(okShortCut));
   shortcut->SetTarget(QStringLiteral("/usr/share/doc/readme.txt"));
   for (CGPObject* object : document.Objects) object->Recalculate(&document.Objects, true);
 

@@ -39,7 +39,7 @@ T* Add(TModelDocument& document, int kind, double x, double y)
 TArrow* AddArrow(TModelDocument& document, CGPObject* from, int fromAnchor, CGPObject* to,
                  int toAnchor)
 {
-  auto* arrow = static_cast<TArrow*>(document.CreateObject(1));
+  auto* arrow = static_cast<TArrow*>(document.CreateObject(okArrow));
   TArrow::AttachArrowEnd(from, arrow, fromAnchor, TArrowEnd::Start);
   TArrow::AttachArrowEnd(to, arrow, toAnchor, TArrowEnd::Finish);
   return arrow;
@@ -63,10 +63,10 @@ void BuildEveryClassModel(TModelDocument& document)
   label->Angle = 20;
   auto* dilemma = Add<TDilemma>(document, 7, 15, 2);
   dilemma->ShapeVariant = 5;
-  dilemma->Outline = MakeShapeOutline(7, 5, dilemma->Width, dilemma->Height);
+  dilemma->Outline = MakeShapeOutline(okDilemma, 5, dilemma->Width, dilemma->Height);
   auto* rope = Add<TDilemma>(document, 7, 15, 5);
   rope->ShapeVariant = TDilemma::kRopeVariant;
-  rope->Outline = MakeShapeOutline(7, rope->ShapeVariant, rope->Width, rope->Height);
+  rope->Outline = MakeShapeOutline(okDilemma, rope->ShapeVariant, rope->Width, rope->Height);
   auto* balloon = Add<TBalloon>(document, 10, 18, 2);
   balloon->BalloonStyle = 3;
   balloon->MoveTip({17, 4});

@@ -16,7 +16,7 @@ namespace iotest {
 inline TCogi* AddCogi(TModelDocument& document, double x, double y, int variant = 7,
                       const QString& text = QString())
 {
-  auto* cogi = static_cast<TCogi*>(document.CreateObject(8));
+  auto* cogi = static_cast<TCogi*>(document.CreateObject(okCogi));
   cogi->X = x;
   cogi->Y = y;
   cogi->SetShape(variant, 0);
@@ -39,13 +39,13 @@ inline void BuildRichModel(TModelDocument& document)
   document.ModelColor = 0xE0FFFF;
   document.MainViewTopLeft = {1, 1};
   document.MainViewBottomRight = {9, 7};
-  auto* cluster = static_cast<TCluster*>(document.CreateObject(9));
+  auto* cluster = static_cast<TCluster*>(document.CreateObject(okCluster));
   cluster->X = 4;
   cluster->Y = 3;
   cluster->Width = 5;
   cluster->Height = 3;
   cluster->ShapeVariant = 11;
-  cluster->Outline = MakeShapeOutline(9, 11, 5, 3);
+  cluster->Outline = MakeShapeOutline(okCluster, 11, 5, 3);
   cluster->NumberMembers = true;
   cluster->ClusterMargin = 2;
   cluster->Recalculate(&document.Objects, true);

@@ -47,7 +47,7 @@ TEST(ModelStream, VersionBytesAndEmptyModel)
 TEST(ModelStream, PlainCogiRecordSize)
 {
   TModelDocument document;
-  auto* cogi = static_cast<TCogi*>(document.CreateObject(8));
+  auto* cogi = static_cast<TCogi*>(document.CreateObject(okCogi));
   cogi->SetShape(7, 0);
   ASSERT_FALSE(cogi->Outline.empty());
   QByteArray bytes;
@@ -85,7 +85,7 @@ TEST(ModelStream, ArrowsReconnectToTheirRecordsAlsoWhenAppended)
   TCogi* first = iotest::AddCogi(document, 2, 2);
   iotest::AddCogi(document, 5, 2);
   TCogi* last = iotest::AddCogi(document, 8, 2);
-  auto* arrow = static_cast<TArrow*>(document.CreateObject(1));
+  auto* arrow = static_cast<TArrow*>(document.CreateObject(okArrow));
   TArrow::AttachArrowEnd(first, arrow, 3, TArrowEnd::Start);
   TArrow::AttachArrowEnd(last, arrow, -1, TArrowEnd::Finish);
   arrow->ComputeArrowEnds();

@@ -20,28 +20,28 @@ namespace {
 // One object of each of the other shapes, with their own fields away from the defaults.
 void BuildShapes(TModelDocument& document)
 {
-  auto* label = static_cast<TLabel*>(document.CreateObject(6));
+  auto* label = static_cast<TLabel*>(document.CreateObject(okLabel));
   label->X = 2;
   label->Y = 1;
   label->FillStyle = kFillClear;
   label->LabelReserved = 3;
   label->Text = TRtfWriter::CentredText(QStringLiteral("Label text"));
-  auto* dilemma = static_cast<TDilemma*>(document.CreateObject(7));
+  auto* dilemma = static_cast<TDilemma*>(document.CreateObject(okDilemma));
   dilemma->X = 5;
   dilemma->Y = 2;
   dilemma->Width = 2;
   dilemma->Height = 0.8;
   dilemma->ShapeVariant = TDilemma::kFrayedRopeVariant;
   dilemma->Angle = 15;
-  dilemma->Outline = MakeShapeOutline(7, dilemma->ShapeVariant, 2, 0.8);
-  auto* balloon = static_cast<TBalloon*>(document.CreateObject(10));
+  dilemma->Outline = MakeShapeOutline(okDilemma, dilemma->ShapeVariant, 2, 0.8);
+  auto* balloon = static_cast<TBalloon*>(document.CreateObject(okBalloon));
   balloon->X = 2;
   balloon->Y = 4;
   balloon->Width = 2;
   balloon->Height = 1;
   balloon->BalloonStyle = 7;  // past the table: kept as stored
   balloon->MoveTip({0.5, 5.5});
-  auto* shape = static_cast<TFreeShape*>(document.CreateObject(11));
+  auto* shape = static_cast<TFreeShape*>(document.CreateObject(okFreeShape));
   AppendLine(shape->Outline, 4, 4);
   AppendLine(shape->Outline, 5, 5);
   AppendLine(shape->Outline, 6, 4);
@@ -49,7 +49,7 @@ void BuildShapes(TModelDocument& document)
   shape->FillStyle = kFillClear;
   shape->FreeHead = 2;
   shape->FreeHeadSize = 1;
-  auto* hotspot = static_cast<THotspot*>(document.CreateObject(12));
+  auto* hotspot = static_cast<THotspot*>(document.CreateObject(okHotspot));
   hotspot->X = 8;
   hotspot->Y = 4;
   hotspot->LineStyle = kLineNone;

@@ -31,7 +31,7 @@ int Ink(const QImage& image, const QRect& rect)
 
 TCogi* Hexagon(TModelDocument& document, double x, double y)
 {
-  auto* cogi = static_cast<TCogi*>(document.CreateObject(8));
+  auto* cogi = static_cast<TCogi*>(document.CreateObject(okCogi));
   cogi->X = x;
   cogi->Y = y;
   cogi->SetShape(7, 0);
@@ -42,7 +42,7 @@ TCogi* Hexagon(TModelDocument& document, double x, double y)
 TArrow* Connect(TModelDocument& document, CGPObject* from, int fromAnchor, CGPObject* to,
                 int toAnchor)
 {
-  auto* arrow = static_cast<TArrow*>(document.CreateObject(1));
+  auto* arrow = static_cast<TArrow*>(document.CreateObject(okArrow));
   TArrow::AttachArrowEnd(from, arrow, fromAnchor, TArrowEnd::Start);
   TArrow::AttachArrowEnd(to, arrow, toAnchor, TArrowEnd::Finish);
   arrow->ComputeArrowEnds();
@@ -97,7 +97,7 @@ TEST(Arrow, EndsFollowTheirObjectsAndChooseTheSquarestAnchor)
   EXPECT_NEAR(arrow->ToY, 6 - 1.25 / 2, 1e-9);
 
   // A free end: the attached end faces the free point.
-  auto* free = static_cast<TArrow*>(document.CreateObject(1));
+  auto* free = static_cast<TArrow*>(document.CreateObject(okArrow));
   TArrow::AttachArrowEnd(left, free, -1, TArrowEnd::Start);
   free->ToX = -3;
   free->ToY = 2;

@@ -11,7 +11,7 @@
 
 #include "model/arrow.h"
 #include "model/arrowheads.h"
-#include "model/geometry.h"
+#include "geometry/geometry.h"
 #include "platform/canvas.h"
 #include "testsupport.h"
 

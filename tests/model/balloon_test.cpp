@@ -148,7 +148,7 @@ TEST(Balloon, TheTipHandleIsHitOutsideTheBox)
   EXPECT_EQ(image.pixel(tip), qRgb(255, 255, 0));
   // Format painting shows the box handles only.
   QRegion painting;
-  balloon.DrawSelection(canvas, kModeFormatPaint, painting, true, 0, 0, 100);
+  balloon.DrawSelection(canvas, opFormatPaint, painting, true, 0, 0, 100);
   painter.end();
   EXPECT_TRUE(balloon.HandleRegions[8].isEmpty());
   EXPECT_FALSE(painting.contains(tip));

@@ -43,28 +43,28 @@ void ExpectClosedPolygon(const TOutline& outline, std::vector<TModelPoint> corne
 TEST(BlockArrow, OutlinesOfTheSevenVariants)
 {
   // W = 4, H = 2 so that every fraction is visible.
-  ExpectClosedPolygon(MakeShapeOutline(5, 0, 4, 2),
+  ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 0, 4, 2),
                       {{-2, -0.5}, {0, -0.5}, {0, -1}, {2, 0}, {0, 1}, {0, 0.5}, {-2, 0.5}}, 0);
-  ExpectClosedPolygon(MakeShapeOutline(5, 1, 4, 2),
+  ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 1, 4, 2),
                       {{-1.4, 0}, {-2, -0.6}, {0.6, -0.3}, {0.2, -1}, {2, 0}, {0.2, 1},
                        {0.6, 0.3}, {-2, 0.6}},
                       1);
-  ExpectClosedPolygon(MakeShapeOutline(5, 2, 4, 2),
+  ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 2, 4, 2),
                       {{-2, 0}, {-1, -1}, {-1, -0.5}, {1, -0.5}, {1, -1}, {2, 0}, {1, 1},
                        {1, 0.5}, {-1, 0.5}, {-1, 1}},
                       2);
-  ExpectClosedPolygon(MakeShapeOutline(5, 4, 4, 2), {{-2, -1}, {2, -1}, {2, 0.5}, {0, 1}, {-2, 0.5}},
+  ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 4, 4, 2), {{-2, -1}, {2, -1}, {2, 0.5}, {0, 1}, {-2, 0.5}},
                       4);
-  ExpectClosedPolygon(MakeShapeOutline(5, 5, 4, 2),
+  ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 5, 4, 2),
                       {{-2, -1}, {2, -1}, {2, 0}, {1, 0}, {1, 0.5}, {2, 0.5}, {0, 1}, {-2, 0.5},
                        {-1, 0.5}, {-1, 0}, {-2, 0}},
                       5);
-  ExpectClosedPolygon(MakeShapeOutline(5, 6, 4, 2),
+  ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 6, 4, 2),
                       {{-2, -1}, {0, -0.5}, {2, -1}, {2, 0.5}, {0, 1}, {-2, 0.5}}, 6);
 
   // The curved arrow: two corners, a sampled curve of ten points, four corners and a second
   // sampled curve whose last sample closes the outline on the first point.
-  const std::vector<TModelPoint> curved = Vertices(MakeShapeOutline(5, 3, 4, 2));
+  const std::vector<TModelPoint> curved = Vertices(MakeShapeOutline(okBlockArrow, 3, 4, 2));
   ASSERT_EQ(curved.size(), 26u);
   EXPECT_EQ(curved[0], (TModelPoint{-2, 0}));
   EXPECT_EQ(curved[1], (TModelPoint{-2, -1}));
@@ -79,8 +79,8 @@ TEST(BlockArrow, OutlinesOfTheSevenVariants)
   EXPECT_NEAR(curved[25].X, -2, 1e-12);
   EXPECT_NEAR(curved[25].Y, 0, 1e-12);
 
-  EXPECT_TRUE(MakeShapeOutline(5, 7, 4, 2).empty());
-  EXPECT_TRUE(MakeShapeOutline(5, 255, 4, 2).empty());
+  EXPECT_TRUE(MakeShapeOutline(okBlockArrow, 7, 4, 2).empty());
+  EXPECT_TRUE(MakeShapeOutline(okBlockArrow, 255, 4, 2).empty());
 }
 
 TEST(BlockArrow, AnchorsTextBoxesIconsAndNumber)

@@ -134,17 +134,17 @@ TEST(ObjectBase, HandleColoursAndRotationHandles)
   {
     TTestSurface surface;
     QRegion handles;
-    object.DrawSelection(surface.canvas, kModeFormatPaint, handles, false, 0, 0, 100);
+    object.DrawSelection(surface.canvas, opFormatPaint, handles, false, 0, 0, 100);
     EXPECT_EQ(QColor(surface.Finish().pixel(47, 47)), QColor(192, 192, 192));
   }
   {
     // Rotation mode is treated as normal by the base: still eight square handles.
     TTestSurface surface;
     QRegion handles;
-    object.DrawSelection(surface.canvas, kModeRotate, handles, true, 0, 0, 100);
+    object.DrawSelection(surface.canvas, opRotateReady, handles, true, 0, 0, 100);
     EXPECT_FALSE(object.HandleRegions[7].isEmpty());
     // Asked for directly, rotation handles are four round ones.
-    object.DrawHandles(surface.canvas, 0, handles, true, kModeRotate, 0, 0, 100);
+    object.DrawHandles(surface.canvas, 0, handles, true, opRotateReady, 0, 0, 100);
     EXPECT_FALSE(object.HandleRegions[3].isEmpty());
     EXPECT_TRUE(object.HandleRegions[4].isEmpty());
     // Round: the corner of the hit square is outside the ellipse.

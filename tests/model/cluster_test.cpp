@@ -30,7 +30,7 @@ class TModel {
     cluster->Y = y;
     cluster->Width = w;
     cluster->Height = h;
-    cluster->Outline = MakeShapeOutline(9, variant, w, h);
+    cluster->Outline = MakeShapeOutline(okCluster, variant, w, h);
     list.push_back(cluster);
     return cluster;
   }
@@ -149,7 +149,7 @@ TEST(Cluster, FittingEnclosesTheMembersWithTheMargin)
     EXPECT_DOUBLE_EQ(cluster->Y, 4.75);
     EXPECT_NEAR(cluster->Width, box.width() / canvas.DpiX() + 2 * m, 1e-9);
     EXPECT_NEAR(cluster->Height, box.height() / canvas.DpiY() + 2 * m, 1e-9);
-    EXPECT_EQ(cluster->Outline, MakeShapeOutline(9, 3, cluster->Width, cluster->Height));
+    EXPECT_EQ(cluster->Outline, MakeShapeOutline(okCluster, 3, cluster->Width, cluster->Height));
     const QRegion body = cluster->CreateRegion(canvas, 0, 0, 100);
     EXPECT_TRUE(UnionOf(canvas, cluster->Members).subtracted(body).isEmpty());
     EXPECT_EQ(cluster->Anchors.size(), 16u);
@@ -170,7 +170,7 @@ TEST(Cluster, FittingEnclosesTheMembersWithTheMargin)
   cluster->Recalculate(&model.list, true);
   EXPECT_EQ(cluster->Members.size(), 1u);
   EXPECT_EQ(cluster->Width, 8);
-  EXPECT_EQ(cluster->Outline, MakeShapeOutline(9, 0, 8, 8));
+  EXPECT_EQ(cluster->Outline, MakeShapeOutline(okCluster, 0, 8, 8));
 }
 
 TEST(Cluster, AFreeFormClusterKeepsTheMarginAlongEveryRay)
@@ -235,7 +235,7 @@ TEST(Cluster, AFitThatFindsTooFewPointsKeepsThePreviousOutline)
   speck->Width = 0.3;
   speck->Height = 0.3;
   speck->X = 3.5;
-  speck->Outline = MakeShapeOutline(8, 3, 0.3, 0.3);
+  speck->Outline = MakeShapeOutline(okCogi, 3, 0.3, 0.3);
   TCogi* other = model.AddCogi(6.5, 5, 3);
   other->CogiSize = kCogiFreeSize;
   other->Width = 0.3;
@@ -292,7 +292,7 @@ TEST(Cluster, NumberMembersCountsInReadingOrder)
     cogi->Width = 0.625;
     cogi->Height = 0.625;
     cogi->CogiSize = kCogiFreeSize;
-    cogi->Outline = MakeShapeOutline(8, 3, 0.625, 0.625);
+    cogi->Outline = MakeShapeOutline(okCogi, 3, 0.625, 0.625);
   }
   cluster->Recalculate(&model.list, true);
   ASSERT_EQ(cluster->Members.size(), 3u);
@@ -311,7 +311,7 @@ TEST(Cluster, KeepsItsTextBoxAndStreamsItsOptions)
   cluster.ShapeVariant = 16;
   cluster.Width = 3;
   cluster.Height = 2;
-  cluster.Outline = MakeShapeOutline(9, 16, 3, 2);
+  cluster.Outline = MakeShapeOutline(okCluster, 16, 3, 2);
   cluster.Recalculate(nullptr, true);
   EXPECT_EQ(cluster.TextOffsetY, -0.375);
   EXPECT_EQ(cluster.TextWidth, 0.8);
@@ -352,7 +352,7 @@ TEST(Cluster, TheTextBoxHandleIsHandleNine)
   cluster.Y = 3;
   cluster.Width = 4;
   cluster.Height = 2;
-  cluster.Outline = MakeShapeOutline(9, 0, 4, 2);
+  cluster.Outline = MakeShapeOutline(okCluster, 0, 4, 2);
   cluster.Selected = true;
   QImage image(600, 600, QImage::Format_RGB32);
   QPainter painter(&image);
@@ -368,7 +368,7 @@ TEST(Cluster, TheTextBoxHandleIsHandleNine)
   EXPECT_TRUE(handles.contains(corner));
   EXPECT_EQ(image.pixel(corner), QColor(Qt::yellow).rgb());
   // Not while rotating.
-  cluster.DrawSelection(canvas, kModeRotate, handles, true, 0, 0, 100);
+  cluster.DrawSelection(canvas, opRotateReady, handles, true, 0, 0, 100);
   EXPECT_TRUE(cluster.HandleRegions[8].isEmpty());
   EXPECT_FALSE(cluster.HandleRegions[3].isEmpty());  // four round handles
   EXPECT_TRUE(cluster.HandleRegions[4].isEmpty());

@@ -26,7 +26,7 @@ TCluster* AddCluster(TOwned& owned, TObjectList& list, double x, double y)
 void Shape(TCluster* cluster, int variant)
 {
   cluster->ShapeVariant = static_cast<std::uint8_t>(variant);
-  cluster->Outline = MakeShapeOutline(9, variant, cluster->Width, cluster->Height);
+  cluster->Outline = MakeShapeOutline(okCluster, variant, cluster->Width, cluster->Height);
 }
 
 TCogi* AddCogi(TOwned& owned, TObjectList& list, double x, double y, int variant)

@@ -22,7 +22,7 @@ void Shape(TDilemma& dilemma, int variant, double w, double h)
   dilemma.ShapeVariant = static_cast<std::uint8_t>(variant);
   dilemma.Width = w;
   dilemma.Height = h;
-  dilemma.Outline = MakeShapeOutline(7, variant, w, h);
+  dilemma.Outline = MakeShapeOutline(okDilemma, variant, w, h);
 }
 
 TModelPoint Midpoint(const TOutline& outline, std::size_t i)
@@ -113,7 +113,7 @@ TEST(Dilemma, EachVariantPlacesItsNumberTextAndIcon)
   // A variant past the table is laid out as the plain box and keeps its stored value.
   Shape(d, 200, 2, 1);
   EXPECT_TRUE(d.Outline.empty());
-  d.Outline = MakeShapeOutline(7, 2, 2, 1);
+  d.Outline = MakeShapeOutline(okDilemma, 2, 2, 1);
   d.Recalculate(nullptr, true);
   EXPECT_EQ(d.TextWidth, 0.95);
   EXPECT_EQ(d.Anchors.size(), 16u);

@@ -431,7 +431,7 @@ TEST(Layers, AnglesTurnBoxesRegionsAndOutlines)
   QPainter painter(&image);
   TCanvas drawing(painter, 96, 96);
   QRegion handles;
-  box.DrawSelection(drawing, kModeRotate, handles, true, 0, 0, 100);
+  box.DrawSelection(drawing, opRotateReady, handles, true, 0, 0, 100);
   EXPECT_FALSE(box.HandleRegions[3].isEmpty());
   EXPECT_TRUE(box.HandleRegions[4].isEmpty());
   // The handles turn with the box: handle 1 (top left) now sits at the top right.

@@ -88,7 +88,7 @@ TEST(OtherShapesPicture, DilemmasCalloutsLabelsFreeShapesAndHotspots)
     d->Height = rope ? 0.7 : 1.1;
     d->X = x + d->Width / 2;
     d->Y = 1.0;
-    d->Outline = MakeShapeOutline(7, variant, d->Width, d->Height);
+    d->Outline = MakeShapeOutline(okDilemma, variant, d->Width, d->Height);
     d->FaceColor = kFace;
     d->LineWidth = 1.5f;
     d->ShowNumber = true;
@@ -111,7 +111,7 @@ TEST(OtherShapesPicture, DilemmasCalloutsLabelsFreeShapesAndHotspots)
   turned->X = 1.6;
   turned->Y = 2.7;
   turned->Angle = 30;
-  turned->Outline = MakeShapeOutline(7, turned->ShapeVariant, turned->Width, turned->Height);
+  turned->Outline = MakeShapeOutline(okDilemma, turned->ShapeVariant, turned->Width, turned->Height);
   turned->Recalculate(nullptr, true);
   gallery.Draw(*turned);
   gallery.Caption(0.3, 2.0, QStringLiteral("frayed rope at 30"));

@@ -49,7 +49,7 @@ TEST(ShapeGenerator, EveryVariantAndSizeClosesInsideItsBox)
     for (int size = 0; size <= 2; ++size) {
       SCOPED_TRACE(testing::Message() << "variant " << variant << " size " << size);
       const TCogiDimensions d = TCogi::StandardSize(variant, size);
-      const TOutline outline = MakeShapeOutline(8, variant, d.Width, d.Height);
+      const TOutline outline = MakeShapeOutline(okCogi, variant, d.Width, d.Height);
       ASSERT_GE(outline.size(), 4u);
       EXPECT_EQ(outline.front().End(), outline.back().End());
       double left = 0, right = 0, top = 0, bottom = 0;
@@ -70,21 +70,21 @@ TEST(ShapeGenerator, EveryVariantAndSizeClosesInsideItsBox)
       EXPECT_NEAR(top, -d.Height / 2, kEps);
       EXPECT_NEAR(bottom, d.Height / 2, kEps);
       // Clusters share the family.
-      EXPECT_EQ(MakeShapeOutline(9, variant, d.Width, d.Height), outline);
+      EXPECT_EQ(MakeShapeOutline(okCluster, variant, d.Width, d.Height), outline);
     }
   }
-  EXPECT_TRUE(MakeShapeOutline(8, 17, 2, 2).empty());
-  EXPECT_TRUE(MakeShapeOutline(9, 18, 2, 2).empty());
-  EXPECT_TRUE(MakeShapeOutline(1, 7, 2, 2).empty());
-  EXPECT_TRUE(MakeShapeOutline(12, 7, 2, 2).empty());
-  EXPECT_EQ(MakeShapeOutline(6, 99, 2, 1), MakeShapeOutline(8, 3, 2, 1));
-  EXPECT_EQ(MakeShapeOutline(10, 0, 2, 1), MakeShapeOutline(8, 13, 2, 1));
+  EXPECT_TRUE(MakeShapeOutline(okCogi, 17, 2, 2).empty());
+  EXPECT_TRUE(MakeShapeOutline(okCluster, 18, 2, 2).empty());
+  EXPECT_TRUE(MakeShapeOutline(okArrow, 7, 2, 2).empty());
+  EXPECT_TRUE(MakeShapeOutline(okHotspot, 7, 2, 2).empty());
+  EXPECT_EQ(MakeShapeOutline(okLabel, 99, 2, 1), MakeShapeOutline(okCogi, 3, 2, 1));
+  EXPECT_EQ(MakeShapeOutline(okBalloon, 0, 2, 1), MakeShapeOutline(okCogi, 13, 2, 1));
 }
 
 TEST(ShapeGenerator, PolygonVerticesAreWhereTheTablesPutThem)
 {
   // The Small standard hexagon is 1.25 inches with its points up and down.
-  auto v = Vertices(MakeShapeOutline(8, 7, 1.25, 1.25));
+  auto v = Vertices(MakeShapeOutline(okCogi, 7, 1.25, 1.25));
   ASSERT_EQ(v.size(), 6u);
   ExpectPoint(v[0], 0.625, -0.3125, "hexagon 1");
   ExpectPoint(v[1], 0.625, 0.3125, "hexagon 2");
@@ -93,45 +93,45 @@ TEST(ShapeGenerator, PolygonVerticesAreWhereTheTablesPutThem)
   ExpectPoint(v[4], -0.625, -0.3125, "hexagon 5");
   ExpectPoint(v[5], 0, -0.625, "hexagon closes at the top");
   // The lying hexagon starts at its right point.
-  v = Vertices(MakeShapeOutline(8, 8, 2, 1));
+  v = Vertices(MakeShapeOutline(okCogi, 8, 2, 1));
   ASSERT_EQ(v.size(), 6u);
   ExpectPoint(v[0], 0.5, 0.5, "lying hexagon");
   ExpectPoint(v[2], -1, 0, "lying hexagon left point");
 
-  v = Vertices(MakeShapeOutline(8, 1, 2, 1));
+  v = Vertices(MakeShapeOutline(okCogi, 1, 2, 1));
   ASSERT_EQ(v.size(), 3u);
   ExpectPoint(v[0], 1, 0.5, "triangle up");
   ExpectPoint(v[2], 0, -0.5, "triangle up apex");
-  v = Vertices(MakeShapeOutline(8, 2, 2, 1));
+  v = Vertices(MakeShapeOutline(okCogi, 2, 2, 1));
   ExpectPoint(v[2], 0, 0.5, "triangle down apex");
 
   // Medium pentagon: 2.25 inches.
-  v = Vertices(MakeShapeOutline(8, 4, 2.25, 2.25));
+  v = Vertices(MakeShapeOutline(okCogi, 4, 2.25, 2.25));
   ASSERT_EQ(v.size(), 5u);
   ExpectPoint(v[0], 1.125, -0.375, "pentagon up shoulder");
   ExpectPoint(v[1], 0.75, 1.125, "pentagon up foot");
-  v = Vertices(MakeShapeOutline(8, 5, 3, 3));
+  v = Vertices(MakeShapeOutline(okCogi, 5, 3, 3));
   ExpectPoint(v[1], 1, -1.5, "pentagon down");
 
   for (int variant : {6, 15}) {
-    v = Vertices(MakeShapeOutline(8, variant, 1.75, 1.25));
+    v = Vertices(MakeShapeOutline(okCogi, variant, 1.75, 1.25));
     ASSERT_EQ(v.size(), 4u);
     ExpectPoint(v[0], 0.875, 0, "diamond");
   }
   for (int variant : {3, 10, 13}) {
-    v = Vertices(MakeShapeOutline(8, variant, 2, 0.5));
+    v = Vertices(MakeShapeOutline(okCogi, variant, 2, 0.5));
     ASSERT_EQ(v.size(), 4u);
     ExpectPoint(v[0], 1, -0.25, "rectangle");
     ExpectPoint(v[3], -1, -0.25, "rectangle closes at top left");
   }
 
-  v = Vertices(MakeShapeOutline(8, 14, 1, 1));
+  v = Vertices(MakeShapeOutline(okCogi, 14, 1, 1));
   ASSERT_EQ(v.size(), 10u);
   ExpectPoint(v[3], 0.31, 0.5, "star foot");
   ExpectPoint(v[4], 0, 0.26, "star inner bottom");
   ExpectPoint(v[7], -0.5, -0.12, "star left point");
 
-  v = Vertices(MakeShapeOutline(8, 16, 2, 2));
+  v = Vertices(MakeShapeOutline(okCogi, 16, 2, 2));
   ASSERT_EQ(v.size(), 8u);
   ExpectPoint(v[0], 1, -0.5, "octagon");
   ExpectPoint(v[7], 0.5, -1, "octagon closes at its first corner");
@@ -140,7 +140,7 @@ TEST(ShapeGenerator, PolygonVerticesAreWhereTheTablesPutThem)
 TEST(ShapeGenerator, CurvedVariantsHaveTheirControlPoints)
 {
   // The ellipse: eight points smoothed into curves through them.
-  const TOutline ellipse = MakeShapeOutline(9, 0, 2, 1);
+  const TOutline ellipse = MakeShapeOutline(okCluster, 0, 2, 1);
   ASSERT_EQ(ellipse.size(), 9u);
   ExpectPoint(ellipse[0].End(), 0, -0.5, "ellipse start");
   ExpectPoint(ellipse[1].End(), 0.725, -0.3625, "ellipse 1");
@@ -150,10 +150,10 @@ TEST(ShapeGenerator, CurvedVariantsHaveTheirControlPoints)
   EXPECT_GT(ellipse[1].C1x, 0.0);
   EXPECT_NEAR(ellipse[2].C2x, 1, kEps);
   EXPECT_NEAR(ellipse[8].C2y, -0.5, kEps);
-  EXPECT_EQ(MakeShapeOutline(8, 11, 2, 1), ellipse);
+  EXPECT_EQ(MakeShapeOutline(okCogi, 11, 2, 1), ellipse);
 
   // The rounded box, W = 32 and H = 16 so that the fractions are whole.
-  const TOutline box = MakeShapeOutline(8, 9, 32, 16);
+  const TOutline box = MakeShapeOutline(okCogi, 9, 32, 16);
   ASSERT_EQ(box.size(), 13u);
   ExpectPoint(box[0].End(), 0, -8, "rounded start");
   EXPECT_EQ(box[1], (TSegment{0, -8, 8, -8, 8, -8}));  // straight to (W/4, -H/2)
@@ -167,7 +167,7 @@ TEST(ShapeGenerator, CurvedVariantsHaveTheirControlPoints)
   EXPECT_EQ(box[12], (TSegment{-8, -8, 0, -8, 0, -8}));  // straight back to the top middle
 
   // The tabbed box, W = 240 and H = 80.
-  const TOutline tab = MakeShapeOutline(8, 12, 240, 80);
+  const TOutline tab = MakeShapeOutline(okCogi, 12, 240, 80);
   ExpectPoint(tab[3].End(), 120, 0, "tab right middle");
   EXPECT_EQ(tab[4], (TSegment{120, 22, 120, 22, 112.5, 27}));
   EXPECT_EQ(tab[5], (TSegment{105, 32, 105, 32, 60, 32}));

@@ -157,7 +157,7 @@ TEST(ShapesPicture, EffectsRotationAndFittedClusters)
     cluster->Y = 5.2;
     cluster->Width = 4;
     cluster->Height = 3;
-    cluster->Outline = MakeShapeOutline(9, kCogiVariantEllipse, 4, 3);
+    cluster->Outline = MakeShapeOutline(okCluster, kCogiVariantEllipse, 4, 3);
     cluster->FaceColor = kClusterFace;
     cluster->FitMembers = true;
     cluster->ClusterMargin = 0;
@@ -180,7 +180,7 @@ TEST(ShapesPicture, EffectsRotationAndFittedClusters)
   glass->Y = 5.4;
   glass->Width = 2.5;
   glass->Height = 2;
-  glass->Outline = MakeShapeOutline(9, 9, 2.5, 2);
+  glass->Outline = MakeShapeOutline(okCluster, 9, 2.5, 2);
   glass->FaceColor = kClusterFace;
   glass->SeeThrough = true;
   for (CGPObject* object : list)

@@ -20,7 +20,7 @@ std::unique_ptr<TCogi> Hexagon(double x, double y, int angle = 0)
 
 const TOutline& HexagonOutline()
 {
-  static const TOutline outline = MakeShapeOutline(8, kCogiVariantHexagon, 1.25, 1.25);
+  static const TOutline outline = MakeShapeOutline(okCogi, kCogiVariantHexagon, 1.25, 1.25);
   return outline;
 }
 

@@ -6,7 +6,7 @@
 #include <QPainterPath>
 #include <set>
 
-#include "model/outline.h"
+#include "geometry/outline.h"
 #include "platform/rounding.h"
 #include "render/extrusionpainter.h"
 #include "render/fillpainter.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/geometry.h"
+#include "geometry/geometry.h"
 
 namespace {
 

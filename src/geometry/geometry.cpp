@@ -1,4 +1,4 @@
-#include "model/geometry.h"
+#include "geometry/geometry.h"
 
 #include <cmath>
 #include <numbers>

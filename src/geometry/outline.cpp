@@ -1,11 +1,11 @@
-#include "model/outline.h"
+#include "geometry/outline.h"
 
 #include <QPointF>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "model/geometry.h"
+#include "geometry/geometry.h"
 #include "platform/canvas.h"
 #include "platform/rounding.h"
 

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "model/modelpoint.h"
-#include "model/outline.h"
+#include "geometry/modelpoint.h"
+#include "geometry/outline.h"
 
 class TCanvas;
 

@@ -8,7 +8,7 @@
 #include <QRect>
 #include <vector>
 
-#include "model/modelpoint.h"
+#include "geometry/modelpoint.h"
 #include "platform/pixelrect.h"
 
 class TCanvas;

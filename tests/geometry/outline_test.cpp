@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "model/geometry.h"
-#include "model/outline.h"
+#include "geometry/geometry.h"
+#include "geometry/outline.h"
 #include "platform/canvas.h"
 
 TEST(Outline, AppendSkipsRepeatedEndPoints)
