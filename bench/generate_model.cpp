@@ -7,9 +7,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "support/modelgenerator.h"
 #include "io/modelfile.h"
 #include "platform/streamerror.h"
+#include "support/modelgenerator.h"
 
 int main(int argc, char** argv)
 {

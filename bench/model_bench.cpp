@@ -39,11 +39,9 @@ double MedianMs(int runs, F&& work)
 long PeakMemoryKb()
 {
   QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly))
-    return 0;
+  if (!status.open(QIODevice::ReadOnly)) return 0;
   for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith("VmHWM:"))
-      return line.mid(6).trimmed().split(' ').front().toLong();
+    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').front().toLong();
   return 0;
 }
 
@@ -77,10 +75,12 @@ int MeasureOne(const QString& path)
     d.ChangePending = true;
     d.RecordUndo(QStringLiteral("Move Cogis"));
   });
-  const double undo = MedianMs(3, [&] {
-    recorder.Undo(d);
-    recorder.Redo(d);
-  }) / 2.0;
+  const double undo = MedianMs(3,
+                               [&] {
+                                 recorder.Undo(d);
+                                 recorder.Redo(d);
+                               }) /
+                      2.0;
 
   d.ClientSize = QSize(1920, 1080);
   QImage window(d.ClientSize, QImage::Format_RGB32);
@@ -108,14 +108,14 @@ double TimeProcess(const QString& program, const QStringList& args)
   QProcess process;
   process.start(program, args);
   process.waitForFinished(-1);
-  if (process.exitCode() != 0)
-    return -1;
+  if (process.exitCode() != 0) return -1;
   return timer.nsecsElapsed() / 1.0e6;
 }
 
 QString Executable(const char* name)
 {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/../") + QString::fromLatin1(name);
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/../") +
+         QString::fromLatin1(name);
 }
 
 }  // namespace
@@ -127,21 +127,19 @@ int main(int argc, char** argv)
   const QStringList args = app.arguments().mid(1);
   if (args.size() == 3 && args[0] == QLatin1String("--generate"))
     return Generate(args[1].toInt(), args[2]);
-  if (args.size() == 2 && args[0] == QLatin1String("--measure"))
-    return MeasureOne(args[1]);
+  if (args.size() == 2 && args[0] == QLatin1String("--measure")) return MeasureOne(args[1]);
 
   QList<int> sizes;
   for (const QString& arg : args)
     sizes << arg.toInt();
-  if (sizes.isEmpty())
-    sizes = {1000, 10000, 50000};
+  if (sizes.isEmpty()) sizes = {1000, 10000, 50000};
   QTemporaryDir dir;
   const QString self = QCoreApplication::applicationFilePath();
   std::printf("%u cores; times in ms (median), memory in MB (peak of the measuring process)\n",
               std::thread::hardware_concurrency());
-  std::printf("%8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s\n", "N", "objects",
-              "open", "save", "edit", "undo", "whole", "paint100", "fast", "hit", "png", "svg",
-              "pdf", "peakMB");
+  std::printf("%8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s\n", "N", "objects", "open",
+              "save", "edit", "undo", "whole", "paint100", "fast", "hit", "png", "svg", "pdf",
+              "peakMB");
   for (int n : sizes) {
     const QString model = dir.filePath(QStringLiteral("model%1.mdl").arg(n));
     QProcess generate;
@@ -156,14 +154,14 @@ int main(int argc, char** argv)
       continue;
     }
     const QString mindorra = Executable("mindorra");
-    const double png = TimeProcess(mindorra, {QStringLiteral("export"), model,
-                                              dir.filePath(QStringLiteral("out.png")),
-                                              QStringLiteral("--width"), QStringLiteral("6341"),
-                                              QStringLiteral("--height"), QStringLiteral("5587")});
-    const double svg = TimeProcess(mindorra, {QStringLiteral("export"), model,
-                                              dir.filePath(QStringLiteral("out.svg"))});
-    const double pdf = TimeProcess(mindorra, {QStringLiteral("export"), model,
-                                              dir.filePath(QStringLiteral("out.pdf"))});
+    const double png = TimeProcess(
+        mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.png")),
+                   QStringLiteral("--width"), QStringLiteral("6341"), QStringLiteral("--height"),
+                   QStringLiteral("5587")});
+    const double svg = TimeProcess(
+        mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.svg"))});
+    const double pdf = TimeProcess(
+        mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.pdf"))});
     std::printf("%8d %8s %8s %8s %8s %8s %8s %8s %8s %8s %8.0f %8.0f %8.0f %8s\n", n,
                 qPrintable(f[0]), qPrintable(f[1]), qPrintable(f[2]), qPrintable(f[3]),
                 qPrintable(f[4]), qPrintable(f[5]), qPrintable(f[6]), qPrintable(f[7]),

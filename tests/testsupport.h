@@ -16,8 +16,7 @@ inline QString DataPath(const QString& name)
 inline QString OutputPath(const QString& name)
 {
   QString dir = qEnvironmentVariable("MINDORRA_TEST_OUTPUT");
-  if (dir.isEmpty())
-    dir = QStringLiteral(MINDORRA_BINARY_DIR "/test-output");
+  if (dir.isEmpty()) dir = QStringLiteral(MINDORRA_BINARY_DIR "/test-output");
   QDir().mkpath(dir);
   return dir + QLatin1Char('/') + name;
 }

@@ -12,11 +12,12 @@ namespace {
 
 QByteArray Words(int i)
 {
-  static const char* const kWords[] = {"idea", "cause", "effect", "risk", "goal", "step",
-                                       "option", "question", "fact", "value"};
+  static const char* const kWords[] = {"idea", "cause",  "effect",   "risk", "goal",
+                                       "step", "option", "question", "fact", "value"};
   // A bold first word in colour, then plain words: a little of what real text carries.
-  return QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red200\\green0"
-                        "\\blue0;}\\pard\\qc\\f0\\fs16\\b\\cf1 %1\\b0\\cf0  %2 %3\\par}")
+  return QStringLiteral(
+             "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red200\\green0"
+             "\\blue0;}\\pard\\qc\\f0\\fs16\\b\\cf1 %1\\b0\\cf0  %2 %3\\par}")
       .arg(QString::fromLatin1(kWords[i % 10]), QString::fromLatin1(kWords[(i / 10) % 10]))
       .arg(i)
       .toLatin1();
@@ -31,8 +32,9 @@ void TModelGenerator::Build(TModelDocument& document, int count)
   const int groups = std::max(1, count / 14);
   const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(groups))));
   const double groupSize = 4.5;
-  document.SetModelSize(std::max(1, static_cast<int>(std::ceil(side * groupSize / document.PageWidth))),
-                        std::max(1, static_cast<int>(std::ceil(side * groupSize / document.PageHeight))));
+  document.SetModelSize(
+      std::max(1, static_cast<int>(std::ceil(side * groupSize / document.PageWidth))),
+      std::max(1, static_cast<int>(std::ceil(side * groupSize / document.PageHeight))));
   int made = 0;
   for (int g = 0; g < groups && made < count; ++g) {
     const double gx = (g % side) * groupSize + 0.5;

@@ -4,7 +4,7 @@
 #include "document/modeldocument.h"
 
 class TModelGenerator {
-public:
+ public:
   // About count objects: hexagons of every variant with formatted text, a cluster under
   // every group of nine, and an arrow for every second object.
   static void Build(TModelDocument& document, int count);

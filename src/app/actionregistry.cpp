@@ -8,8 +8,7 @@ QAction* TActionRegistry::Register(const QString& id, const QString& text,
 {
   auto* action = new QAction(text, owner_);
   action->setObjectName(id);
-  if (!shortcut.isEmpty())
-    action->setShortcut(shortcut);
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
   if (!iconName.isEmpty())
     action->setIcon(QIcon::fromTheme(iconName, QIcon(QStringLiteral(":/icons/") + iconName)));
   if (handler)

@@ -9,7 +9,7 @@
 #include <functional>
 
 class TActionRegistry {
-public:
+ public:
   explicit TActionRegistry(QObject* owner) : owner_(owner) {}
 
   QAction* Register(const QString& id, const QString& text, const QKeySequence& shortcut,
@@ -17,7 +17,7 @@ public:
   // The action with that id; a missing id is a programming error and returns nullptr.
   QAction* Action(const QString& id) const;
 
-private:
+ private:
   QObject* owner_;
   QHash<QString, QAction*> actions_;
 };

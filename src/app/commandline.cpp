@@ -48,8 +48,7 @@ QString TCommandLine::HelpText() const
 const TCommandLine::TSubcommand* TCommandLine::Find(const QString& name) const
 {
   for (const TSubcommand& c : subcommands_)
-    if (c.Name == name)
-      return &c;
+    if (c.Name == name) return &c;
   return nullptr;
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 class TCommandLine {
-public:
+ public:
   // A subcommand runs without any window, on the offscreen platform.
   struct TSubcommand {
     QString Name;
@@ -23,7 +23,7 @@ public:
   static QString VersionText();
   QString HelpText() const;
 
-private:
+ private:
   int RunDesktop(int argc, char** argv, const QStringList& files);
   int RunHeadless(int argc, char** argv, const TSubcommand& command, const QStringList& args);
   int UsageError(const QString& message) const;

@@ -23,21 +23,21 @@ namespace {
 
 void PrintError(const QString& message)
 {
-  const QByteArray bytes = (QStringLiteral("mindorra: ") + message + QLatin1Char('\n')).toLocal8Bit();
+  const QByteArray bytes =
+      (QStringLiteral("mindorra: ") + message + QLatin1Char('\n')).toLocal8Bit();
   std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 
 // Messages the document would show in a window go to the terminal instead.
 class TConsoleObserver : public IDocumentObserver {
-public:
+ public:
   void Repaint() override {}
   void UpdateControls() override {}
   void SyncTextToolbar() override {}
   void Beep() override {}
   void ReportError(const QString& message) override
   {
-    if (!message.isEmpty())
-      PrintError(message);
+    if (!message.isEmpty()) PrintError(message);
   }
 };
 
@@ -66,12 +66,10 @@ bool Open(TModelDocument& document, TConsoleObserver& observer, const QString& p
 
 int Dump(const QStringList& args)
 {
-  if (args.size() != 1)
-    return Usage(QStringLiteral("dump needs exactly one model file"));
+  if (args.size() != 1) return Usage(QStringLiteral("dump needs exactly one model file"));
   TModelDocument document;
   TConsoleObserver observer;
-  if (!Open(document, observer, args.front()))
-    return 1;
+  if (!Open(document, observer, args.front())) return 1;
   QFile file(args.front());
   file.open(QIODevice::ReadOnly);
   const double version = TModelStream::ReadVersion(file.read(8));
@@ -85,12 +83,9 @@ QSize PictureSize(TModelDocument& document, int width, int height)
 {
   const QSizeF extent = TModelPainter(document).ContentExtent();
   const double aspect = extent.isEmpty() ? 4.0 / 3.0 : extent.width() / extent.height();
-  if (width > 0 && height > 0)
-    return {width, height};
-  if (width > 0)
-    return {width, std::max(1, static_cast<int>(std::lround(width / aspect)))};
-  if (height > 0)
-    return {std::max(1, static_cast<int>(std::lround(height * aspect))), height};
+  if (width > 0 && height > 0) return {width, height};
+  if (width > 0) return {width, std::max(1, static_cast<int>(std::lround(width / aspect)))};
+  if (height > 0) return {std::max(1, static_cast<int>(std::lround(height * aspect))), height};
   QSize size(1600, 1200);
   if (aspect > 1600.0 / 1200.0)
     size.setHeight(std::max(1, static_cast<int>(std::lround(1600 / aspect))));
@@ -131,8 +126,7 @@ QByteArray RasterPicture(TModelDocument& document, QSize size, const QString& ex
   const QImage image = TModelFile::ModelPicture(document, size);
   if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
     return TJpegCodec::Encode(image);
-  if (extension == QLatin1String("png"))
-    return TPngEncoder::Encode(image);
+  if (extension == QLatin1String("png")) return TPngEncoder::Encode(image);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -166,17 +160,15 @@ int Export(const QStringList& args)
     return Usage(QStringLiteral("export needs a model file and an output file"));
   const QString out = positional[1];
   const QString extension = QFileInfo(out).suffix().toLower();
-  static const QStringList kKinds = {QStringLiteral("png"), QStringLiteral("jpg"),
-                                     QStringLiteral("jpeg"), QStringLiteral("bmp"),
-                                     QStringLiteral("svg"), QStringLiteral("pdf"),
-                                     QStringLiteral("mdl")};
+  static const QStringList kKinds = {
+      QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("bmp"),
+      QStringLiteral("svg"), QStringLiteral("pdf"), QStringLiteral("mdl")};
   if (!kKinds.contains(extension))
     return Usage(QStringLiteral("cannot export to '.%1' (use .png, .jpg, .bmp, .svg, .pdf or .mdl)")
                      .arg(extension));
   TModelDocument document;
   TConsoleObserver observer;
-  if (!Open(document, observer, positional[0]))
-    return 1;
+  if (!Open(document, observer, positional[0])) return 1;
   try {
     if (extension == QLatin1String("mdl")) {
       document.ReadOnly = false;
@@ -187,8 +179,7 @@ int Export(const QStringList& args)
     const QByteArray bytes = extension == QLatin1String("svg") || extension == QLatin1String("pdf")
                                  ? VectorPicture(document, size, extension == QLatin1String("pdf"))
                                  : RasterPicture(document, size, extension);
-    if (bytes.isEmpty())
-      throw EStreamError(QStringLiteral("Unable to write the picture"));
+    if (bytes.isEmpty()) throw EStreamError(QStringLiteral("Unable to write the picture"));
     TModelFile::WriteFileAtomically(out, bytes);
   } catch (const EStreamError& error) {
     PrintError(error.Message());

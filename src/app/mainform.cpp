@@ -129,19 +129,16 @@ int TMainForm::RecoverModels()
 
 void TMainForm::Start(const QStringList& files)
 {
-  if (RecoverModels() > 0)
-    return;
+  if (RecoverModels() > 0) return;
   for (const QString& file : files)
     OpenModel(file, false);
-  if (mdiArea_->subWindowList().isEmpty())
-    CreateModelWindow();
+  if (mdiArea_->subWindowList().isEmpty()) CreateModelWindow();
 }
 
 TModelForm* TMainForm::ActiveModel() const
 {
   QMdiSubWindow* sub = mdiArea_->activeSubWindow();
-  if (!sub && !mdiArea_->subWindowList().isEmpty())
-    sub = mdiArea_->subWindowList().back();
+  if (!sub && !mdiArea_->subWindowList().isEmpty()) sub = mdiArea_->subWindowList().back();
   return sub ? qobject_cast<TModelForm*>(sub->widget()) : nullptr;
 }
 

@@ -13,7 +13,7 @@ class TModelForm;
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
-public:
+ public:
   explicit TMainForm(QWidget* parent = nullptr);
 
   // The start: recovery files left by a crash first, else the models named on the command
@@ -26,19 +26,19 @@ public:
   QMdiArea* ModelArea() const { return mdiArea_; }
   TModelForm* CreateModelWindow();
 
-protected:
+ protected:
   void closeEvent(QCloseEvent* event) override;
 
-private:
+ private:
   void RegisterActions();
   void BuildMenus();
   void UpdateControls();
 
-protected:
+ protected:
   // The one error path of the shell; a beep and a message box.
   virtual void ShowError(const QString& message);
 
-private:
+ private:
   TActionRegistry actions_;
   QMdiArea* mdiArea_;
   int nextModelNumber_ = 1;

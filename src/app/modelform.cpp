@@ -34,8 +34,7 @@ TModelForm::TModelForm(QWidget* parent)
 void TModelForm::DocumentOpened()
 {
   QString caption = QFileInfo(document_->FileName).fileName();
-  if (document_->ReadOnly)
-    caption += QStringLiteral("  (Read Only)");
+  if (document_->ReadOnly) caption += QStringLiteral("  (Read Only)");
   setWindowTitle(caption);
   TUndoRecorder::TakeBaseline(*document_);
   Repaint();
@@ -43,24 +42,19 @@ void TModelForm::DocumentOpened()
 
 bool TModelForm::QuerySave()
 {
-  if (!document_->Modified)
-    return true;
+  if (!document_->Modified) return true;
   QApplication::beep();
   const auto answer = QMessageBox::warning(
       this, QStringLiteral("Mindorra"),
       QStringLiteral("Save Changes to %1 ?").arg(QFileInfo(document_->FileName).fileName()),
       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  if (answer == QMessageBox::No)
-    return true;
-  if (answer != QMessageBox::Yes)
-    return false;
+  if (answer == QMessageBox::No) return true;
+  if (answer != QMessageBox::Yes) return false;
   QString path = document_->FileName;
   if (!document_->Named) {
-    path = QFileDialog::getSaveFileName(
-        this, QString(), document_->FileName,
-        QStringLiteral("CGP Model (*.mdl);;All files (*)"));
-    if (path.isEmpty())
-      return false;
+    path = QFileDialog::getSaveFileName(this, QString(), document_->FileName,
+                                        QStringLiteral("CGP Model (*.mdl);;All files (*)"));
+    if (path.isEmpty()) return false;
   }
   try {
     TModelFile::SaveModelAs(*document_, path, QSize(640, 480));
@@ -135,8 +129,7 @@ void TModelForm::PaintModel(bool fast)
 
 void TModelForm::paintEvent(QPaintEvent*)
 {
-  if (dirty_ || buffer_.isNull())
-    PaintModel(fastPending_);
+  if (dirty_ || buffer_.isNull()) PaintModel(fastPending_);
   fastPending_ = false;
   QPainter painter(this);
   if (overlay_.IsEmpty())
@@ -163,12 +156,15 @@ void TModelForm::keyPressEvent(QKeyEvent* event)
 {
   TModelView view(*document_);
   const bool control = event->modifiers() & Qt::ControlModifier;
-  if (view.MoveByKey(event->key(), control))
-    return;
+  if (view.MoveByKey(event->key(), control)) return;
   switch (event->key()) {
     case Qt::Key_Plus:
-    case Qt::Key_Equal: view.ZoomStep(true); return;
-    case Qt::Key_Minus: view.ZoomStep(false); return;
+    case Qt::Key_Equal:
+      view.ZoomStep(true);
+      return;
+    case Qt::Key_Minus:
+      view.ZoomStep(false);
+      return;
     case Qt::Key_Escape:
       document_->DeselectAll(true);
       PaintNow(false);
@@ -177,6 +173,7 @@ void TModelForm::keyPressEvent(QKeyEvent* event)
       document_->DeleteSelection();
       PaintNow(false);
       return;
-    default: QWidget::keyPressEvent(event);
+    default:
+      QWidget::keyPressEvent(event);
   }
 }

@@ -15,7 +15,7 @@ class TModelDocument;
 class TModelForm : public QWidget, public IDocumentObserver {
   Q_OBJECT
 
-public:
+ public:
   explicit TModelForm(QWidget* parent = nullptr);
   ~TModelForm() override;
 
@@ -33,17 +33,17 @@ public:
   void ReportError(const QString& message) override;
   void PaintNow(bool fast) override;
 
-Q_SIGNALS:
+ Q_SIGNALS:
   void ControlsChanged();
   void SelectionChanged();
 
-protected:
+ protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
-private:
+ private:
   void PaintModel(bool fast);
 
   // Asks whether to save changes; false when the user cancels or the save fails.

@@ -5,7 +5,7 @@
 #include <QString>
 
 class IDocumentObserver {
-public:
+ public:
   virtual ~IDocumentObserver() = default;
   // The model must be painted again.
   virtual void Repaint() = 0;

@@ -6,13 +6,13 @@
 #include "document/documentobserver.h"
 #include "document/undorecorder.h"
 #include "model/arrow.h"
-#include "model/cluster.h"
 #include "model/clipart.h"
+#include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/olecogi.h"
-#include "model/shortcut.h"
-#include "model/shapegenerator.h"
 #include "model/objectfactory.h"
+#include "model/olecogi.h"
+#include "model/shapegenerator.h"
+#include "model/shortcut.h"
 #include "platform/datetimevalue.h"
 #include "platform/measurecanvas.h"
 #include "platform/printerinfo.h"
@@ -26,9 +26,8 @@ TModelDocument::TModelDocument(IPrinterInfo* printer)
   CreatedBy = TUserFolders::CurrentUserName();
   CreatedTime = TDateTimeValue::Now();
   SavedTime = CreatedTime;
-  RecoverFileName = TUserFolders::UniqueFileName(TUserFolders::RecoveryFolder(),
-                                                 QStringLiteral("CGP Recover "),
-                                                 QStringLiteral(".MDL"));
+  RecoverFileName = TUserFolders::UniqueFileName(
+      TUserFolders::RecoveryFolder(), QStringLiteral("CGP Recover "), QStringLiteral(".MDL"));
   Orientation = static_cast<std::uint8_t>(printer_->Orientation());
   UpdatePageSize();
   Objects.reserve(50);
@@ -74,26 +73,22 @@ void TModelDocument::RecordUndo(const QString& caption)
 
 void TModelDocument::NotifyRepaint()
 {
-  if (observer_)
-    observer_->Repaint();
+  if (observer_) observer_->Repaint();
 }
 
 void TModelDocument::NotifyControls()
 {
-  if (observer_)
-    observer_->UpdateControls();
+  if (observer_) observer_->UpdateControls();
 }
 
 void TModelDocument::NotifySelection()
 {
-  if (observer_)
-    observer_->SyncTextToolbar();
+  if (observer_) observer_->SyncTextToolbar();
 }
 
 void TModelDocument::Beep()
 {
-  if (observer_)
-    observer_->Beep();
+  if (observer_) observer_->Beep();
 }
 
 // ---- Objects ------------------------------------------------------------------------------
@@ -109,8 +104,7 @@ CGPObject* TModelDocument::CreateObject(int kind)
 
 void TModelDocument::AppendObject(CGPObject* object)
 {
-  if (object && IndexOf(object) < 0)
-    Objects.push_back(object);
+  if (object && IndexOf(object) < 0) Objects.push_back(object);
 }
 
 int TModelDocument::IndexOf(const CGPObject* object) const
@@ -136,30 +130,24 @@ CGPObject* TModelDocument::FirstSelected() const
 
 void TModelDocument::SelectObject(CGPObject* object, bool notify)
 {
-  if (!object || object->Selected)
-    return;
+  if (!object || object->Selected) return;
   object->Selected = true;
-  if (notify)
-    NotifySelection();
+  if (notify) NotifySelection();
 }
 
 void TModelDocument::DeselectObject(CGPObject* object, bool notify)
 {
-  if (!object || !object->Selected)
-    return;
+  if (!object || !object->Selected) return;
   object->Selected = false;
-  if (notify)
-    NotifySelection();
+  if (notify) NotifySelection();
 }
 
 void TModelDocument::DeselectAll(bool notify)
 {
-  if (Objects.empty())
-    return;
+  if (Objects.empty()) return;
   for (CGPObject* object : Objects)
     object->Selected = false;
-  if (notify)
-    NotifySelection();
+  if (notify) NotifySelection();
 }
 
 void TModelDocument::SelectAll()
@@ -237,10 +225,8 @@ void TModelDocument::ForgetObject(CGPObject* object)
   VisibleObjects.erase(std::remove(VisibleObjects.begin(), VisibleObjects.end(), object),
                        VisibleObjects.end());
   ObjectRegion.Forget(object);
-  if (ActiveObject == object)
-    ActiveObject = nullptr;
-  if (ContextObject == object)
-    ContextObject = nullptr;
+  if (ActiveObject == object) ActiveObject = nullptr;
+  if (ContextObject == object) ContextObject = nullptr;
   if (ArrowFromObject == object) {
     ArrowFromObject = nullptr;
     ArrowFromAnchor = -1;
@@ -259,11 +245,9 @@ void TModelDocument::DestroyObject(CGPObject* object)
 
 void TModelDocument::StingObject(CGPObject* object)
 {
-  if (Mode == opEditText || !object)
-    return;
+  if (Mode == opEditText || !object) return;
   const int index = IndexOf(object);
-  if (index < 0)
-    return;
+  if (index < 0) return;
   auto* member = dynamic_cast<TClusteredObject*>(object);
   TCluster* cluster = member ? member->Cluster : nullptr;
   Objects.erase(Objects.begin() + index);
@@ -278,8 +262,7 @@ void TModelDocument::StingObject(CGPObject* object)
 
 void TModelDocument::DeleteSelection()
 {
-  if (Mode == opEditText)
-    return;
+  if (Mode == opEditText) return;
   if (SelectedCount() == 0) {
     if (Objects.empty())
       Beep();
@@ -320,8 +303,7 @@ std::vector<CGPObject*> TModelDocument::SelectionForNumbering() const
 {
   std::vector<CGPObject*> list;
   for (CGPObject* object : Objects)
-    if (object->Selected)
-      list.push_back(object);
+    if (object->Selected) list.push_back(object);
   return list;
 }
 
@@ -360,8 +342,7 @@ void TModelDocument::RenumberCommand(int start)
 
 void TModelDocument::ApplyCurrentAttributes(CGPObject* object)
 {
-  if (!object)
-    return;
+  if (!object) return;
   object->ShowNumber = ShowNumber;
   object->Shadow = Shadow;
   object->Style3D = Style3D;
@@ -381,8 +362,7 @@ void TModelDocument::ApplyCurrentAttributes(CGPObject* object)
     lined->LineWidth = LineWidth;
     lined->LineColor = LineColor;
   }
-  if (auto* cluster = dynamic_cast<TCluster*>(object))
-    cluster->FaceColor = ClusterColor;
+  if (auto* cluster = dynamic_cast<TCluster*>(object)) cluster->FaceColor = ClusterColor;
 }
 
 void TModelDocument::SetBackground(const std::optional<TPicture>& picture)
@@ -399,10 +379,8 @@ void TModelDocument::UpdatePageSize()
   PaperHeight = page.height() / printer_->DpiY();
   PageWidth = PaperWidth - LeftMargin - RightMargin;
   PageHeight = PaperHeight - TopMargin - BottomMargin;
-  if (PrintHeader)
-    PageHeight -= 0.25;
-  if (PrintFooter)
-    PageHeight -= 0.25;
+  if (PrintHeader) PageHeight -= 0.25;
+  if (PrintFooter) PageHeight -= 0.25;
 }
 
 void TModelDocument::ApplyPrinterOrientation()
@@ -444,8 +422,7 @@ CGPObject* TModelDocument::AddThoughtCogi(const QString& text, const QString& se
 {
   TCogi* cogi = PlaceInsertedCogi();
   cogi->Text = ThoughtText(text);
-  if (!secondText.isEmpty())
-    cogi->Notes = TRtfWriter::CentredText(secondText);
+  if (!secondText.isEmpty()) cogi->Notes = TRtfWriter::CentredText(secondText);
   FinishInsertedCogi(cogi, QStringLiteral("Create thought of the day Cogi"));
   return cogi;
 }

@@ -13,11 +13,11 @@
 #include <optional>
 #include <vector>
 
-#include "model/cgpobject.h"
-#include "geometry/modelpoint.h"
-#include "model/objectlist.h"
 #include "document/objecthitregion.h"
+#include "geometry/modelpoint.h"
 #include "geometry/outline.h"
+#include "model/cgpobject.h"
+#include "model/objectlist.h"
 #include "platform/color.h"
 #include "platform/picture.h"
 
@@ -41,7 +41,7 @@ struct TUndoEntry {
 };
 
 class TModelDocument {
-public:
+ public:
   // The printer gives the page geometry; by default the program's current printer.
   explicit TModelDocument(IPrinterInfo* printer = nullptr);
   ~TModelDocument();
@@ -196,8 +196,7 @@ public:
   bool AnySelectedOfClass() const
   {
     for (CGPObject* object : Objects)
-      if (object->Selected && dynamic_cast<T*>(object))
-        return true;
+      if (object->Selected && dynamic_cast<T*>(object)) return true;
     return false;
   }
   void SelectObject(CGPObject* object, bool notify);
@@ -249,7 +248,7 @@ public:
   // Where the next such hexagon goes; (-1, -1) starts again at the window's top left.
   static TModelPoint InsertionPoint;
 
-private:
+ private:
   TCogi* PlaceInsertedCogi();
   void FinishInsertedCogi(TCogi* cogi, const QString& caption);
   // Clears every non-owning reference to an object that is about to be destroyed.

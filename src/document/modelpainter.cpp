@@ -17,11 +17,11 @@ namespace {
 
 // Clears the flag however the paint ends.
 class TPaintingGuard {
-public:
+ public:
   explicit TPaintingGuard(bool& flag) : flag_(flag) { flag_ = true; }
   ~TPaintingGuard() { flag_ = false; }
 
-private:
+ private:
   bool& flag_;
 };
 
@@ -32,17 +32,14 @@ void TModelPainter::DrawObjects(TCanvas& canvas, const TObjectList& objects, boo
 {
   // Arrows are drawn after everything else so that they are never hidden.
   for (CGPObject* object : objects)
-    if (!dynamic_cast<TArrow*>(object))
-      object->Draw(canvas, fast, offsetX, offsetY, zoom);
+    if (!dynamic_cast<TArrow*>(object)) object->Draw(canvas, fast, offsetX, offsetY, zoom);
   for (CGPObject* object : objects)
-    if (dynamic_cast<TArrow*>(object))
-      object->Draw(canvas, fast, offsetX, offsetY, zoom);
+    if (dynamic_cast<TArrow*>(object)) object->Draw(canvas, fast, offsetX, offsetY, zoom);
 }
 
 void TModelPainter::DrawScreen(QImage& target, bool fast)
 {
-  if (document_.Painting)
-    return;
+  if (document_.Painting) return;
   TPaintingGuard guard(document_.Painting);
   TModelDocument& d = document_;
   QPainter painter(&target);
@@ -66,8 +63,7 @@ void TModelPainter::DrawScreen(QImage& target, bool fast)
     bool primary = true;
     for (CGPObject* object : d.VisibleObjects) {
       object->DrawSelection(canvas, d.Mode, d.HandleRegion, primary, offsetX, offsetY, d.Zoom);
-      if (object->Selected)
-        primary = false;
+      if (object->Selected) primary = false;
     }
   }
 }
@@ -80,10 +76,10 @@ CGPObject* TModelPainter::HitTest(QPoint pixel)
   for (auto it = d.VisibleObjects.rbegin(); it != d.VisibleObjects.rend(); ++it) {
     CGPObject* object = *it;
     // The cheap box test first; the object's region only for the few boxes that contain it.
-    const QRect box =
-        object->GetScreenBox(canvas, -d.ViewOrigin.X, -d.ViewOrigin.Y, d.Zoom).Normalized().ToQRect();
-    if (!box.contains(pixel))
-      continue;
+    const QRect box = object->GetScreenBox(canvas, -d.ViewOrigin.X, -d.ViewOrigin.Y, d.Zoom)
+                          .Normalized()
+                          .ToQRect();
+    if (!box.contains(pixel)) continue;
     if (object->CreateRegion(canvas, -d.ViewOrigin.X, -d.ViewOrigin.Y, d.Zoom).contains(pixel))
       return object;
   }
@@ -143,8 +139,7 @@ void TModelPainter::PaintModelBackground(TCanvas& canvas)
     for (int n = 0; x < xr && n <= w; x += d.PageWidth, ++n)
       painter.drawLine(view.ScreenX(x), view.ScreenY(y0), view.ScreenX(x), view.ScreenY(yb));
     const double x0 = view.ScreenX(0) <= 0 ? d.ViewOrigin.X : 0.0;
-    double y =
-        std::max(std::nearbyint(d.ViewOrigin.Y / d.PageHeight) * d.PageHeight, d.PageHeight);
+    double y = std::max(std::nearbyint(d.ViewOrigin.Y / d.PageHeight) * d.PageHeight, d.PageHeight);
     for (int n = 0; y < yb && n <= h; y += d.PageHeight, ++n)
       painter.drawLine(view.ScreenX(x0), view.ScreenY(y), view.ScreenX(xr), view.ScreenY(y));
   }
@@ -165,9 +160,8 @@ void TModelPainter::DrawGridMark(TCanvas& canvas, double x, double y)
   QPainter& painter = canvas.Painter();
   painter.setPen(QPen(QColor(0, 0, 255), 0));
   painter.drawPoint(view.ScreenX(x), view.ScreenY(y));
-  if (view.ModelToPixels(1) <= 30)
-    return;
-  static constexpr double kQuarterDots[][2] = {{0.25, 0}, {0.5, 0},   {0.75, 0},  {0, 0.25},
+  if (view.ModelToPixels(1) <= 30) return;
+  static constexpr double kQuarterDots[][2] = {{0.25, 0}, {0.5, 0},   {0.75, 0}, {0, 0.25},
                                                {0, 0.5},  {0.5, 0.5}, {0, 0.75}};
   for (const auto& dot : kQuarterDots)
     painter.drawPoint(view.ScreenX(x + dot[0]), view.ScreenY(y + dot[1]));
@@ -198,15 +192,13 @@ bool ObjectsBox(const TModelDocument& d, TPixelRect& u)
 QSizeF TModelPainter::ContentExtent() const
 {
   TPixelRect u;
-  if (!ObjectsBox(document_, u))
-    return QSizeF();
+  if (!ObjectsBox(document_, u)) return QSizeF();
   return {u.Width() / document_.ScreenDpiX + 1.0, u.Height() / document_.ScreenDpiY + 1.0};
 }
 
 void TModelPainter::RenderToBitmap(QImage& image)
 {
-  if (image.isNull())
-    return;
+  if (image.isNull()) return;
   QPainter painter(&image);
   RenderToDevice(painter, image.size(), document_.ScreenDpiX, document_.ScreenDpiY);
 }
@@ -215,8 +207,7 @@ void TModelPainter::RenderToDevice(QPainter& painter, QSize size, double dpiX, d
 {
   TModelDocument& d = document_;
   TPixelRect u;
-  if (!ObjectsBox(d, u) || size.isEmpty())
-    return;
+  if (!ObjectsBox(d, u) || size.isEmpty()) return;
   const double ppiX = d.ScreenDpiX;
   const double ppiY = d.ScreenDpiY;
   // Extents in pixels at 100 %, with one inch of margin, scaled to the target's resolution.

@@ -12,7 +12,7 @@
 class TCanvas;
 
 class TModelPainter {
-public:
+ public:
   static const QColor kWindowColor;  // RGB(215, 214, 255) around the model area
 
   explicit TModelPainter(TModelDocument& document) : document_(document) {}
@@ -35,7 +35,7 @@ public:
   // for a model without objects.
   QSizeF ContentExtent() const;
 
-private:
+ private:
   void DrawObjects(TCanvas& canvas, const TObjectList& objects, bool fast, double offsetX,
                    double offsetY, double zoom);
 

@@ -62,8 +62,7 @@ TViewRect TModelView::ViewRect() const
 
 void TModelView::FullRepaint()
 {
-  if (IDocumentObserver* observer = document_.Observer())
-    observer->PaintNow(false);
+  if (IDocumentObserver* observer = document_.Observer()) observer->PaintNow(false);
 }
 
 // ---- Zoom ---------------------------------------------------------------------------------
@@ -118,15 +117,13 @@ void TModelView::AnimateZoomTo(double left, double top, double right, double bot
   const int frames = std::max(1, document_.ZoomFrames);
   IDocumentObserver* observer = document_.Observer();
   for (int i = 1; i <= frames; ++i) {
-    if (input && input->CancelRequested())
-      break;
+    if (input && input->CancelRequested()) break;
     const double f = static_cast<double>(i) / frames;
     SetView(false, 0, from.TopLeft.X + f * (left - from.TopLeft.X),
             from.TopLeft.Y + f * (top - from.TopLeft.Y),
             from.BottomRight.X + f * (right - from.BottomRight.X),
             from.BottomRight.Y + f * (bottom - from.BottomRight.Y));
-    if (observer)
-      observer->PaintNow(true);
+    if (observer) observer->PaintNow(true);
   }
   FullRepaint();
 }
@@ -152,15 +149,13 @@ void TModelView::ZoomBack(IAsyncInput* input)
 void TModelView::ZoomStep(bool in)
 {
   double step = document_.Zoom * 0.1;
-  if (!(step > 0))
-    step = 0.1;
+  if (!(step > 0)) step = 0.1;
   SetView(true, in ? document_.Zoom + step : document_.Zoom - step, 0, 0, 0, 0);
 }
 
 void TModelView::WholeModelCommand()
 {
-  if (document_.Zoom != WholeModelZoom())
-    PushView();
+  if (document_.Zoom != WholeModelZoom()) PushView();
   ShowWholeModel();
 }
 
@@ -183,8 +178,7 @@ void TModelView::SetMainViewToCurrent()
 void TModelView::ToMainView()
 {
   if (!HasMainView()) {
-    if (IDocumentObserver* observer = document_.Observer())
-      observer->ReportError(QString());
+    if (IDocumentObserver* observer = document_.Observer()) observer->ReportError(QString());
     return;
   }
   SetView(true, 0, document_.MainViewTopLeft.X, document_.MainViewTopLeft.Y,
@@ -204,18 +198,33 @@ bool TModelView::MoveByKey(int qtKey, bool control)
   const double step = control ? 5.0 : 1.0;
   TModelPoint& origin = document_.ViewOrigin;
   switch (qtKey) {
-    case Qt::Key_Left: origin.X -= step; break;
-    case Qt::Key_Right: origin.X += step; break;
-    case Qt::Key_Up: origin.Y -= step; break;
-    case Qt::Key_Down: origin.Y += step; break;
-    case Qt::Key_PageUp: origin.Y -= PixelsToModelY(Height()); break;
-    case Qt::Key_PageDown: origin.Y += PixelsToModelY(Height()); break;
-    case Qt::Key_Home: origin = {0, 0}; break;
+    case Qt::Key_Left:
+      origin.X -= step;
+      break;
+    case Qt::Key_Right:
+      origin.X += step;
+      break;
+    case Qt::Key_Up:
+      origin.Y -= step;
+      break;
+    case Qt::Key_Down:
+      origin.Y += step;
+      break;
+    case Qt::Key_PageUp:
+      origin.Y -= PixelsToModelY(Height());
+      break;
+    case Qt::Key_PageDown:
+      origin.Y += PixelsToModelY(Height());
+      break;
+    case Qt::Key_Home:
+      origin = {0, 0};
+      break;
     case Qt::Key_End:
       origin = {document_.ModelWidth - PixelsToModelX(Width()),
                 document_.ModelHeight - PixelsToModelY(Height())};
       break;
-    default: return false;
+    default:
+      return false;
   }
   FullRepaint();
   return true;
@@ -223,22 +232,19 @@ bool TModelView::MoveByKey(int qtKey, bool control)
 
 bool TModelView::AutoScroll(QPoint pixel, IAsyncInput& input)
 {
-  if (!input.PointerConfined())
-    return false;
+  if (!input.PointerConfined()) return false;
   const QRect inner(QPoint(10, 10), QPoint(Width() - 10 - 1, Height() - 10 - 1));
-  if (inner.contains(pixel))
-    return false;
+  if (inner.contains(pixel)) return false;
   IDocumentObserver* observer = document_.Observer();
   const TModelPoint centre{static_cast<double>(Width() / 2), static_cast<double>(Height() / 2)};
   // The loop ends when the pointer comes back in, or when the drag lets go of the pointer.
   for (;;) {
     const QPoint at = input.PointerPosition();
-    if (inner.contains(at) || !input.PointerConfined())
-      return true;
-    const double bearing = Bearing(centre, {static_cast<double>(at.x()), static_cast<double>(at.y())});
+    if (inner.contains(at) || !input.PointerConfined()) return true;
+    const double bearing =
+        Bearing(centre, {static_cast<double>(at.x()), static_cast<double>(at.y())});
     const double radians = bearing * 3.14159265358979323846 / 180.0;
     PanBy(PixelsToModelX(10.0 * std::sin(radians)), PixelsToModelY(-10.0 * std::cos(radians)));
-    if (observer)
-      observer->PaintNow(true);
+    if (observer) observer->PaintNow(true);
   }
 }

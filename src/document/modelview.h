@@ -7,7 +7,7 @@
 class IAsyncInput;
 
 class TModelView {
-public:
+ public:
   static constexpr double kMaxZoom = 400.0;
 
   explicit TModelView(TModelDocument& document) : document_(document) {}
@@ -52,7 +52,7 @@ public:
   // Scrolls while the pointer stays in the 10-pixel border of the window during a drag.
   bool AutoScroll(QPoint pixel, IAsyncInput& input);
 
-private:
+ private:
   int Width() const { return document_.ClientSize.width(); }
   int Height() const { return document_.ClientSize.height(); }
   void FullRepaint();

@@ -5,8 +5,8 @@
 #include "model/cgpobject.h"
 #include "platform/measurecanvas.h"
 
-void TObjectHitRegion::Set(const TObjectList& objects, double offsetX, double offsetY,
-                           double zoom, double dpiX, double dpiY)
+void TObjectHitRegion::Set(const TObjectList& objects, double offsetX, double offsetY, double zoom,
+                           double dpiX, double dpiY)
 {
   objects_ = objects;
   offsetX_ = offsetX;
@@ -23,8 +23,7 @@ void TObjectHitRegion::Forget(const CGPObject* object)
 
 bool TObjectHitRegion::contains(QPoint pixel) const
 {
-  if (objects_.empty())
-    return false;
+  if (objects_.empty()) return false;
   TMeasureCanvas measure(dpiX_, dpiY_);
   for (auto it = objects_.rbegin(); it != objects_.rend(); ++it) {
     CGPObject* object = *it;

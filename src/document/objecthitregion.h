@@ -11,7 +11,7 @@
 class CGPObject;
 
 class TObjectHitRegion {
-public:
+ public:
   // Takes the objects and the view of a full paint.
   void Set(const TObjectList& objects, double offsetX, double offsetY, double zoom, double dpiX,
            double dpiY);
@@ -21,7 +21,7 @@ public:
   bool contains(QPoint pixel) const;
   bool isEmpty() const { return objects_.empty(); }
 
-private:
+ private:
   TObjectList objects_;
   double offsetX_ = 0.0;
   double offsetY_ = 0.0;

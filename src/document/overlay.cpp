@@ -10,8 +10,7 @@
 void TOverlay::Reset(QSize size, qreal devicePixelRatio)
 {
   const QSize pixels = size * devicePixelRatio;
-  if (mask_.size() != pixels)
-    mask_ = QImage(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  if (mask_.size() != pixels) mask_ = QImage(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
   mask_.setDevicePixelRatio(devicePixelRatio);
   mask_.fill(Qt::black);
   inverted_ = false;
@@ -20,8 +19,7 @@ void TOverlay::Reset(QSize size, qreal devicePixelRatio)
 
 void TOverlay::DrawInverting(double dpiX, double dpiY, const std::function<void(TCanvas&)>& draw)
 {
-  if (mask_.isNull())
-    Reset(QSize(1, 1));
+  if (mask_.isNull()) Reset(QSize(1, 1));
   QPainter painter(&mask_);
   TCanvas canvas(painter, dpiX, dpiY);
   // On the black mask not-XOR with a black pen turns pixels white, and back when repeated.
@@ -51,13 +49,12 @@ void TOverlay::RubberLine(const TModelDocument& document, TModelPoint a, TModelP
   });
 }
 
-void TOverlay::OutlinePath(const TModelDocument& document, const TOutline& outline,
-                           TModelPoint at, double angle)
+void TOverlay::OutlinePath(const TModelDocument& document, const TOutline& outline, TModelPoint at,
+                           double angle)
 {
   DrawInverting(document.ScreenDpiX, document.ScreenDpiY, [&](TCanvas& canvas) {
     const TModelPoint o = document.ViewOrigin;
-    canvas.Painter().drawPath(
-        ::OutlinePath(canvas, outline, angle, document.Zoom, -o.X, -o.Y, at));
+    canvas.Painter().drawPath(::OutlinePath(canvas, outline, angle, document.Zoom, -o.X, -o.Y, at));
   });
 }
 
@@ -103,8 +100,7 @@ void TOverlay::FreeformTrail(const TModelDocument& document, const TOutline& out
 QImage TOverlay::Apply(const QImage& base) const
 {
   QImage frame = base;
-  if (IsEmpty())
-    return frame;
+  if (IsEmpty()) return frame;
   QPainter painter(&frame);
   if (inverted_ && mask_.size() == base.size()) {
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

@@ -17,7 +17,7 @@ class TCanvas;
 class TModelDocument;
 
 class TOverlay {
-public:
+ public:
   // Starts an empty overlay for a drawing surface (logical pixels, device pixel ratio).
   void Reset(QSize size, qreal devicePixelRatio = 1.0);
   bool IsEmpty() const { return !inverted_ && trails_.empty(); }
@@ -30,8 +30,8 @@ public:
   void RubberLine(const TModelDocument& document, TModelPoint a, TModelPoint b);
   void OutlinePath(const TModelDocument& document, const TOutline& outline, TModelPoint at,
                    double angle);
-  void BoxOutline(const TModelDocument& document, TModelPoint centre, double width,
-                  double height, double angle);
+  void BoxOutline(const TModelDocument& document, TModelPoint centre, double width, double height,
+                  double angle);
   void ArrowPath(const TModelDocument& document, TModelPoint from, TModelPoint to,
                  double chordHeight);
   // Solid black, not inverting; it stays until the next paint.
@@ -41,7 +41,7 @@ public:
   QImage Apply(const QImage& base) const;
   const QImage& Mask() const { return mask_; }
 
-private:
+ private:
   QImage mask_;
   bool inverted_ = false;
   std::vector<QPolygon> trails_;

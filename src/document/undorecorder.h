@@ -7,7 +7,7 @@
 class TModelDocument;
 
 class IUndoRecorder {
-public:
+ public:
   virtual ~IUndoRecorder() = default;
   // Records the pending change under the caption (does nothing but refresh the controls
   // when no change is pending).

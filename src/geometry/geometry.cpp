@@ -12,8 +12,7 @@ constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
 TModelPoint RotateOffset(TModelPoint centre, double dx, double dy, double angle)
 {
-  if (angle == 0.0)
-    return {centre.X + dx, centre.Y + dy};
+  if (angle == 0.0) return {centre.X + dx, centre.Y + dy};
   const double a = angle * kRadiansPerDegree;
   const double c = std::cos(a);
   const double s = std::sin(a);
@@ -23,10 +22,8 @@ TModelPoint RotateOffset(TModelPoint centre, double dx, double dy, double angle)
 double AddAngles(double a, double b)
 {
   const double c = a + b;
-  if (c < 0.0)
-    return c + 360.0;
-  if (c > 360.0)
-    return c - 360.0;
+  if (c < 0.0) return c + 360.0;
+  if (c > 360.0) return c - 360.0;
   return c;
 }
 
@@ -34,10 +31,8 @@ double Distance(TModelPoint p, TModelPoint q)
 {
   const double dx = q.X - p.X;
   const double dy = q.Y - p.Y;
-  if (dy == 0.0)
-    return std::fabs(dx);
-  if (dx == 0.0)
-    return std::fabs(dy);
+  if (dy == 0.0) return std::fabs(dx);
+  if (dx == 0.0) return std::fabs(dy);
   return std::sqrt(dx * dx + dy * dy);
 }
 
@@ -45,23 +40,18 @@ double Bearing(TModelPoint from, TModelPoint to)
 {
   const double dx = to.X - from.X;
   const double dy = to.Y - from.Y;
-  if (dx == 0.0 && dy == 0.0)
-    return -1.0;
-  if (dy == 0.0)
-    return dx > 0.0 ? 90.0 : 270.0;
-  if (dx == 0.0)
-    return dy < 0.0 ? 0.0 : 180.0;
+  if (dx == 0.0 && dy == 0.0) return -1.0;
+  if (dy == 0.0) return dx > 0.0 ? 90.0 : 270.0;
+  if (dx == 0.0) return dy < 0.0 ? 0.0 : 180.0;
   const double r = std::atan(std::fabs(dx) / std::fabs(dy)) / kRadiansPerDegree;
-  if (dx > 0.0)
-    return dy < 0.0 ? r : 180.0 - r;
+  if (dx > 0.0) return dy < 0.0 ? r : 180.0 - r;
   return dy > 0.0 ? 180.0 + r : 360.0 - r;
 }
 
 double BearingDifference(double a, double b)
 {
   double d = std::fabs(a - b);
-  if (d > 180.0)
-    d = 360.0 - d;
+  if (d > 180.0) d = 360.0 - d;
   return d;
 }
 
@@ -69,14 +59,10 @@ TModelPoint PolarOffset(double r, double bearing)
 {
   // Whole quarter turns give exact axis offsets, so vertical and horizontal stay exact.
   const double b = std::fmod(bearing, 360.0) + (bearing < 0.0 ? 360.0 : 0.0);
-  if (b == 0.0 || b == 360.0)
-    return {0.0, -r};
-  if (b == 90.0)
-    return {r, 0.0};
-  if (b == 180.0)
-    return {0.0, r};
-  if (b == 270.0)
-    return {-r, 0.0};
+  if (b == 0.0 || b == 360.0) return {0.0, -r};
+  if (b == 90.0) return {r, 0.0};
+  if (b == 180.0) return {0.0, r};
+  if (b == 270.0) return {-r, 0.0};
   const double a = b * kRadiansPerDegree;
   return {r * std::sin(a), -r * std::cos(a)};
 }
@@ -104,8 +90,7 @@ TModelPoint SnapToQuarterGrid(TModelPoint p)
 
 int PenWidthPixels(double points, double zoom, double dpiX, double dpiY)
 {
-  if (points == 0.0)
-    return 1;
+  if (points == 0.0) return 1;
   const int width =
       RoundHalfEven(std::fabs(points) / 72.0 * (dpiX * zoom / 100.0 + dpiY * zoom / 100.0) / 2.0);
   return width > 0 ? width : 1;
@@ -132,8 +117,22 @@ TAnchorList Box16Anchors(double width, double height)
   const double h = height / 2.0;
   const double qw = width / 4.0;
   const double qh = height / 4.0;
-  return Reversed({{-w, -h}, {-qw, -h}, {0, -h}, {qw, -h}, {w, -h}, {w, -qh}, {w, 0}, {w, qh},
-                   {w, h}, {qw, h}, {0, h}, {-qw, h}, {-w, h}, {-w, qh}, {-w, 0}, {-w, -qh}});
+  return Reversed({{-w, -h},
+                   {-qw, -h},
+                   {0, -h},
+                   {qw, -h},
+                   {w, -h},
+                   {w, -qh},
+                   {w, 0},
+                   {w, qh},
+                   {w, h},
+                   {qw, h},
+                   {0, h},
+                   {-qw, h},
+                   {-w, h},
+                   {-w, qh},
+                   {-w, 0},
+                   {-w, -qh}});
 }
 
 TAnchorList VertexAnchors(const TOutline& outline)
@@ -150,8 +149,7 @@ TAnchorList VertexAndMidpointAnchors(const TOutline& outline)
   for (std::size_t i = 1; i < outline.size(); ++i) {
     const TSegment& previous = outline[i - 1];
     const TSegment& segment = outline[i];
-    generated.push_back(
-        {(previous.Ex + segment.Ex) / 2.0, (previous.Ey + segment.Ey) / 2.0});
+    generated.push_back({(previous.Ex + segment.Ex) / 2.0, (previous.Ey + segment.Ey) / 2.0});
     generated.push_back({segment.Ex, segment.Ey});
   }
   return Reversed(std::move(generated));

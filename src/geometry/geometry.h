@@ -19,8 +19,14 @@ double BearingDifference(double a, double b);
 TModelPoint PolarOffset(double r, double bearing);
 TModelPoint PointAt(TModelPoint centre, double r, double bearing);
 TModelPoint CubicPoint(double t, TModelPoint p0, TModelPoint c1, TModelPoint c2, TModelPoint p3);
-inline double Min(double a, double b) { return a < b ? a : b; }
-inline double Max(double a, double b) { return a > b ? a : b; }
+inline double Min(double a, double b)
+{
+  return a < b ? a : b;
+}
+inline double Max(double a, double b)
+{
+  return a > b ? a : b;
+}
 
 // A point rounded to the nearest quarter inch in x and y (ties to even).
 TModelPoint SnapToQuarterGrid(TModelPoint p);

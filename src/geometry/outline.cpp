@@ -12,8 +12,7 @@
 void AppendSegment(TOutline& list, double c1x, double c1y, double c2x, double c2y, double ex,
                    double ey)
 {
-  if (!list.empty() && list.back().Ex == ex && list.back().Ey == ey)
-    return;
+  if (!list.empty() && list.back().Ex == ex && list.back().Ey == ey) return;
   list.push_back({c1x, c1y, c2x, c2y, ex, ey});
 }
 
@@ -66,10 +65,8 @@ QPoint ToPixel(const TCanvas& canvas, TModelPoint centre, double dx, double dy, 
 void OutlinePath(QPainterPath& path, const TCanvas& canvas, const TOutline& list, double angle,
                  double zoom, double offsetX, double offsetY, TModelPoint centre)
 {
-  if (list.empty())
-    return;
-  QPoint current =
-      ToPixel(canvas, centre, list[0].Ex, list[0].Ey, angle, zoom, offsetX, offsetY);
+  if (list.empty()) return;
+  QPoint current = ToPixel(canvas, centre, list[0].Ex, list[0].Ey, angle, zoom, offsetX, offsetY);
   path.moveTo(current);
   for (std::size_t i = 1; i < list.size(); ++i) {
     const TSegment& s = list[i];
@@ -111,8 +108,7 @@ void RectanglePath(TCanvas& canvas, double angle, double zoom, double offsetX, d
 }
 
 void RectanglePath(QPainterPath& path, const TCanvas& canvas, double angle, double zoom,
-                   double offsetX, double offsetY, double width, double height,
-                   TModelPoint centre)
+                   double offsetX, double offsetY, double width, double height, TModelPoint centre)
 {
   const QPolygon polygon =
       RectanglePolygon(canvas, angle, zoom, offsetX, offsetY, width, height, centre);
@@ -148,8 +144,7 @@ TPixelRect RotatedBox(const TPixelRect& box, double angle)
 
 void SmoothOutline(TOutline& list)
 {
-  if (list.size() < 3)
-    return;
+  if (list.size() < 3) return;
   std::vector<TModelPoint> vertices;
   vertices.reserve(list.size());
   for (const TSegment& s : list)
@@ -157,8 +152,7 @@ void SmoothOutline(TOutline& list)
   // A closed list repeats its start as its last end; the neighbours wrap past that repeat.
   const bool closed = vertices.front() == vertices.back();
   const std::size_t count = closed ? vertices.size() - 1 : vertices.size();
-  if (count < 2)
-    return;
+  if (count < 2) return;
   auto vertex = [&](std::size_t i) { return vertices[i % count]; };
   for (std::size_t i = 0; i < count; ++i) {
     const TModelPoint p = vertex(i);
@@ -184,29 +178,24 @@ void SmoothOutline(TOutline& list)
 
 void SimplifyOutline(TOutline& list)
 {
-  if (list.empty())
-    return;
+  if (list.empty()) return;
   std::vector<TModelPoint> spaced;
   spaced.push_back(list.front().End());
   for (std::size_t i = 1; i < list.size(); ++i) {
     const TModelPoint p = list[i].End();
-    if (Distance(spaced.back(), p) > 0.35)
-      spaced.push_back(p);
+    if (Distance(spaced.back(), p) > 0.35) spaced.push_back(p);
   }
   // The last point always stays, so a scribble ends where the pen was lifted.
-  if (list.size() > 1 && !(spaced.back() == list.back().End()))
-    spaced.push_back(list.back().End());
+  if (list.size() > 1 && !(spaced.back() == list.back().End())) spaced.push_back(list.back().End());
 
   std::vector<TModelPoint> turns;
   turns.push_back(spaced.front());
   for (std::size_t i = 1; i + 1 < spaced.size(); ++i) {
     const double before = Bearing(spaced[i - 1], spaced[i]);
     const double after = Bearing(spaced[i], spaced[i + 1]);
-    if (BearingDifference(before, after) > 15.0)
-      turns.push_back(spaced[i]);
+    if (BearingDifference(before, after) > 15.0) turns.push_back(spaced[i]);
   }
-  if (spaced.size() > 1)
-    turns.push_back(spaced.back());
+  if (spaced.size() > 1) turns.push_back(spaced.back());
 
   TOutline result;
   for (const TModelPoint& p : turns)

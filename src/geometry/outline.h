@@ -48,8 +48,7 @@ void RectanglePath(TCanvas& canvas, double angle, double zoom, double offsetX, d
                    double width, double height, TModelPoint centre);
 // Adds that rectangle to a path being built.
 void RectanglePath(QPainterPath& path, const TCanvas& canvas, double angle, double zoom,
-                   double offsetX, double offsetY, double width, double height,
-                   TModelPoint centre);
+                   double offsetX, double offsetY, double width, double height, TModelPoint centre);
 
 // The smallest rectangle holding the given one turned by angle about its own centre.
 TPixelRect RotatedBox(const TPixelRect& box, double angle);

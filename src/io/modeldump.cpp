@@ -28,8 +28,7 @@ QJsonValue Point(TModelPoint p)
 
 QJsonValue Picture(const std::optional<TPicture>& picture)
 {
-  if (!picture)
-    return QJsonValue::Null;
+  if (!picture) return QJsonValue::Null;
   return QJsonObject{{QStringLiteral("kind"), static_cast<int>(picture->Kind())},
                      {QStringLiteral("width"), picture->Width()},
                      {QStringLiteral("height"), picture->Height()}};
@@ -79,19 +78,32 @@ QJsonObject Header(const TModelDocument& d)
 QString ClassName(const CGPObject* object)
 {
   switch (object->KindCode()) {
-    case okArrow: return QStringLiteral("TArrow");
-    case okOLECogi: return QStringLiteral("TOLECogi");
-    case okClipart: return QStringLiteral("TClipart");
-    case okShortCut: return QStringLiteral("TShortCut");
-    case okBlockArrow: return QStringLiteral("TBlockArrow");
-    case okLabel: return QStringLiteral("TLabel");
-    case okDilemma: return QStringLiteral("TDilemma");
-    case okCogi: return QStringLiteral("TCogi");
-    case okCluster: return QStringLiteral("TCluster");
-    case okBalloon: return QStringLiteral("TBalloon");
-    case okFreeShape: return QStringLiteral("TFreeShape");
-    case okHotspot: return QStringLiteral("THotspot");
-    default: return QStringLiteral("CGPObject");
+    case okArrow:
+      return QStringLiteral("TArrow");
+    case okOLECogi:
+      return QStringLiteral("TOLECogi");
+    case okClipart:
+      return QStringLiteral("TClipart");
+    case okShortCut:
+      return QStringLiteral("TShortCut");
+    case okBlockArrow:
+      return QStringLiteral("TBlockArrow");
+    case okLabel:
+      return QStringLiteral("TLabel");
+    case okDilemma:
+      return QStringLiteral("TDilemma");
+    case okCogi:
+      return QStringLiteral("TCogi");
+    case okCluster:
+      return QStringLiteral("TCluster");
+    case okBalloon:
+      return QStringLiteral("TBalloon");
+    case okFreeShape:
+      return QStringLiteral("TFreeShape");
+    case okHotspot:
+      return QStringLiteral("THotspot");
+    default:
+      return QStringLiteral("CGPObject");
   }
 }
 

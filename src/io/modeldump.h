@@ -7,6 +7,6 @@
 class TModelDocument;
 
 class TModelDump {
-public:
+ public:
   static QByteArray ToJson(const TModelDocument& document, double version);
 };

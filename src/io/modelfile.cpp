@@ -58,7 +58,8 @@ QByteArray EncodeImage(const QImage& image, const char* format)
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, format);
   if (!writer.write(image))
-    throw EStreamError(QStringLiteral("Unable to encode the picture: %1").arg(writer.errorString()));
+    throw EStreamError(
+        QStringLiteral("Unable to encode the picture: %1").arg(writer.errorString()));
   return bytes;
 }
 
@@ -73,13 +74,12 @@ void TModelFile::OpenModelFile(TModelDocument& document, const QString& path, bo
     throw EStreamError(kUnknownFormat);
   }
   const double version = TModelStream::ReadVersion(bytes);
-  if (version == 0.0 || std::isnan(version))
-    throw EStreamError(kUnknownFormat);
+  if (version == 0.0 || std::isnan(version)) throw EStreamError(kUnknownFormat);
   if (version >= 2.0)
     TModelStream::ReadModel(document, bytes, true);
   else if (version > 0.0)
-    throw EStreamError(QStringLiteral(
-        "Unable to load model. Models of the older text format cannot be read yet"));
+    throw EStreamError(
+        QStringLiteral("Unable to load model. Models of the older text format cannot be read yet"));
   else
     throw EStreamError(kUnknownFormat);
   document.FileName = QFileInfo(path).absoluteFilePath();
@@ -93,11 +93,11 @@ void TModelFile::WriteFileAtomically(const QString& path, const QByteArray& byte
 {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly))
-    throw EStreamError(
-        QStringLiteral("Cannot save \"%1\": %2").arg(QFileInfo(path).fileName(), file.errorString()));
+    throw EStreamError(QStringLiteral("Cannot save \"%1\": %2")
+                           .arg(QFileInfo(path).fileName(), file.errorString()));
   if (file.write(bytes) != bytes.size() || !file.commit())
-    throw EStreamError(
-        QStringLiteral("Cannot save \"%1\": %2").arg(QFileInfo(path).fileName(), file.errorString()));
+    throw EStreamError(QStringLiteral("Cannot save \"%1\": %2")
+                           .arg(QFileInfo(path).fileName(), file.errorString()));
 }
 
 void TModelFile::SaveModelFile(TModelDocument& document, const QString& path)
@@ -149,8 +149,7 @@ void TModelFile::SaveModelAs(TModelDocument& document, const QString& path, QSiz
     WriteFileAtomically(path, EncodeImage(picture, "bmp"));
   } else if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg")) {
     const QByteArray bytes = TJpegCodec::Encode(ModelPicture(document, pictureSize));
-    if (bytes.isEmpty())
-      throw EStreamError(QStringLiteral("Unable to encode the JPEG picture"));
+    if (bytes.isEmpty()) throw EStreamError(QStringLiteral("Unable to encode the JPEG picture"));
     WriteFileAtomically(path, bytes);
   } else if (extension == QLatin1String("txt")) {
     throw EStreamError(QStringLiteral("Saving a text report is not available yet"));
@@ -167,8 +166,7 @@ void TModelFile::SaveModelAs(TModelDocument& document, const QString& path, QSiz
 QImage TModelFile::ModelThumbnail(const QString& path, bool large)
 {
   QFile file(path);
-  if (!path.endsWith(QLatin1String(".mdl"), Qt::CaseInsensitive) ||
-      !file.open(QIODevice::ReadOnly))
+  if (!path.endsWith(QLatin1String(".mdl"), Qt::CaseInsensitive) || !file.open(QIODevice::ReadOnly))
     return Placeholder(large, QStringLiteral("?"));
   // Only the header is needed; the blocks are bounded by what the file holds.
   const QByteArray bytes = file.readAll();
@@ -178,11 +176,9 @@ QImage TModelFile::ModelThumbnail(const QString& path, bool large)
   try {
     TBinaryReader in(bytes, 8);
     QByteArray preview = in.ReadBlock();
-    if (!large)
-      preview = in.ReadBlock();
+    if (!large) preview = in.ReadBlock();
     const QImage image = preview.isEmpty() ? QImage() : QImage::fromData(preview, "BMP");
-    if (!image.isNull())
-      return image;
+    if (!image.isNull()) return image;
   } catch (const EStreamError&) {
   }
   return Placeholder(large, QStringLiteral("?"));

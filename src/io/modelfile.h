@@ -9,7 +9,7 @@
 class TModelDocument;
 
 class TModelFile {
-public:
+ public:
   // Opens a model file into a new, empty document. Messages that come before a failure
   // ("Not a valid model file.") go to the document's observer.
   static void OpenModelFile(TModelDocument& document, const QString& path, bool readOnly);

@@ -19,7 +19,8 @@
 
 namespace {
 
-const QString kReadError = QStringLiteral("Stream read error: the model file is damaged or incomplete");
+const QString kReadError =
+    QStringLiteral("Stream read error: the model file is damaged or incomplete");
 
 void WritePoint(TBinaryWriter& out, TModelPoint p)
 {
@@ -133,15 +134,13 @@ void ConnectArrows(TModelDocument& document, std::size_t base)
 {
   const TObjectList& objects = document.Objects;
   const auto at = [&](std::int32_t index) -> CGPObject* {
-    if (index < 0)
-      return nullptr;
+    if (index < 0) return nullptr;
     const std::size_t position = base + static_cast<std::size_t>(index);
     return position < objects.size() ? objects[position] : nullptr;
   };
   for (std::size_t i = base; i < objects.size(); ++i) {
     auto* arrow = dynamic_cast<TArrow*>(objects[i]);
-    if (!arrow)
-      continue;
+    if (!arrow) continue;
     // An index that names no record of this stream leaves that end free.
     if (CGPObject* from = at(arrow->FromIndex); from && from != arrow)
       TArrow::AttachArrowEnd(from, arrow, arrow->FromAnchor, TArrowEnd::Start);
@@ -158,8 +157,7 @@ void ConnectArrows(TModelDocument& document, std::size_t base)
 
 double TModelStream::ReadVersion(const QByteArray& stream)
 {
-  if (stream.size() < 8)
-    return 0.0;
+  if (stream.size() < 8) return 0.0;
   double version;
   std::memcpy(&version, stream.constData(), sizeof version);
   return version;
@@ -208,14 +206,12 @@ CGPObject* TModelStream::ReadObjectRecord(TModelDocument& document, TBinaryReade
   return object;
 }
 
-void TModelStream::ReadModel(TModelDocument& document, const QByteArray& stream,
-                             bool showProgress)
+void TModelStream::ReadModel(TModelDocument& document, const QByteArray& stream, bool showProgress)
 {
   TBinaryReader in(stream);
   in.SetTruncatedMessage(kReadError);
   IDocumentObserver* observer = showProgress ? document.Observer() : nullptr;
-  if (observer)
-    observer->ShowProgress(0, QStringLiteral("Loading Model..."));
+  if (observer) observer->ShowProgress(0, QStringLiteral("Loading Model..."));
   const std::size_t base = document.Objects.size();
   std::int32_t count = 0;
   bool failed = false;
@@ -259,8 +255,6 @@ void TModelStream::ReadModel(TModelDocument& document, const QByteArray& stream,
   if (!failed && view.HasMainView())
     view.SetView(false, 0, document.MainViewTopLeft.X, document.MainViewTopLeft.Y,
                  document.MainViewBottomRight.X, document.MainViewBottomRight.Y);
-  if (observer)
-    observer->EndProgress();
-  if (failed)
-    throw EStreamError(message);
+  if (observer) observer->EndProgress();
+  if (failed) throw EStreamError(message);
 }

@@ -10,7 +10,7 @@ class TBinaryReader;
 class TModelDocument;
 
 class TModelStream {
-public:
+ public:
   static constexpr double kVersion = 2.01;
   static constexpr QSize kPreviewSize{153, 212};
   static constexpr QSize kIconSize{32, 32};

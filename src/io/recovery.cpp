@@ -22,8 +22,7 @@ QStringList TRecovery::FindRecoveryFiles()
     // A live owner holds the lock; probing it must not disturb that owner.
     QLockFile probe(path + QStringLiteral(".lock"));
     probe.setStaleLockTime(0);
-    if (!probe.tryLock(0))
-      continue;
+    if (!probe.tryLock(0)) continue;
     probe.unlock();
     found << path;
   }
@@ -38,14 +37,13 @@ void TRecovery::Adopt(TModelDocument& document, TUndoRecorder& recorder, const Q
                            .arg(QFileInfo(file).fileName(), input.errorString()));
   const QByteArray bytes = input.readAll();
   if (!(TModelStream::ReadVersion(bytes) >= 2.0))
-    throw EStreamError(QStringLiteral("The recovery file \"%1\" is damaged")
-                           .arg(QFileInfo(file).fileName()));
+    throw EStreamError(
+        QStringLiteral("The recovery file \"%1\" is damaged").arg(QFileInfo(file).fileName()));
   TUndoRecorder::RestoreModel(document, bytes);
   QFile name(TUndoRecorder::RecoveryNameFile(file));
   if (name.open(QIODevice::ReadOnly)) {
     const QString previous = QString::fromUtf8(name.read(4096)).trimmed();
-    if (!previous.isEmpty())
-      document.FileName = previous;
+    if (!previous.isEmpty()) document.FileName = previous;
   }
   // The window's own new recovery file is replaced by the one it takes over.
   QFile::remove(document.RecoverFileName);
@@ -63,8 +61,7 @@ QString TRecovery::SetAside(const QString& file)
   const QFileInfo info(file);
   const QString aside = TUserFolders::UniqueFileName(
       info.absolutePath(), QStringLiteral("CGP Damaged "), QStringLiteral(".MDL"));
-  if (!QFile::rename(file, aside))
-    QFile::remove(file);
+  if (!QFile::rename(file, aside)) QFile::remove(file);
   QFile::remove(TUndoRecorder::RecoveryNameFile(file));
   return aside;
 }

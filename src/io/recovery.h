@@ -9,7 +9,7 @@ class TModelDocument;
 class TUndoRecorder;
 
 class TRecovery {
-public:
+ public:
   // Recovery files in the private folder whose owner is no longer running.
   static QStringList FindRecoveryFiles();
   // Restores a recovery file into a new document, which goes on using (and locking) it.

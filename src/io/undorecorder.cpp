@@ -13,15 +13,14 @@ namespace {
 
 // Keeps the mode locked while the recorder works and puts it back however it ends.
 class TModeLock {
-public:
-  
+ public:
   explicit TModeLock(TModelDocument& document) : document_(document), saved_(document.Mode)
   {
     document_.Mode = opLocked;
   }
   ~TModeLock() { document_.Mode = saved_; }
 
-private:
+ private:
   TModelDocument& document_;
   TOperationMode saved_;
 };
@@ -43,8 +42,7 @@ bool TUndoRecorder::ClaimRecoveryFile(const QString& path)
   lock_.reset();
   auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
   lock->setStaleLockTime(0);  // only a dead owner's lock is stale
-  if (!lock->tryLock(0))
-    return false;
+  if (!lock->tryLock(0)) return false;
   lock_ = std::move(lock);
   return true;
 }
@@ -78,8 +76,7 @@ bool TUndoRecorder::Store(TModelDocument& document, const QString& path, const Q
                               QStringLiteral("\nYour edit is kept, but it may not be undoable "
                                              "or recoverable until the folder can be written."));
     failing = true;
-    if (!atomic)
-      QFile::remove(path);
+    if (!atomic) QFile::remove(path);
     return false;
   }
 }
@@ -91,8 +88,7 @@ QString TUndoRecorder::RecoveryNameFile(const QString& recoveryFile)
 
 void TUndoRecorder::StoreRecoveryName(const TModelDocument& document)
 {
-  if (storedName_ == document.FileName)
-    return;
+  if (storedName_ == document.FileName) return;
   QFile file(RecoveryNameFile(document.RecoverFileName));
   if (file.open(QIODevice::WriteOnly) && file.write(document.FileName.toUtf8()) >= 0)
     storedName_ = document.FileName;
@@ -116,8 +112,7 @@ void TUndoRecorder::RecordUndo(TModelDocument& document, const QString& caption)
     if (Store(document, document.RecoverFileName, document.Snapshot, true))
       StoreRecoveryName(document);
     document.ChangePending = false;
-    if (!document.ReadOnly)
-      document.Modified = true;
+    if (!document.ReadOnly) document.Modified = true;
     document.NotifyRepaint();
   }
   document.NotifyControls();
@@ -125,15 +120,13 @@ void TUndoRecorder::RecordUndo(TModelDocument& document, const QString& caption)
 
 std::pair<bool, QString> TUndoRecorder::UndoCaption(const TModelDocument& document)
 {
-  if (document.UndoList.empty())
-    return {false, QStringLiteral("Can't Undo")};
+  if (document.UndoList.empty()) return {false, QStringLiteral("Can't Undo")};
   return {true, QStringLiteral("Undo ") + document.UndoList.back().Caption};
 }
 
 std::pair<bool, QString> TUndoRecorder::RedoCaption(const TModelDocument& document)
 {
-  if (document.RedoList.empty())
-    return {false, QStringLiteral("Can't Redo")};
+  if (document.RedoList.empty()) return {false, QStringLiteral("Can't Redo")};
   return {true, QStringLiteral("Redo ") + document.RedoList.back().Caption};
 }
 
@@ -151,8 +144,7 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
 {
   std::vector<TUndoEntry>& from = undo ? document.UndoList : document.RedoList;
   std::vector<TUndoEntry>& to = undo ? document.RedoList : document.UndoList;
-  if (from.empty())
-    return;
+  if (from.empty()) return;
   document.Mode = opNone;
   const TUndoEntry entry = from.back();
   // Everything that can fail comes before the model changes, so a failure leaves it whole.
@@ -160,20 +152,17 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
   try {
     target = ReadFile(entry.FileName);
   } catch (const EStreamError& error) {
-    if (IDocumentObserver* observer = document.Observer())
-      observer->ReportError(error.Message());
+    if (IDocumentObserver* observer = document.Observer()) observer->ReportError(error.Message());
     return;
   }
   const QByteArray current = TModelStream::WriteModel(document, false);
   const QString file = NewSnapshotFileName();
-  if (!Store(document, file, current, false))
-    return;
+  if (!Store(document, file, current, false)) return;
   try {
     RestoreModel(document, target);
   } catch (const EStreamError& error) {
     QFile::remove(file);
-    if (IDocumentObserver* observer = document.Observer())
-      observer->ReportError(error.Message());
+    if (IDocumentObserver* observer = document.Observer()) observer->ReportError(error.Message());
     return;
   }
   to.push_back({file, entry.Caption});
@@ -182,8 +171,7 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
   document.Snapshot = TModelStream::WriteModel(document, false);
   Store(document, document.RecoverFileName, document.Snapshot, true);
   // The model now differs from its file, so closing must ask before the state is lost.
-  if (!document.ReadOnly)
-    document.Modified = true;
+  if (!document.ReadOnly) document.Modified = true;
   document.NotifyRepaint();
   document.NotifyControls();
 }

@@ -13,7 +13,7 @@
 class TModelDocument;
 
 class TUndoRecorder : public IUndoRecorder {
-public:
+ public:
   TUndoRecorder() = default;
   ~TUndoRecorder() override;
 
@@ -39,11 +39,10 @@ public:
   // A fresh, unique snapshot file name in the private folder.
   static QString NewSnapshotFileName();
 
-private:
+ private:
   void Step(TModelDocument& document, bool undo);
   // Writes a snapshot or recovery file; a failure is reported once until writing works again.
-  bool Store(TModelDocument& document, const QString& path, const QByteArray& bytes,
-             bool atomic);
+  bool Store(TModelDocument& document, const QString& path, const QByteArray& bytes, bool atomic);
 
   // Keeps the model's file name beside the recovery file, so a recovered window can say
   // which model it was.

@@ -5,8 +5,8 @@
 #include <QPainterPath>
 #include <cstdint>
 
-#include "model/gateway.h"
 #include "geometry/outline.h"
+#include "model/gateway.h"
 
 class TAngled : public TGateway {
  public:

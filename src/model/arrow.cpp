@@ -30,8 +30,7 @@ bool MakeArc(double h, TModelPoint a, TModelPoint b, TArc& arc)
   const double dx = a.X - b.X;
   const double dy = a.Y - b.Y;
   const double c = std::sqrt(dx * dx + dy * dy);
-  if (h == 0.0 || c == 0.0 || !std::isfinite(h) || !std::isfinite(c))
-    return false;
+  if (h == 0.0 || c == 0.0 || !std::isfinite(h) || !std::isfinite(c)) return false;
   // Left of the travel from b to a on a screen whose y grows downwards.
   const double nx = dy / c;
   const double ny = -dx / c;
@@ -67,10 +66,8 @@ TArrow::TArrow()
 TArrow::~TArrow()
 {
   // The base destructor no longer sees this object as an arrow, so the ends go here.
-  if (FromObject)
-    FromObject->DetachArrow(this);
-  if (ToObject)
-    ToObject->DetachArrow(this);
+  if (FromObject) FromObject->DetachArrow(this);
+  if (ToObject) ToObject->DetachArrow(this);
 }
 
 TModelPoint TArrow::PointAlong(double percent, double chordHeight, TModelPoint a, TModelPoint b)
@@ -79,15 +76,13 @@ TModelPoint TArrow::PointAlong(double percent, double chordHeight, TModelPoint a
   if (!MakeArc(chordHeight, a, b, arc))
     return {a.X + percent / 100.0 * (b.X - a.X), a.Y + percent / 100.0 * (b.Y - a.Y)};
   const double angle = arc.StartAngle + arc.Sweep * percent / 100.0;
-  return {arc.Centre.X + arc.Radius * std::cos(angle),
-          arc.Centre.Y + arc.Radius * std::sin(angle)};
+  return {arc.Centre.X + arc.Radius * std::cos(angle), arc.Centre.Y + arc.Radius * std::sin(angle)};
 }
 
 double TArrow::ArcLength(double chordHeight, TModelPoint a, TModelPoint b)
 {
   TArc arc;
-  if (!MakeArc(chordHeight, a, b, arc))
-    return Distance(a, b);
+  if (!MakeArc(chordHeight, a, b, arc)) return Distance(a, b);
   return arc.Radius * std::fabs(arc.Sweep);
 }
 
@@ -99,8 +94,7 @@ double TArrow::ArrowLength() const
 void TArrow::AttachArrowEnd(CGPObject* object, CGPObject* arrowObject, int anchor, TArrowEnd end)
 {
   auto* arrow = dynamic_cast<TArrow*>(arrowObject);
-  if (!arrow || object == arrow)
-    return;
+  if (!arrow || object == arrow) return;
   CGPObject*& current = end == TArrowEnd::Start ? arrow->FromObject : arrow->ToObject;
   if (current) {
     CGPObject* previous = current;
@@ -108,11 +102,9 @@ void TArrow::AttachArrowEnd(CGPObject* object, CGPObject* arrowObject, int ancho
     // Leaving an arrow also parts it from this one. Its ends on this arrow are freed with it:
     // dropping it from the list alone would leave them pointing at this arrow unseen, and
     // dangling once this arrow goes.
-    if (dynamic_cast<TArrow*>(previous))
-      arrow->DetachArrow(previous);
+    if (dynamic_cast<TArrow*>(previous)) arrow->DetachArrow(previous);
   }
-  if (object)
-    object->AttachedArrows.insert(object->AttachedArrows.begin(), arrow);
+  if (object) object->AttachedArrows.insert(object->AttachedArrows.begin(), arrow);
   if (end == TArrowEnd::Start) {
     arrow->FromObject = object;
     arrow->FromAnchor = anchor;
@@ -155,8 +147,7 @@ TModelPoint AnchorIn(const CGPObject* object, const TAnchorFrame& frame, int k)
 TModelPoint TArrow::AnchorPosition(const CGPObject* object, int k)
 {
   // An object without anchors holds its arrows at its centre.
-  if (object->Anchors.empty())
-    return AttachCentre(object);
+  if (object->Anchors.empty()) return AttachCentre(object);
   return AnchorIn(object, AnchorFrame(object), k);
 }
 
@@ -190,16 +181,14 @@ TModelPoint BestOf(const TAnchorChoice& choice, TModelPoint point, double chordH
     const TModelPoint a = choice.Points[i];
     const TModelPoint q = TArrow::PointAlong(5, chordHeight, a, point);
     int d = std::abs(RoundHalfEven(choice.Outward[i] - Bearing(a, q)));
-    if (d > 180)
-      d = 360 - d;
+    if (d > 180) d = 360 - d;
     // A later anchor must be clearly better, so arrows do not flicker between anchors.
     if (d < best - 5) {
       best = d;
       chosen = a;
     }
   }
-  if (score)
-    *score = best;
+  if (score) *score = best;
   return chosen;
 }
 
@@ -209,8 +198,7 @@ TModelPoint TArrow::BestAnchor(TModelPoint point, const CGPObject* object, doubl
                                int* score)
 {
   if (object->Anchors.empty()) {
-    if (score)
-      *score = 180;
+    if (score) *score = 180;
     return AttachCentre(object);
   }
   return BestOf(AnchorChoice(object), point, chordHeight, score);
@@ -245,8 +233,7 @@ void TArrow::ComputeArrowEnds()
         int score = 180;
         const TModelPoint e = ends.Points.empty() ? AttachCentre(to) : BestOf(ends, s, h, &score);
         const TModelPoint q = PointAlong(95, h, e, s);
-        const double total =
-            score + BearingDifference(Bearing(s, q), Bearing(fromCentre, s));
+        const double total = score + BearingDifference(Bearing(s, q), Bearing(fromCentre, s));
         if (total < bestTotal) {
           bestTotal = total;
           start = s;
@@ -311,9 +298,12 @@ TModelPoint TArrow::AttachCentre(const CGPObject* object)
 double TArrow::MarkerGap(int midMarker)
 {
   switch (midMarker) {
-    case 10: return 0.5;
-    case 11: return 0.075;
-    default: return 0.0;
+    case 10:
+      return 0.5;
+    case 11:
+      return 0.075;
+    default:
+      return 0.0;
   }
 }
 
@@ -334,8 +324,7 @@ QPainterPath TArrow::LinePath(const TCanvas& canvas, double offsetX, double offs
   QPainterPath path;
   // One piece of the line between two percentages; a bent piece passes every whole percent.
   const auto piece = [&](double from, double to) {
-    if (from == to)
-      return;
+    if (from == to) return;
     path.moveTo(pixel(from));
     if (bent) {
       const int first = static_cast<int>(std::floor(std::min(from, to))) + 1;
@@ -370,17 +359,16 @@ void TArrow::Draw(TCanvas& canvas, bool fast, double offsetX, double offsetY, do
   X = 0.0;
   Y = 0.0;
   const QPainterPath line = LinePath(canvas, offsetX, offsetY, zoom, true);
-  if (!line.isEmpty())
-    StrokeArea(canvas, line, zoom);
+  if (!line.isEmpty()) StrokeArea(canvas, line, zoom);
   QPainter& painter = canvas.Painter();
   painter.save();
   TLineRenderer::SelectLinePen(canvas, kLineSolid, LineColor, zoom, LineWidth);
-  TArrowHeads::DrawEndHead(canvas, ToHead, ToHeadSize, FromX, FromY, ToX, ToY, ChordHeight,
-                           offsetX, offsetY, zoom);
-  TArrowHeads::DrawMidMarker(canvas, MidMarker, MidMarkerSize, FromX, FromY, ToX, ToY,
-                             ChordHeight, offsetX, offsetY, zoom);
-  TArrowHeads::DrawStartHead(canvas, FromHead, FromHeadSize, FromX, FromY, ToX, ToY,
-                             ChordHeight, offsetX, offsetY, zoom);
+  TArrowHeads::DrawEndHead(canvas, ToHead, ToHeadSize, FromX, FromY, ToX, ToY, ChordHeight, offsetX,
+                           offsetY, zoom);
+  TArrowHeads::DrawMidMarker(canvas, MidMarker, MidMarkerSize, FromX, FromY, ToX, ToY, ChordHeight,
+                             offsetX, offsetY, zoom);
+  TArrowHeads::DrawStartHead(canvas, FromHead, FromHeadSize, FromX, FromY, ToX, ToY, ChordHeight,
+                             offsetX, offsetY, zoom);
   painter.restore();
   // Text along an arc is costly to place, so fast paints of bent arrows leave it out.
   if (zoom > 30 && !(fast && ChordHeight != 0.0)) {
@@ -393,11 +381,9 @@ void TArrow::Draw(TCanvas& canvas, bool fast, double offsetX, double offsetY, do
 std::vector<TPlacedGlyph> TArrow::TextGlyphs(TCanvas& canvas, double offsetX, double offsetY,
                                              double zoom, QPolygonF* clip)
 {
-  if (clip)
-    *clip = QPolygonF();
+  if (clip) *clip = QPolygonF();
   EnsureTextLayout();
-  if (TextLayout.Empty())
-    return {};
+  if (TextLayout.Empty()) return {};
   const TTextDrawer drawer(canvas, offsetX, offsetY, zoom);
   TArc arc;
   // A bend that makes no circle (too slight, or no length) carries its text as if straight.
@@ -419,29 +405,25 @@ std::vector<TPlacedGlyph> TArrow::StraightTextGlyphs(const TTextDrawer& drawer,
   double direction = AddAngles(-90, Bearing(start, middle));
   const double travel = Bearing(start, end);
   // Text beside a line that runs to the left would stand on its head.
-  if (travel > 180 && travel < 360)
-    direction = AddAngles(direction, 180);
+  if (travel > 180 && travel < 360) direction = AddAngles(direction, 180);
   direction = RoundHalfEven(direction);
   const TTextBox box{PointAt(middle, TextHeight / 2.0 + LineWidth / 144.0, direction), TextWidth,
                      TextHeight};
-  if (clip)
-    *clip = drawer.ClipPolygon(box, direction, 0, false);
+  if (clip) *clip = drawer.ClipPolygon(box, direction, 0, false);
   return drawer.Place(TextLayout, box, direction, 0, false);
 }
 
 std::vector<TPlacedGlyph> TArrow::BentTextGlyphs(const TTextDrawer& drawer) const
 {
   TArc arc;
-  if (!MakeArc(ChordHeight, End(), Start(), arc))
-    return {};
+  if (!MakeArc(ChordHeight, End(), Start(), arc)) return {};
   const TModelPoint c = arc.Centre;
   const double r = arc.Radius;
   const TModelPoint start = Start();
   const TModelPoint end = End();
   double span = 360.0 - std::fabs(Bearing(c, end) - Bearing(c, start));
   const double h = std::fabs(ChordHeight);
-  if ((h > r && span < 180.0) || (h < r && span > 180.0))
-    span = 360.0 - span;
+  if ((h > r && span < 180.0) || (h < r && span > 180.0)) span = 360.0 - span;
   constexpr double kTurn = 2.0 * std::numbers::pi;
   const double arcLength = r * kTurn * span / 360.0;
   const double travel = Bearing(start, end);
@@ -490,8 +472,7 @@ std::vector<TPlacedGlyph> TArrow::BentTextGlyphs(const TTextDrawer& drawer) cons
           break;
       }
     } else if (const auto* ch = std::get_if<TTextCharacter>(&entry)) {
-      if (lineLength <= 0.0)
-        continue;  // a line that fits on no circle
+      if (lineLength <= 0.0) continue;  // a line that fits on no circle
       if (firstCharDue && paragraph.Bullet == 1)
         place(*ch, f - paragraph.LeftIndent / lineLength, true);
       firstCharDue = false;
@@ -525,8 +506,7 @@ void TArrow::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, boo
                            double offsetX, double offsetY, double zoom)
 {
   ClearHandleRegions();
-  if (!Selected)
-    return;
+  if (!Selected) return;
   // Arrow handles stay big enough to grab at every zoom.
   const int size = std::clamp(RoundHalfEven(zoom * 13.0 / 100.0), 5, 6);
   const int margin = std::clamp(RoundHalfEven(zoom * 5.0 / 100.0), 4, 5);
@@ -542,9 +522,8 @@ void TArrow::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, boo
     const int hx = pixel.x() - size / 2;
     const int hy = pixel.y() - size / 2;
     painter.drawEllipse(QRect(hx, hy, size - 1, size - 1));
-    HandleRegions[i] = QRegion(QRect(hx - margin, hy - margin, size + 2 * margin,
-                                     size + 2 * margin),
-                               QRegion::Ellipse);
+    HandleRegions[i] = QRegion(
+        QRect(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin), QRegion::Ellipse);
     handleRegion += HandleRegions[i];
   }
   painter.restore();
@@ -552,11 +531,12 @@ void TArrow::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, boo
 
 QRegion TArrow::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  if (!(zoom > 0.0) || !(canvas.DpiX() > 0.0))
-    return QRegion();
+  if (!(zoom > 0.0) || !(canvas.DpiX() > 0.0)) return QRegion();
   // A band 13 pixels wide at every zoom.
   const double q = 13.0 / canvas.DpiX() * 100.0 / zoom / 2.0;
-  const auto pixel = [&](TModelPoint p) { return canvas.ToPixel(p.X, p.Y, offsetX, offsetY, zoom); };
+  const auto pixel = [&](TModelPoint p) {
+    return canvas.ToPixel(p.X, p.Y, offsetX, offsetY, zoom);
+  };
   QPolygon band;
   TArc arc;
   if (ChordHeight != 0.0 && MakeArc(ChordHeight, End(), Start(), arc)) {
@@ -581,8 +561,8 @@ QRegion TArrow::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, do
            << pixel({e.X - nx, e.Y - ny}) << pixel({s.X - nx, s.Y - ny});
     } else {
       // A line of no length is hit in a square around its point.
-      band << pixel({s.X - q, s.Y - q}) << pixel({s.X + q, s.Y - q})
-           << pixel({s.X + q, s.Y + q}) << pixel({s.X - q, s.Y + q});
+      band << pixel({s.X - q, s.Y - q}) << pixel({s.X + q, s.Y - q}) << pixel({s.X + q, s.Y + q})
+           << pixel({s.X - q, s.Y + q});
     }
   }
   return QRegion(band);

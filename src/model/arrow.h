@@ -12,7 +12,7 @@
 enum class TArrowEnd { Start, Finish };
 
 class TArrow : public TLined {
-public:
+ public:
   TArrow();
   ~TArrow() override;
 
@@ -65,8 +65,8 @@ public:
 
   void Draw(TCanvas& canvas, bool fast, double offsetX, double offsetY, double zoom) override;
   void Draw3D(TCanvas&, double, double, double) override {}
-  void DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, bool primary,
-                     double offsetX, double offsetY, double zoom) override;
+  void DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, bool primary, double offsetX,
+                     double offsetY, double zoom) override;
   void MoveTo(TObjectList* list, double x, double y) override;
   QRegion CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
   void SaveToStream(TBinaryWriter& stream) const override;
@@ -79,10 +79,10 @@ public:
 
   // The text placed beside a straight arrow (clipped to its box) or along a bent one (not
   // clipped); empty when there is none.
-  std::vector<TPlacedGlyph> TextGlyphs(TCanvas& canvas, double offsetX, double offsetY,
-                                       double zoom, QPolygonF* clip = nullptr);
+  std::vector<TPlacedGlyph> TextGlyphs(TCanvas& canvas, double offsetX, double offsetY, double zoom,
+                                       QPolygonF* clip = nullptr);
 
-protected:
+ protected:
   int ClassKindCode() const override { return okArrow; }
   TAnchorList AnchorRule() const override;
   TModelPoint NumberPositionRule() const override { return {-1.0, -1.0}; }
@@ -93,7 +93,7 @@ protected:
   }
   void RelayoutText() override;
 
-private:
+ private:
   std::vector<TPlacedGlyph> StraightTextGlyphs(const TTextDrawer& drawer, QPolygonF* clip) const;
   std::vector<TPlacedGlyph> BentTextGlyphs(const TTextDrawer& drawer) const;
 };

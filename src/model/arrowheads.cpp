@@ -8,10 +8,10 @@
 #include <cmath>
 #include <vector>
 
-#include "model/arrow.h"
-#include "model/cloudoutline.h"
 #include "geometry/geometry.h"
 #include "geometry/outline.h"
+#include "model/arrow.h"
+#include "model/cloudoutline.h"
 #include "model/shapegenerator.h"
 #include "platform/canvas.h"
 #include "platform/rounding.h"
@@ -23,10 +23,8 @@ constexpr double kHeadWidth = 0.125;
 
 double SizeFactor(int size)
 {
-  if (size == 1)
-    return 1.5;
-  if (size == 2)
-    return 2.0;
+  if (size == 1) return 1.5;
+  if (size == 2) return 2.0;
   return 1.0;
 }
 
@@ -38,7 +36,9 @@ struct TLine {
   double Length = 0.0;
 
   TLine(double fromX, double fromY, double toX, double toY, double chordHeight)
-      : End{toX, toY}, Start{fromX, fromY}, ChordHeight(chordHeight),
+      : End{toX, toY},
+        Start{fromX, fromY},
+        ChordHeight(chordHeight),
         Length(TArrow::ArcLength(chordHeight, End, Start))
   {
   }
@@ -50,8 +50,7 @@ struct TLine {
   // so heads on it fall back to the undefined direction instead of dividing by zero.
   double Percent(double length) const
   {
-    if (!(Length > 0.0) || !std::isfinite(Length))
-      return 0.0;
+    if (!(Length > 0.0) || !std::isfinite(Length)) return 0.0;
     const double p = length / Length * 100.0;
     return std::isfinite(p) ? p : 0.0;
   }
@@ -67,7 +66,9 @@ struct TFrame {
   TModelPoint Notch;
 
   TFrame(TModelPoint tip, TModelPoint reference, double length, double width)
-      : Tip(tip), Axis(Bearing(tip, reference)), Base(PointAt(tip, length, Axis)),
+      : Tip(tip),
+        Axis(Bearing(tip, reference)),
+        Base(PointAt(tip, length, Axis)),
         Corner1(PointAt(Base, width / 2.0, Axis + 90.0)),
         Corner2{2.0 * Base.X - Corner1.X, 2.0 * Base.Y - Corner1.Y},
         Notch(PointAt(tip, 0.8 * length, Axis))
@@ -78,9 +79,12 @@ struct TFrame {
 // Draws in model units with the caller's pen; filled figures use a solid brush of the pen's
 // colour. The painter's state is given back as it was found.
 class THeadPainter {
-public:
+ public:
   THeadPainter(TCanvas& canvas, double offsetX, double offsetY, double zoom)
-      : canvas_(canvas), painter_(canvas.Painter()), offsetX_(offsetX), offsetY_(offsetY),
+      : canvas_(canvas),
+        painter_(canvas.Painter()),
+        offsetX_(offsetX),
+        offsetY_(offsetY),
         zoom_(zoom)
   {
     painter_.save();
@@ -108,8 +112,7 @@ public:
   void Fill(const std::vector<TModelPoint>& points, bool white = false) const
   {
     const QBrush brush = painter_.brush();
-    if (white)
-      painter_.setBrush(QBrush(Qt::white, Qt::SolidPattern));
+    if (white) painter_.setBrush(QBrush(Qt::white, Qt::SolidPattern));
     painter_.drawPolygon(ToPolygon(points));
     painter_.setBrush(brush);
   }
@@ -120,7 +123,7 @@ public:
     painter_.drawEllipse(QRect(c.x() - r, c.y() - r, 2 * r, 2 * r));
   }
 
-private:
+ private:
   QPolygon ToPolygon(const std::vector<TModelPoint>& points) const
   {
     QPolygon polygon;
@@ -199,8 +202,7 @@ void DrawLetter(const THeadPainter& p, const QString& letter, const TFrame& f, d
 
 void DrawEnd(const THeadPainter& p, int style, double factor, const TLine& line)
 {
-  if (style < 0 || style > 9)
-    return;
+  if (style < 0 || style > 9) return;
   const double length = kHeadLength * factor;
   const double width = kHeadWidth * factor;
   const TFrame frame(line.End, line.Along(line.Percent(length)), length, width);
@@ -247,8 +249,7 @@ std::vector<TTailStep> TailSteps(const TLine& line, double length)
 {
   std::vector<TTailStep> steps;
   const double j = line.Percent(length);
-  if (!(j > 0.0))
-    return steps;
+  if (!(j > 0.0)) return steps;
   constexpr int kSteps = 11;
   steps.reserve(kSteps);
   for (int i = 0; i < kSteps; ++i) {
@@ -304,8 +305,8 @@ void DrawCloudHead(const THeadPainter& p, TModelPoint centre, double factor)
   painter.setBrush(QBrush(Qt::white, Qt::SolidPattern));
   painter.drawPath(path);
   painter.setBrush(brush);
-  TArrowHeads::DrawCloudDecoration(p.Canvas(), 0.0, centre.X, centre.Y, width, height,
-                                   p.OffsetX(), p.OffsetY(), p.Zoom());
+  TArrowHeads::DrawCloudDecoration(p.Canvas(), 0.0, centre.X, centre.Y, width, height, p.OffsetX(),
+                                   p.OffsetY(), p.Zoom());
 }
 
 void DrawCircleMark(const THeadPainter& p, const TLine& line, double v, double factor)
@@ -364,8 +365,7 @@ void TArrowHeads::DrawEndHead(TCanvas& canvas, int style, int size, double fromX
                               double toX, double toY, double chordHeight, double offsetX,
                               double offsetY, double zoom)
 {
-  if (style < 0 || style > 9)
-    return;
+  if (style < 0 || style > 9) return;
   const THeadPainter painter(canvas, offsetX, offsetY, zoom);
   DrawEnd(painter, style, SizeFactor(size), TLine(fromX, fromY, toX, toY, chordHeight));
 }
@@ -377,12 +377,11 @@ void TArrowHeads::DrawStartHead(TCanvas& canvas, int style, int size, double fro
   if (style >= 1 && style <= 6) {
     // The end heads, turned round: the line seen from its start bulges the other way.
     static constexpr std::array<int, 6> kEndStyles{0, 1, 2, 4, 5, 6};
-    DrawEndHead(canvas, kEndStyles[style - 1], size, toX, toY, fromX, fromY, -chordHeight,
-                offsetX, offsetY, zoom);
+    DrawEndHead(canvas, kEndStyles[style - 1], size, toX, toY, fromX, fromY, -chordHeight, offsetX,
+                offsetY, zoom);
     return;
   }
-  if (style < 7 || style > 10)
-    return;
+  if (style < 7 || style > 10) return;
   const double factor = SizeFactor(size);
   const TLine line(fromX, fromY, toX, toY, chordHeight);
   const THeadPainter painter(canvas, offsetX, offsetY, zoom);
@@ -392,8 +391,7 @@ void TArrowHeads::DrawStartHead(TCanvas& canvas, int style, int size, double fro
   }
   const double length = kHeadLength * factor;
   const std::vector<TTailStep> steps = TailSteps(line, length);
-  if (steps.empty())
-    return;
+  if (steps.empty()) return;
   if (style == 7)
     DrawFeathers(painter, steps, kHeadWidth * factor);
   else
@@ -404,16 +402,14 @@ void TArrowHeads::DrawMidMarker(TCanvas& canvas, int style, int size, double fro
                                 double toX, double toY, double chordHeight, double offsetX,
                                 double offsetY, double zoom)
 {
-  if (style < 1 || style > 12)
-    return;
+  if (style < 1 || style > 12) return;
   const double factor = SizeFactor(size);
   const double length = kHeadLength * factor;
   const double width = kHeadWidth * factor;
   const TLine line(fromX, fromY, toX, toY, chordHeight);
   const double v = line.Percent(length);
   // The markers that place themselves need a line to measure.
-  if (style >= 10 && !(v > 0.0))
-    return;
+  if (style >= 10 && !(v > 0.0)) return;
   const THeadPainter painter(canvas, offsetX, offsetY, zoom);
   if (style <= 4) {
     const double t = 50.0 - v / 2.0;
@@ -452,9 +448,9 @@ void TArrowHeads::DrawMidMarker(TCanvas& canvas, int style, int size, double fro
   }
 }
 
-void TArrowHeads::DrawCloudDecoration(TCanvas& canvas, double angle, double centreX,
-                                      double centreY, double width, double height,
-                                      double offsetX, double offsetY, double zoom)
+void TArrowHeads::DrawCloudDecoration(TCanvas& canvas, double angle, double centreX, double centreY,
+                                      double width, double height, double offsetX, double offsetY,
+                                      double zoom)
 {
   // Each curl in half-widths and half-heights from the centre; curved ones bend through c1
   // and arrive along their own end.
@@ -485,8 +481,7 @@ void TArrowHeads::DrawCloudDecoration(TCanvas& canvas, double angle, double cent
   QPainter& painter = canvas.Painter();
   for (const TCurl& c : kCurls) {
     QPoint from = pixel(c.fx, c.fy);
-    if (c.nudgeLeft)
-      from.rx() -= 1;
+    if (c.nudgeLeft) from.rx() -= 1;
     const QPoint to = pixel(c.tx, c.ty);
     if (!c.curved) {
       painter.drawLine(from, to);

@@ -5,7 +5,7 @@
 class TCanvas;
 
 class TArrowHeads {
-public:
+ public:
   // The head whose tip is (toX, toY), pointing out of the line that comes from (fromX, fromY)
   // straight or bent by chordHeight.
   static void DrawEndHead(TCanvas& canvas, int style, int size, double fromX, double fromY,

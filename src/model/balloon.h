@@ -28,8 +28,8 @@ class TBalloon : public TGateway {
   // displaced by shift (model units).
   QPainterPath CalloutPath(const TCanvas& canvas, TModelPoint tip, TModelPoint shift,
                            double offsetX, double offsetY, double zoom) const;
-  QRegion CalloutRegion(const TCanvas& canvas, TModelPoint tip, TModelPoint shift,
-                        double offsetX, double offsetY, double zoom) const;
+  QRegion CalloutRegion(const TCanvas& canvas, TModelPoint tip, TModelPoint shift, double offsetX,
+                        double offsetY, double zoom) const;
   // The inverting one-pixel frame of the callout with its tip at tip, shown while the tip
   // handle is dragged; drawing it twice removes it.
   void DrawTipOutline(TCanvas& canvas, TModelPoint tip, double offsetX, double offsetY,
@@ -55,6 +55,6 @@ class TBalloon : public TGateway {
   double PointerReach() const;
   void AddPointer(QPainterPath& path, const TCanvas& canvas, TModelPoint centre, TModelPoint tip,
                   double offsetX, double offsetY, double zoom) const;
-  void AddCloudPuffs(QPainterPath& path, const TCanvas& canvas, TModelPoint centre,
-                     TModelPoint tip, double offsetX, double offsetY, double zoom) const;
+  void AddCloudPuffs(QPainterPath& path, const TCanvas& canvas, TModelPoint centre, TModelPoint tip,
+                     double offsetX, double offsetY, double zoom) const;
 };

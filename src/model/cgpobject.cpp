@@ -27,18 +27,29 @@ CGPObject::~CGPObject()
 QString CGPObject::ClassDisplayName() const
 {
   switch (KindCode()) {
-    case okCogi: return QStringLiteral("Cogi");
-    case okCluster: return QStringLiteral("Cluster");
+    case okCogi:
+      return QStringLiteral("Cogi");
+    case okCluster:
+      return QStringLiteral("Cluster");
     case okArrow:
-    case okBlockArrow: return QStringLiteral("Arrow");
-    case okOLECogi: return QStringLiteral("OLE");
-    case okClipart: return QStringLiteral("Clipart");
-    case okBalloon: return QStringLiteral("Callout");
-    case okShortCut: return QStringLiteral("Shortcut");
-    case okLabel: return QStringLiteral("Label");
-    case okDilemma: return QStringLiteral("Dilemma");
-    case okFreeShape: return QStringLiteral("Freeform");
-    default: return QString();
+    case okBlockArrow:
+      return QStringLiteral("Arrow");
+    case okOLECogi:
+      return QStringLiteral("OLE");
+    case okClipart:
+      return QStringLiteral("Clipart");
+    case okBalloon:
+      return QStringLiteral("Callout");
+    case okShortCut:
+      return QStringLiteral("Shortcut");
+    case okLabel:
+      return QStringLiteral("Label");
+    case okDilemma:
+      return QStringLiteral("Dilemma");
+    case okFreeShape:
+      return QStringLiteral("Freeform");
+    default:
+      return QString();
   }
 }
 
@@ -49,15 +60,14 @@ void CGPObject::Draw(TCanvas& canvas, bool, double offsetX, double offsetY, doub
   DrawShadow(canvas, offsetX, offsetY, zoom);
   Draw3D(canvas, offsetX, offsetY, zoom);
   DrawBody(canvas, offsetX, offsetY, zoom);
-  if (zoom > 30)
-    DrawText(canvas, 0, offsetX, offsetY, zoom, 0);
+  if (zoom > 30) DrawText(canvas, 0, offsetX, offsetY, zoom, 0);
   DrawNumber(canvas, 0, offsetX, offsetY, zoom, 0);
 }
 
 void CGPObject::DrawShadow(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  TShadowPainter::DrawBoxShadow(canvas, Centre(), Width, Height, Shadow, Style3D, offsetX,
-                                offsetY, zoom);
+  TShadowPainter::DrawBoxShadow(canvas, Centre(), Width, Height, Shadow, Style3D, offsetX, offsetY,
+                                zoom);
 }
 
 void CGPObject::Draw3D(TCanvas& canvas, double offsetX, double offsetY, double zoom)
@@ -73,10 +83,8 @@ void CGPObject::DrawBody(TCanvas&, double, double, double) {}
 void CGPObject::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, bool primary,
                               double offsetX, double offsetY, double zoom)
 {
-  if (mode == opRotateReady)
-    mode = 0;
-  if (Selected)
-    DrawHandles(canvas, 0, handleRegion, primary, mode, offsetX, offsetY, zoom);
+  if (mode == opRotateReady) mode = 0;
+  if (Selected) DrawHandles(canvas, 0, handleRegion, primary, mode, offsetX, offsetY, zoom);
 }
 
 void CGPObject::ClearHandleRegions()
@@ -92,8 +100,8 @@ void CGPObject::DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion
   const double w = Width / 2.0;
   const double h = Height / 2.0;
   if (mode == opRotateReady) {
-    DrawHandlesAt(canvas, {{-w, -h}, {w, -h}, {w, h}, {-w, h}}, true, angle, handleRegion,
-                  primary, mode, offsetX, offsetY, zoom);
+    DrawHandlesAt(canvas, {{-w, -h}, {w, -h}, {w, h}, {-w, h}}, true, angle, handleRegion, primary,
+                  mode, offsetX, offsetY, zoom);
     return;
   }
   DrawHandlesAt(canvas, {{-w, -h}, {0, -h}, {w, -h}, {w, 0}, {w, h}, {0, h}, {-w, h}, {-w, 0}},
@@ -110,9 +118,9 @@ int CGPObject::HandleMargin(double zoom)
   return std::min(RoundHalfEven(zoom * 5.0 / 100.0), 5);
 }
 
-void CGPObject::DrawHandlesAt(TCanvas& canvas, const std::vector<TModelPoint>& points,
-                              bool round, double angle, QRegion& handleRegion, bool primary,
-                              int mode, double offsetX, double offsetY, double zoom)
+void CGPObject::DrawHandlesAt(TCanvas& canvas, const std::vector<TModelPoint>& points, bool round,
+                              double angle, QRegion& handleRegion, bool primary, int mode,
+                              double offsetX, double offsetY, double zoom)
 {
   const int size = HandleSize(zoom);
   const int margin = HandleMargin(zoom);
@@ -137,8 +145,7 @@ void CGPObject::DrawHandlesAt(TCanvas& canvas, const std::vector<TModelPoint>& p
   }
   painter.restore();
   for (const QRegion& region : HandleRegions)
-    if (!region.isEmpty())
-      handleRegion += region;
+    if (!region.isEmpty()) handleRegion += region;
 }
 
 namespace {
@@ -154,8 +161,7 @@ const QImage& ConnectHandleBitmap()
 
 void CGPObject::DrawAnchors(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  if (!canvas.SupportsRasterOps())
-    return;
+  if (!canvas.SupportsRasterOps()) return;
   QPainter& painter = canvas.Painter();
   painter.save();
   painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -171,8 +177,7 @@ void CGPObject::DrawAnchors(TCanvas& canvas, double offsetX, double offsetY, dou
 void CGPObject::DrawNumber(TCanvas& canvas, double angle, double offsetX, double offsetY,
                            double zoom, int shadowDirection)
 {
-  if (!ShowNumber || (NumberX == -1.0 && NumberY == -1.0))
-    return;
+  if (!ShowNumber || (NumberX == -1.0 && NumberY == -1.0)) return;
   TModelPoint centre = Centre();
   QColor color = ToQColor(NumberColor());
   if (shadowDirection >= 1 && shadowDirection <= 4) {
@@ -210,14 +215,13 @@ void CGPObject::DrawNumber(TCanvas& canvas, double angle, double offsetX, double
   painter.restore();
 }
 
-void CGPObject::DrawText(TCanvas& canvas, double angle, double offsetX, double offsetY,
-                         double zoom, int shadowDirection)
+void CGPObject::DrawText(TCanvas& canvas, double angle, double offsetX, double offsetY, double zoom,
+                         int shadowDirection)
 {
   EnsureTextLayout();
-  if (TextLayout.Empty())
-    return;
-  const TTextBox box = ObjectTextBox(Centre(), Width, Height, TextOffsetX, TextOffsetY,
-                                     TextWidth, TextHeight, angle);
+  if (TextLayout.Empty()) return;
+  const TTextBox box = ObjectTextBox(Centre(), Width, Height, TextOffsetX, TextOffsetY, TextWidth,
+                                     TextHeight, angle);
   DrawObjectText(canvas, TextLayout, box, angle, offsetX, offsetY, zoom, shadowDirection,
                  Style3D != 0);
 }
@@ -231,11 +235,10 @@ void CGPObject::RelayoutText()
 
 void CGPObject::EnsureTextLayout()
 {
-  if (!textLayoutPending_)
-    return;
+  if (!textLayoutPending_) return;
   textLayoutPending_ = false;
-  TextExtent = BuildTextLayout(Text, TTextMeasurer::ObjectControlWidth(Width, TextWidth),
-                               TextLayout);
+  TextExtent =
+      BuildTextLayout(Text, TTextMeasurer::ObjectControlWidth(Width, TextWidth), TextLayout);
 }
 
 void CGPObject::DrawOutline(TCanvas& canvas, double, double x, double y, double offsetX,
@@ -301,8 +304,7 @@ void CGPObject::Recalculate(TObjectList* list, bool full)
     RelayoutText();
   }
   BuildAnchors();
-  if (list)
-    UpdateAttachedArrows(list);
+  if (list) UpdateAttachedArrows(list);
 }
 
 // ---- Arrows -------------------------------------------------------------------------------
@@ -329,8 +331,7 @@ void RefreshInOrder(const std::vector<CGPObject*>& pass, InPass inPass, Refresh 
     auto* arrow = static_cast<TArrow*>(pass[i]);
     const int count = WaitingEnds(arrow, inPass);
     waiting[arrow] = count;
-    if (count == 0)
-      ready.push_back(arrow);
+    if (count == 0) ready.push_back(arrow);
   }
   std::size_t cursor = 1;
   for (std::size_t done = 1; done < pass.size(); ++done) {
@@ -338,8 +339,7 @@ void RefreshInOrder(const std::vector<CGPObject*>& pass, InPass inPass, Refresh 
     while (!ready.empty() && !arrow) {
       arrow = ready.back();
       ready.pop_back();
-      if (waiting[arrow] < 0)
-        arrow = nullptr;
+      if (waiting[arrow] < 0) arrow = nullptr;
     }
     if (!arrow) {  // only cycles are left
       while (waiting[pass[cursor]] < 0)
@@ -353,12 +353,10 @@ void RefreshInOrder(const std::vector<CGPObject*>& pass, InPass inPass, Refresh 
     riders.erase(std::unique(riders.begin(), riders.end()), riders.end());
     for (CGPObject* object : riders) {
       const auto found = waiting.find(object);
-      if (found == waiting.end() || found->second < 0)
-        continue;
+      if (found == waiting.end() || found->second < 0) continue;
       found->second -= WaitingEnds(static_cast<TArrow*>(object),
                                    [arrow](const CGPObject* end) { return end == arrow; });
-      if (found->second == 0)
-        ready.push_back(static_cast<TArrow*>(object));
+      if (found->second == 0) ready.push_back(static_cast<TArrow*>(object));
     }
   }
 }
@@ -370,8 +368,7 @@ void CGPObject::UpdateAttachedArrows(TObjectList* list)
   // Arrows can sit on arrows, in chains and in cycles. One pass gathers every arrow reached
   // from here and refreshes each once, without recursion, so neither a cycle nor a long chain
   // can run away. An arrow's own refresh inside the pass leaves its arrows to the pass.
-  if (refreshingArrows_ || AttachedArrows.empty())
-    return;
+  if (refreshingArrows_ || AttachedArrows.empty()) return;
   refreshingArrows_ = true;
   std::vector<CGPObject*> pass{this};
   for (std::size_t i = 0; i < pass.size(); ++i)
@@ -390,8 +387,7 @@ void CGPObject::UpdateAttachedArrows(TObjectList* list)
     object->refreshingArrows_ = false;
 }
 
-void CGPObject::UpdateArrowsAttachedTo(const std::vector<CGPObject*>& carriers,
-                                       TObjectList* list)
+void CGPObject::UpdateArrowsAttachedTo(const std::vector<CGPObject*>& carriers, TObjectList* list)
 {
   // The first entry of a pass starts it and is not refreshed itself; here nothing started it.
   std::vector<CGPObject*> pass{nullptr};
@@ -414,11 +410,9 @@ void CGPObject::UpdateArrowsAttachedTo(const std::vector<CGPObject*>& carriers,
 void CGPObject::DetachArrow(CGPObject* object)
 {
   auto* arrow = dynamic_cast<TArrow*>(object);
-  if (!arrow)
-    return;
+  if (!arrow) return;
   const auto found = std::remove(AttachedArrows.begin(), AttachedArrows.end(), object);
-  if (found == AttachedArrows.end())
-    return;
+  if (found == AttachedArrows.end()) return;
   // An arrow with both ends on this object is listed twice; every entry goes.
   AttachedArrows.erase(found, AttachedArrows.end());
   if (arrow->FromObject == this) {
@@ -434,10 +428,8 @@ void CGPObject::DetachArrow(CGPObject* object)
 void CGPObject::DetachAll()
 {
   if (auto* arrow = dynamic_cast<TArrow*>(this)) {
-    if (arrow->FromObject)
-      arrow->FromObject->DetachArrow(arrow);
-    if (arrow->ToObject)
-      arrow->ToObject->DetachArrow(arrow);
+    if (arrow->FromObject) arrow->FromObject->DetachArrow(arrow);
+    if (arrow->ToObject) arrow->ToObject->DetachArrow(arrow);
   }
   while (!AttachedArrows.empty()) {
     CGPObject* first = AttachedArrows.front();
@@ -455,8 +447,7 @@ bool CGPObject::HasAttachedArrow(const CGPObject* arrow) const
 
 void CGPObject::ForgetIfAttached(CGPObject*& arrow) const
 {
-  if (arrow && HasAttachedArrow(arrow))
-    arrow = nullptr;
+  if (arrow && HasAttachedArrow(arrow)) arrow = nullptr;
 }
 
 // ---- Streams ------------------------------------------------------------------------------
@@ -492,10 +483,8 @@ void CGPObject::LoadFromStream(TBinaryReader& stream)
   Width = stream.ReadDouble();
   Height = stream.ReadDouble();
   // An empty block leaves the stream as it is.
-  if (QByteArray text = stream.ReadBlock(); !text.isEmpty())
-    Text = std::move(text);
-  if (QByteArray notes = stream.ReadBlock(); !notes.isEmpty())
-    Notes = std::move(notes);
+  if (QByteArray text = stream.ReadBlock(); !text.isEmpty()) Text = std::move(text);
+  if (QByteArray notes = stream.ReadBlock(); !notes.isEmpty()) Notes = std::move(notes);
   Shadow = stream.ReadByte();
   Style3D = stream.ReadByte();
   ShowNumber = stream.ReadBool();

@@ -33,7 +33,7 @@ struct TTextBoxFractions {
 };
 
 class CGPObject {
-public:
+ public:
   // Slot 0 is construction with the defaults; slot 1 (Dispose) is destruction, which
   // detaches every arrow first. The document creates objects through its factory.
   CGPObject();
@@ -49,8 +49,8 @@ public:
   double Y = 0.0;
   double Width = 1.0;
   double Height = 1.0;
-  QByteArray Text;   // rich text (RTF bytes)
-  QByteArray Notes;  // notes (RTF bytes)
+  QByteArray Text;         // rich text (RTF bytes)
+  QByteArray Notes;        // notes (RTF bytes)
   TTextLayout TextLayout;  // the laid-out form of Text, rebuilt by Recalculate
   TTextExtent TextExtent;  // its extent in inches, as last laid out
   double TextOffsetX = 0.0;
@@ -89,8 +89,8 @@ public:
   virtual void DrawNumber(TCanvas& canvas, double angle, double offsetX, double offsetY,
                           double zoom, int shadowDirection);
   virtual bool FindAnchor(TModelPoint point, int& index, TModelPoint& position) const;
-  virtual void DrawOutline(TCanvas& canvas, double extraAngle, double x, double y,
-                           double offsetX, double offsetY, double zoom);
+  virtual void DrawOutline(TCanvas& canvas, double extraAngle, double x, double y, double offsetX,
+                           double offsetY, double zoom);
 
   // Non-virtual helpers.
   int KindCode() const { return ClassKindCode(); }
@@ -113,8 +113,7 @@ public:
   virtual double ObjectAngle() const { return 0.0; }
   TModelPoint Centre() const { return {X, Y}; }
 
-
-protected:
+ protected:
   // Class rules used by the refresh and drawing steps; each class overrides its own.
   virtual int ClassKindCode() const { return -1; }
   virtual TAnchorList AnchorRule() const { return Box16Anchors(Width, Height); }
@@ -131,8 +130,8 @@ protected:
   static int HandleMargin(double zoom);
   // Draws the handles at the given box points (relative to the centre, unrotated).
   void DrawHandlesAt(TCanvas& canvas, const std::vector<TModelPoint>& points, bool round,
-                     double angle, QRegion& handleRegion, bool primary, int mode,
-                     double offsetX, double offsetY, double zoom);
+                     double angle, QRegion& handleRegion, bool primary, int mode, double offsetX,
+                     double offsetY, double zoom);
   void ClearHandleRegions();
 
   // Base objects lay their text out when it is first drawn: opening or undoing a large model
@@ -140,7 +139,7 @@ protected:
   // override RelayoutText and lay out at once.
   bool textLayoutPending_ = false;
 
-private:
+ private:
   bool refreshingArrows_ = false;  // guards arrow refreshes against cycles of arrows
   TPreparedText numberText_;
 };

@@ -30,7 +30,7 @@ TOutline CloudOutline(double width, double height)
   TOutline list;
   AppendLine(list, 0.015 * width, -0.425 * height);
   for (const TCloudCurve& c : kCloudCurves)
-    AppendSegment(list, c.c1x * width, c.c1y * height, c.c2x * width, c.c2y * height,
-                  c.ex * width, c.ey * height);
+    AppendSegment(list, c.c1x * width, c.c1y * height, c.c2x * width, c.c2y * height, c.ex * width,
+                  c.ey * height);
   return list;
 }

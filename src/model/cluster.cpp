@@ -75,8 +75,7 @@ bool DeepInside(const QPainterPath& path, QPointF p)
   for (const QPolygonF& part : path.toSubpathPolygons()) {
     if (part.size() < 3) continue;  // such parts hold no pixels
     for (qsizetype i = 0; i < part.size(); ++i)
-      if (DistanceToSegment(p, part[i], part[(i + 1) % part.size()]) < kDeepInside)
-        return false;
+      if (DistanceToSegment(p, part[i], part[(i + 1) % part.size()]) < kDeepInside) return false;
     if (part.containsPoint(p, Qt::OddEvenFill)) inside = !inside;
   }
   return inside;
@@ -235,13 +234,15 @@ void TCluster::AssignMemberships(TObjectList& list)
       continue;
     }
     for (qint64 cx = x0; cx <= x1; ++cx)
-      for (qint64 cy = y0; cy <= y1; ++cy) grid[cellKey(cx, cy)].push_back(k);
+      for (qint64 cy = y0; cy <= y1; ++cy)
+        grid[cellKey(cx, cy)].push_back(k);
   }
 
   std::vector<std::size_t> candidates;
   std::size_t next = 0;  // clusters[next].Index is the first cluster at or above object i
   for (std::size_t i = 0; i < list.size(); ++i) {
-    while (next < clusters.size() && clusters[next].Index < i) ++next;
+    while (next < clusters.size() && clusters[next].Index < i)
+      ++next;
     TClusteredObject* member = AsMember(list[i]);
     if (!member) continue;
     candidates = everywhere;
@@ -252,7 +253,8 @@ void TCluster::AssignMemberships(TObjectList& list)
     const qint64 y1 = std::floor(double(box.Bottom) / kCell);
     if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCells) {
       candidates.resize(clusters.size());
-      for (std::size_t k = 0; k < clusters.size(); ++k) candidates[k] = k;
+      for (std::size_t k = 0; k < clusters.size(); ++k)
+        candidates[k] = k;
     } else {
       for (qint64 cx = x0; cx <= x1; ++cx)
         for (qint64 cy = y0; cy <= y1; ++cy)

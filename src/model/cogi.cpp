@@ -65,7 +65,8 @@ void TCogi::SetShape(int variant, int sizeCode)
   ShapeVariant = static_cast<std::uint8_t>(variant);
   CogiSize = static_cast<std::uint8_t>(sizeCode);
   ApplySizeTable();
-  if (ShapeVariant != kCogiVariantFree) Outline = MakeShapeOutline(okCogi, ShapeVariant, Width, Height);
+  if (ShapeVariant != kCogiVariantFree)
+    Outline = MakeShapeOutline(okCogi, ShapeVariant, Width, Height);
 }
 
 void TCogi::ApplySizeTable()

@@ -61,8 +61,9 @@ TAnchorList TDilemma::AnchorRule() const
     case 1: {
       // The horn's corners and the middles of its curves; variant 1 is the mirror image.
       const double s = ShapeVariant == 0 ? 1.0 : -1.0;
-      return {{s * -25 * w / 96, 3 * h / 16}, {s * w / 6, h / 2},      {s * 7 * w / 24, h / 4},
-              {s * 5 * w / 12, 0},            {s * -w / 24, -7 * h / 64}, {s * -w / 2, -h / 2}};
+      return {{s * -25 * w / 96, 3 * h / 16}, {s * w / 6, h / 2},
+              {s * 7 * w / 24, h / 4},        {s * 5 * w / 12, 0},
+              {s * -w / 24, -7 * h / 64},     {s * -w / 2, -h / 2}};
     }
     case 4:
     case 5:

@@ -43,8 +43,8 @@ void TFreeShape::DrawBody(TCanvas& canvas, double offsetX, double offsetY, doubl
   TLineRenderer::SelectLinePen(canvas, kLineSolid, LineColor, zoom, LineWidth);
   // Sizes past Large (from damaged files) draw small.
   const int size = FreeHeadSize <= 2 ? FreeHeadSize : 0;
-  TArrowHeads::DrawEndHead(canvas, FreeHead, size, head->From.X, head->From.Y,
-                           head->To.X, head->To.Y, 0.0, offsetX, offsetY, zoom);
+  TArrowHeads::DrawEndHead(canvas, FreeHead, size, head->From.X, head->From.Y, head->To.X,
+                           head->To.Y, 0.0, offsetX, offsetY, zoom);
   painter.restore();
 }
 

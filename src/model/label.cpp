@@ -34,8 +34,8 @@ void TLabel::RelayoutText()
 {
   FreeTextLayout(TextLayout);
   textLayoutPending_ = false;
-  TextExtent = BuildTextLayout(Text, TTextMeasurer::ObjectControlWidth(Width, TextWidth),
-                               TextLayout);
+  TextExtent =
+      BuildTextLayout(Text, TTextMeasurer::ObjectControlWidth(Width, TextWidth), TextLayout);
   // A label without text keeps its box: shrunk to nothing it could never be hit again.
   if (TextExtent.Width <= 0.0 || TextExtent.Height <= 0.0) return;
   if (FillStyle == kFillClear) {

@@ -5,7 +5,7 @@
 #include "model/cgpobject.h"
 
 class TObjectFactory {
-public:
+ public:
   static constexpr int kMinKind = 1;
   static constexpr int kMaxKind = 12;
   // A new object of the class for the code, with that class's defaults; never null.

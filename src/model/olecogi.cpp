@@ -28,8 +28,8 @@ QString TOLECogi::Activate() const
 
 void TOLECogi::DrawBody(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  TPlaceholderPainter::DrawCross(canvas,
-                                 GetScreenBox(canvas, offsetX, offsetY, zoom).Normalized().ToQRect());
+  TPlaceholderPainter::DrawCross(
+      canvas, GetScreenBox(canvas, offsetX, offsetY, zoom).Normalized().ToQRect());
 }
 
 void TOLECogi::SaveToStream(TBinaryWriter& stream) const

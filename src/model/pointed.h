@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "model/angled.h"
 #include "geometry/outline.h"
+#include "model/angled.h"
 
 class TPointed : public TAngled {
  public:

@@ -13,7 +13,8 @@ TShortCut::TShortCut() : TargetIcon(TFileIcon::ApplicationIcon()) {}
 
 QString TShortCut::FileNamePart(const QString& path)
 {
-  const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+  const qsizetype cut =
+      std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
   return path.mid(cut + 1);
 }
 
@@ -79,10 +80,10 @@ TAnchorList TShortCut::AnchorRule() const
 {
   const double w = Width;
   const double h = Height;
-  return {{-w / 4, -h / 4}, {-w / 4, 0},     {-w / 2, 0},     {-w / 2, h / 4},
-          {-w / 2, h / 2},  {-w / 4, h / 2}, {0, h / 2},      {w / 4, h / 2},
-          {w / 2, h / 2},   {w / 2, h / 4},  {w / 2, 0},      {w / 4, 0},
-          {w / 4, -h / 4},  {w / 4, -h / 2}, {0, -h / 2},     {-w / 4, -h / 2}};
+  return {{-w / 4, -h / 4}, {-w / 4, 0},     {-w / 2, 0}, {-w / 2, h / 4},
+          {-w / 2, h / 2},  {-w / 4, h / 2}, {0, h / 2},  {w / 4, h / 2},
+          {w / 2, h / 2},   {w / 2, h / 4},  {w / 2, 0},  {w / 4, 0},
+          {w / 4, -h / 4},  {w / 4, -h / 2}, {0, -h / 2}, {-w / 4, -h / 2}};
 }
 
 void TShortCut::SaveToStream(TBinaryWriter& stream) const

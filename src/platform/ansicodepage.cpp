@@ -29,8 +29,7 @@ int TAnsiCodePage::ByteOf(char32_t codePoint)
   if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
     return static_cast<int>(codePoint);
   for (std::size_t i = 0; i < kHighControls.size(); ++i)
-    if (kHighControls[i] == codePoint)
-      return static_cast<int>(0x80 + i);
+    if (kHighControls[i] == codePoint) return static_cast<int>(0x80 + i);
   return -1;
 }
 

@@ -6,7 +6,7 @@
 #include <QString>
 
 class TAnsiCodePage {
-public:
+ public:
   static QString Decode(QByteArrayView bytes);
   // Characters outside the code page become '?'.
   static QByteArray Encode(const QString& text);

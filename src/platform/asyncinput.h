@@ -5,7 +5,7 @@
 #include <QPoint>
 
 class IAsyncInput {
-public:
+ public:
   virtual ~IAsyncInput() = default;
   // Escape or the right mouse button is down.
   virtual bool CancelRequested() = 0;

@@ -9,14 +9,12 @@
 TBinaryReader::TBinaryReader(const QByteArray& data, qsizetype position)
     : data_(data), position_(position), truncatedMessage_(QStringLiteral("Unexpected end of file"))
 {
-  if (position_ < 0 || position_ > data_.size())
-    throw EStreamError(truncatedMessage_);
+  if (position_ < 0 || position_ > data_.size()) throw EStreamError(truncatedMessage_);
 }
 
 void TBinaryReader::Seek(qsizetype position)
 {
-  if (position < 0 || position > data_.size())
-    throw EStreamError(truncatedMessage_);
+  if (position < 0 || position > data_.size()) throw EStreamError(truncatedMessage_);
   position_ = position;
 }
 
@@ -27,8 +25,7 @@ void TBinaryReader::Skip(qsizetype count)
 
 void TBinaryReader::Require(qint64 count) const
 {
-  if (count < 0 || count > Remaining())
-    throw EStreamError(truncatedMessage_);
+  if (count < 0 || count > Remaining()) throw EStreamError(truncatedMessage_);
 }
 
 const char* TBinaryReader::Take(qint64 count)
@@ -94,8 +91,7 @@ QByteArray TBinaryReader::ReadBytes(qint64 count)
 QString TBinaryReader::ReadString()
 {
   const qint32 n = ReadInt32();
-  if (n <= 0)
-    return QString();
+  if (n <= 0) return QString();
   const char* at = Take(n);
   qsizetype length = 0;
   while (length < n && at[length] != '\0')
@@ -106,7 +102,6 @@ QString TBinaryReader::ReadString()
 QByteArray TBinaryReader::ReadBlock()
 {
   const qint32 n = ReadInt32();
-  if (n < 0)
-    throw EStreamError(truncatedMessage_);
+  if (n < 0) throw EStreamError(truncatedMessage_);
   return ReadBytes(n);
 }

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 class TBinaryReader {
-public:
+ public:
   explicit TBinaryReader(const QByteArray& data, qsizetype position = 0);
 
   qsizetype Position() const { return position_; }
@@ -37,7 +37,7 @@ public:
   // Message used when the data ends early; callers may name what they were reading.
   void SetTruncatedMessage(const QString& message) { truncatedMessage_ = message; }
 
-private:
+ private:
   const char* Take(qint64 count);
 
   const QByteArray& data_;

@@ -56,8 +56,7 @@ void TBinaryWriter::WriteDouble(double value)
 
 void TBinaryWriter::PatchInt32(qsizetype position, std::int32_t value)
 {
-  if (position < 0 || position + 4 > data_.size())
-    return;
+  if (position < 0 || position + 4 > data_.size()) return;
   qToLittleEndian<qint32>(value, data_.data() + position);
 }
 
@@ -70,8 +69,7 @@ void TBinaryWriter::WriteString(const QString& text)
   QByteArray bytes = TAnsiCodePage::Encode(text);
   // A zero inside the text would end it early on reading; keep the length honest instead.
   const qsizetype zero = bytes.indexOf('\0');
-  if (zero >= 0)
-    bytes.truncate(zero);
+  if (zero >= 0) bytes.truncate(zero);
   WriteInt32(static_cast<std::int32_t>(bytes.size() + 1));
   data_.append(bytes);
   data_.append('\0');

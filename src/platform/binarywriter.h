@@ -6,7 +6,7 @@
 #include <cstdint>
 
 class TBinaryWriter {
-public:
+ public:
   explicit TBinaryWriter(QByteArray& data) : data_(data) {}
 
   qsizetype Position() const { return data_.size(); }
@@ -26,6 +26,6 @@ public:
   // Overwrites four bytes already written, for lengths known only afterwards.
   void PatchInt32(qsizetype position, std::int32_t value);
 
-private:
+ private:
   QByteArray& data_;
 };

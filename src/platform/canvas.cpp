@@ -51,16 +51,14 @@ bool TCanvas::SupportsRasterOps() const
 
 void TCanvas::SetInverting(bool on)
 {
-  if (!SupportsRasterOps())
-    return;
+  if (!SupportsRasterOps()) return;
   painter_->setCompositionMode(on ? QPainter::RasterOp_NotSourceXorDestination
                                   : QPainter::CompositionMode_SourceOver);
 }
 
 void TCanvas::SetMasking(bool on)
 {
-  if (!SupportsRasterOps())
-    return;
+  if (!SupportsRasterOps()) return;
   painter_->setCompositionMode(on ? QPainter::RasterOp_SourceAndDestination
                                   : QPainter::CompositionMode_SourceOver);
 }

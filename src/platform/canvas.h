@@ -6,7 +6,7 @@
 #include <QPoint>
 
 class TCanvas {
-public:
+ public:
   // Uses the resolution the painter's device reports for itself.
   explicit TCanvas(QPainter& painter);
   // Uses an explicit resolution, for devices drawn at a scale (high-DPI back buffers).
@@ -35,7 +35,7 @@ public:
   bool Printing() const { return printing_; }
   void SetPrinting(bool on) { printing_ = on; }
 
-private:
+ private:
   QPainter* painter_;
   double dpiX_;
   double dpiY_;

@@ -19,10 +19,22 @@ inline constexpr TColorRef MakeColorRef(int red, int green, int blue)
 {
   return static_cast<TColorRef>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
-inline constexpr int RedOf(TColorRef c) { return static_cast<int>(c & 0xFF); }
-inline constexpr int GreenOf(TColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline constexpr int BlueOf(TColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
-inline constexpr bool IsSystemColor(TColorRef c) { return (c & 0x80000000u) != 0; }
+inline constexpr int RedOf(TColorRef c)
+{
+  return static_cast<int>(c & 0xFF);
+}
+inline constexpr int GreenOf(TColorRef c)
+{
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+inline constexpr int BlueOf(TColorRef c)
+{
+  return static_cast<int>((c >> 16) & 0xFF);
+}
+inline constexpr bool IsSystemColor(TColorRef c)
+{
+  return (c & 0x80000000u) != 0;
+}
 
 // Resolves a stored colour to what is painted; system colours map to the desktop's
 // conventional values so that models look the same on every machine.

@@ -22,10 +22,8 @@ double TDateTimeValue::FromDateTime(const QDateTime& dateTime)
 QDateTime TDateTimeValue::ToDateTime(double days)
 {
   // Values from damaged files fall back to the epoch rather than an invalid date.
-  if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
-    days = 0.0;
+  if (!std::isfinite(days) || std::fabs(days) > 3.0e6) days = 0.0;
   const double whole = std::floor(days);
   const int ms = static_cast<int>(std::lround((days - whole) * kMsPerDay));
-  return QDateTime(kEpoch.addDays(static_cast<qint64>(whole)), QTime(0, 0))
-      .addMSecs(ms);
+  return QDateTime(kEpoch.addDays(static_cast<qint64>(whole)), QTime(0, 0)).addMSecs(ms);
 }

@@ -5,7 +5,7 @@
 #include <QDateTime>
 
 class TDateTimeValue {
-public:
+ public:
   static double Now();
   static double FromDateTime(const QDateTime& dateTime);
   static QDateTime ToDateTime(double days);

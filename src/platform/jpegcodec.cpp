@@ -25,8 +25,7 @@ void OnMessage(j_common_ptr, int) {}
 
 QImage TJpegCodec::Decode(const QByteArray& bytes)
 {
-  if (bytes.size() < 4)
-    return QImage();
+  if (bytes.size() < 4) return QImage();
   jpeg_decompress_struct info{};
   TErrorManager errors{};
   info.err = jpeg_std_error(&errors.base);
@@ -73,8 +72,7 @@ QImage TJpegCodec::Decode(const QByteArray& bytes)
 
 QByteArray TJpegCodec::Encode(const QImage& source, int quality)
 {
-  if (source.isNull())
-    return QByteArray();
+  if (source.isNull()) return QByteArray();
   const QImage image = source.convertToFormat(QImage::Format_RGB32);
   jpeg_compress_struct info{};
   TErrorManager errors{};

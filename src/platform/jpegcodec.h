@@ -6,7 +6,7 @@
 #include <QImage>
 
 class TJpegCodec {
-public:
+ public:
   static constexpr int kDefaultQuality = 75;
   // Pictures larger than this many pixels are refused rather than allocated.
   static constexpr qint64 kMaxPixels = 100'000'000;

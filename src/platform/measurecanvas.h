@@ -8,14 +8,14 @@
 #include "platform/canvas.h"
 
 class TMeasureCanvas {
-public:
+ public:
   TMeasureCanvas(double dpiX = 96.0, double dpiY = 96.0)
       : image_(1, 1, QImage::Format_RGB32), painter_(&image_), canvas_(painter_, dpiX, dpiY)
   {
   }
   TCanvas& Canvas() { return canvas_; }
 
-private:
+ private:
   QImage image_;
   QPainter painter_;
   TCanvas canvas_;

@@ -24,15 +24,13 @@ TPicture TPicture::FromEncoded(TKind kind, const QByteArray& bytes, const QImage
 
 QSize TPicture::NaturalSize() const
 {
-  if (size_.width() <= 0 || size_.height() <= 0)
-    return QSize(0, 0);
+  if (size_.width() <= 0 || size_.height() <= 0) return QSize(0, 0);
   return size_;
 }
 
 void TPicture::Draw(QPainter& painter, const QRect& target) const
 {
-  if (IsEmpty() || target.isEmpty())
-    return;
+  if (IsEmpty() || target.isEmpty()) return;
   if (!image_.isNull()) {
     painter.drawImage(target, image_);
     return;

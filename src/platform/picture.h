@@ -12,7 +12,7 @@
 class QPainter;
 
 class TPicture {
-public:
+ public:
   enum class TKind : std::uint8_t { Empty = 0, Bitmap = 1, Icon = 2, Metafile = 3, Jpeg = 4 };
 
   TPicture() = default;
@@ -34,7 +34,7 @@ public:
   // Draws the picture stretched into the target rectangle.
   void Draw(QPainter& painter, const QRect& target) const;
 
-private:
+ private:
   TKind kind_ = TKind::Empty;
   QImage image_;
   QByteArray encoded_;

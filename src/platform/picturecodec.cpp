@@ -45,15 +45,19 @@ QSize MetafileSize(const QByteArray& bytes)
   };
   if (bytes.size() >= 44 && qFromLittleEndian<quint32>(data) == 1 &&
       bytes.mid(40, 4) == QByteArray(" EMF", 4)) {
-    const double w = double(qFromLittleEndian<qint32>(data + 32)) - qFromLittleEndian<qint32>(data + 24);
-    const double h = double(qFromLittleEndian<qint32>(data + 36)) - qFromLittleEndian<qint32>(data + 28);
+    const double w =
+        double(qFromLittleEndian<qint32>(data + 32)) - qFromLittleEndian<qint32>(data + 24);
+    const double h =
+        double(qFromLittleEndian<qint32>(data + 36)) - qFromLittleEndian<qint32>(data + 28);
     return {toPixels(w / 2540.0 * 96.0), toPixels(h / 2540.0 * 96.0)};
   }
   if (bytes.size() >= 22 && qFromLittleEndian<quint32>(data) == 0x9AC6CDD7u) {
     const double inch = qFromLittleEndian<quint16>(data + 14);
     if (inch <= 0) return {};
-    const double w = double(qFromLittleEndian<qint16>(data + 10)) - qFromLittleEndian<qint16>(data + 6);
-    const double h = double(qFromLittleEndian<qint16>(data + 12)) - qFromLittleEndian<qint16>(data + 8);
+    const double w =
+        double(qFromLittleEndian<qint16>(data + 10)) - qFromLittleEndian<qint16>(data + 6);
+    const double h =
+        double(qFromLittleEndian<qint16>(data + 12)) - qFromLittleEndian<qint16>(data + 8);
     return {toPixels(std::fabs(w) / inch * 96.0), toPixels(std::fabs(h) / inch * 96.0)};
   }
   return {};
@@ -94,7 +98,8 @@ void WritePicture(TBinaryWriter& stream, const std::optional<TPicture>& picture)
   QByteArray bytes;
   // Icons, metafiles and JPEG files keep the bytes they came with, so nothing is lost.
   if (kind != TPicture::TKind::Bitmap && !picture->Encoded().isEmpty()) bytes = picture->Encoded();
-  if (bytes.isEmpty() && kind == TPicture::TKind::Jpeg) bytes = TJpegCodec::Encode(picture->Image());
+  if (bytes.isEmpty() && kind == TPicture::TKind::Jpeg)
+    bytes = TJpegCodec::Encode(picture->Image());
   if (bytes.isEmpty()) {
     kind = TPicture::TKind::Bitmap;
     bytes = EncodeBmp(picture->Image());

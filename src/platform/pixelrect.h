@@ -21,8 +21,8 @@ struct TPixelRect {
   // The same rectangle with left <= right and top <= bottom.
   TPixelRect Normalized() const
   {
-    return {Left < Right ? Left : Right, Top < Bottom ? Top : Bottom,
-            Left < Right ? Right : Left, Top < Bottom ? Bottom : Top};
+    return {Left < Right ? Left : Right, Top < Bottom ? Top : Bottom, Left < Right ? Right : Left,
+            Top < Bottom ? Bottom : Top};
   }
   bool Intersects(const TPixelRect& o) const
   {

@@ -2,8 +2,7 @@
 
 QRegion PolygonRegion(const QPolygon& polygon)
 {
-  if (polygon.size() < 3)
-    return QRegion();
+  if (polygon.size() < 3) return QRegion();
   return QRegion(polygon, Qt::OddEvenFill);
 }
 
@@ -18,7 +17,6 @@ QRegion PathRegion(const QPainterPath& path)
 
 QRegion EllipseRegion(const QRect& box)
 {
-  if (box.width() <= 0 || box.height() <= 0)
-    return QRegion();
+  if (box.width() <= 0 || box.height() <= 0) return QRegion();
   return QRegion(box, QRegion::Ellipse);
 }

@@ -78,8 +78,7 @@ QByteArray FilteredRows(const QImage& image)
 
 QByteArray TPngEncoder::Encode(const QImage& source)
 {
-  if (source.isNull())
-    return {};
+  if (source.isNull()) return {};
   const QImage image = source.convertToFormat(QImage::Format_RGB32);
   QByteArray header;
   AppendBigEndian(header, static_cast<std::uint32_t>(image.width()));
@@ -88,8 +87,7 @@ QByteArray TPngEncoder::Encode(const QImage& source)
 
   // qCompress gives a zlib stream behind a four-byte length of its own.
   QByteArray stream = qCompress(FilteredRows(image), kDeflateLevel);
-  if (stream.size() < 4)
-    return {};
+  if (stream.size() < 4) return {};
   QByteArray out("\x89PNG\r\n\x1a\n", 8);
   AppendChunk(out, "IHDR", header.constData(), header.size());
   for (qsizetype at = 4; at < stream.size(); at += kChunkBytes)

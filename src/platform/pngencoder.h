@@ -6,7 +6,7 @@
 #include <QImage>
 
 class TPngEncoder {
-public:
+ public:
   // An empty array for a null image. Transparency is dropped (model pictures are opaque).
   static QByteArray Encode(const QImage& image);
 };

@@ -5,7 +5,7 @@
 #include <QSize>
 
 class IPrinterInfo {
-public:
+ public:
   virtual ~IPrinterInfo() = default;
   virtual int Orientation() const = 0;  // 0 portrait, 1 landscape
   virtual void SetOrientation(int orientation) = 0;
@@ -18,7 +18,7 @@ public:
 
 // US Letter at 600 DPI with the quarter-inch unprintable edge of a typical driver.
 class TDefaultPrinter : public IPrinterInfo {
-public:
+ public:
   int Orientation() const override { return orientation_; }
   void SetOrientation(int orientation) override { orientation_ = orientation == 1 ? 1 : 0; }
   void SetCopies(int) override {}
@@ -26,13 +26,13 @@ public:
   double DpiX() const override { return 600.0; }
   double DpiY() const override { return 600.0; }
 
-private:
+ private:
   int orientation_ = 0;
 };
 
 // The printer the program uses; the desktop shell installs a real one when there is one.
 class TPrinterService {
-public:
+ public:
   static IPrinterInfo& Current();
   // Installs a printer (not owned); nullptr returns to the default page.
   static void Install(IPrinterInfo* printer);

@@ -7,13 +7,10 @@
 
 inline int RoundHalfEven(double value)
 {
-  if (!std::isfinite(value))
-    return 0;
+  if (!std::isfinite(value)) return 0;
   constexpr double kLimit = 1.0e9;  // far beyond any pixel we draw, well inside int
-  if (value > kLimit)
-    return static_cast<int>(kLimit);
-  if (value < -kLimit)
-    return static_cast<int>(-kLimit);
+  if (value > kLimit) return static_cast<int>(kLimit);
+  if (value < -kLimit) return static_cast<int>(-kLimit);
   // nearbyint follows the default rounding mode, which is to nearest with ties to even.
   return static_cast<int>(std::nearbyint(value));
 }

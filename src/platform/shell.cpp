@@ -8,7 +8,8 @@ bool TDesktopShell::OpenPath(const QString& path)
 {
   if (path.isEmpty()) return false;
   // Anything that is not an address with a scheme is a file.
-  const bool address = path.contains(QLatin1String("://")) || path.startsWith(QLatin1String("mailto:"));
+  const bool address =
+      path.contains(QLatin1String("://")) || path.startsWith(QLatin1String("mailto:"));
   return QDesktopServices::openUrl(address ? QUrl(path) : QUrl::fromLocalFile(path));
 }
 

@@ -5,13 +5,13 @@
 #include <stdexcept>
 
 class EStreamError : public std::runtime_error {
-public:
+ public:
   explicit EStreamError(const QString& message)
       : std::runtime_error(message.toStdString()), message_(message)
   {
   }
   const QString& Message() const { return message_; }
 
-private:
+ private:
   QString message_;
 };

@@ -1,13 +1,13 @@
 #include "platform/userfolders.h"
 
+#include <pwd.h>
+#include <unistd.h>
 #include <QAtomicInteger>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <pwd.h>
-#include <unistd.h>
 
 QString TUserFolders::CurrentUserName()
 {
@@ -20,8 +20,7 @@ QString TUserFolders::CurrentUserName()
 QString TUserFolders::RecoveryFolder()
 {
   QString base = qEnvironmentVariable("XDG_STATE_HOME");
-  if (base.isEmpty())
-    base = QDir::homePath() + QStringLiteral("/.local/state");
+  if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/state");
   const QString folder = base + QStringLiteral("/mindorra/recovery");
   if (!QFileInfo::exists(folder)) {
     QDir().mkpath(folder);
@@ -44,7 +43,6 @@ QString TUserFolders::UniqueFileName(const QString& folder, const QString& prefi
                              .arg(counter.fetchAndAddRelaxed(1))
                              .arg(suffix);
     const QString path = folder + QLatin1Char('/') + name;
-    if (!QFileInfo::exists(path))
-      return path;
+    if (!QFileInfo::exists(path)) return path;
   }
 }

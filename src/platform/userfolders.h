@@ -4,7 +4,7 @@
 #include <QString>
 
 class TUserFolders {
-public:
+ public:
   // The login name of the current user, or "User" when the system does not say.
   static QString CurrentUserName();
   // A folder private to the user that survives a reboot, for recovery and undo files;

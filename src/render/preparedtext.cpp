@@ -8,10 +8,8 @@ void TPreparedText::Prepare(const QString& text, const QFont& font, const QPaint
 {
   const int dpiX = device ? device->logicalDpiX() : 0;
   const int dpiY = device ? device->logicalDpiY() : 0;
-  if (prepared_ && text == text_ && font == font_ && dpiX == dpiX_ && dpiY == dpiY_)
-    return;
-  const QFontMetrics metrics =
-      device ? QFontMetrics(font, device) : QFontMetrics(font);
+  if (prepared_ && text == text_ && font == font_ && dpiX == dpiX_ && dpiY == dpiY_) return;
+  const QFontMetrics metrics = device ? QFontMetrics(font, device) : QFontMetrics(font);
   text_ = text;
   font_ = font;
   dpiX_ = dpiX;

@@ -10,7 +10,7 @@ class QPaintDevice;
 class QPainter;
 
 class TPreparedText {
-public:
+ public:
   // Shapes text in font for device unless it is already prepared for exactly these.
   void Prepare(const QString& text, const QFont& font, const QPaintDevice* device);
   int Width() const { return width_; }
@@ -19,7 +19,7 @@ public:
   // Draws with the painter's pen; left is the start of the text, top the top of its line.
   void Draw(QPainter& painter, int left, int top) const;
 
-private:
+ private:
   QString text_;
   QFont font_;
   int dpiX_ = 0;

@@ -126,8 +126,8 @@ std::vector<TPlacedGlyph> TTextDrawer::Place(const TTextLayout& layout, const TT
   double x = 0.0;
   double baseline = 0.0;
   const auto place = [&](const TTextCharacter& c, double at, bool bullet) {
-    glyphs.push_back(PlaceGlyph(c, RotateOffset(centre, at, baseline, textAngle), textAngle,
-                                bullet, shadow));
+    glyphs.push_back(
+        PlaceGlyph(c, RotateOffset(centre, at, baseline, textAngle), textAngle, bullet, shadow));
   };
   for (const TTextLayoutEntry& entry : layout.Entries()) {
     if (const auto* paragraph = std::get_if<TTextParagraph>(&entry)) {
@@ -179,8 +179,7 @@ TPlacedGlyph TTextDrawer::PlaceGlyph(const TTextCharacter& c, TModelPoint at, do
 void TTextDrawer::Draw(const TTextLayout& layout, const TTextBox& box, double angle, int shadow,
                        bool style3D)
 {
-  DrawGlyphs(Place(layout, box, angle, shadow, style3D),
-             ClipPolygon(box, angle, shadow, style3D));
+  DrawGlyphs(Place(layout, box, angle, shadow, style3D), ClipPolygon(box, angle, shadow, style3D));
 }
 
 void TTextDrawer::DrawGlyphs(const std::vector<TPlacedGlyph>& glyphs, const QPolygonF& clipPolygon)

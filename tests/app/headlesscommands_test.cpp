@@ -76,7 +76,8 @@ TEST(HeadlessCommands, ExportWritesEveryKind)
 {
   QTemporaryDir dir;
   const QString model = MakeModel(dir);
-  const TRun png = RunMindorra({QStringLiteral("export"), model, dir.filePath(QStringLiteral("a.png"))});
+  const TRun png =
+      RunMindorra({QStringLiteral("export"), model, dir.filePath(QStringLiteral("a.png"))});
   ASSERT_EQ(png.Status, 0) << png.Err.toStdString();
   const QImage picture(dir.filePath(QStringLiteral("a.png")));
   // The default box, kept to the model's proportions.
@@ -84,9 +85,10 @@ TEST(HeadlessCommands, ExportWritesEveryKind)
   EXPECT_LE(picture.width(), 1600);
   EXPECT_LE(picture.height(), 1200);
 
-  const TRun sized = RunMindorra({QStringLiteral("export"), model, dir.filePath(QStringLiteral("b.jpg")),
-                          QStringLiteral("--width"), QStringLiteral("300"),
-                          QStringLiteral("--height"), QStringLiteral("200")});
+  const TRun sized =
+      RunMindorra({QStringLiteral("export"), model, dir.filePath(QStringLiteral("b.jpg")),
+                   QStringLiteral("--width"), QStringLiteral("300"), QStringLiteral("--height"),
+                   QStringLiteral("200")});
   ASSERT_EQ(sized.Status, 0);
   EXPECT_EQ(QImage(dir.filePath(QStringLiteral("b.jpg"))).size(), QSize(300, 200));
 
@@ -124,7 +126,8 @@ TEST(HeadlessCommands, ErrorsAndUsage)
   EXPECT_TRUE(bad.Err.contains(QStringLiteral("Unable to load model. Unknown format")));
   EXPECT_TRUE(bad.Out.isEmpty());
 
-  const TRun missing = RunMindorra({QStringLiteral("dump"), dir.filePath(QStringLiteral("none.mdl"))});
+  const TRun missing =
+      RunMindorra({QStringLiteral("dump"), dir.filePath(QStringLiteral("none.mdl"))});
   EXPECT_EQ(missing.Status, 1);
 
   const QString out = dir.filePath(QStringLiteral("never.png"));
@@ -135,8 +138,10 @@ TEST(HeadlessCommands, ErrorsAndUsage)
   EXPECT_EQ(RunMindorra({QStringLiteral("dump")}).Status, 2);
   EXPECT_EQ(RunMindorra({QStringLiteral("export"), junk}).Status, 2);
   EXPECT_EQ(RunMindorra({QStringLiteral("export"), junk, out, QStringLiteral("--width"),
-                 QStringLiteral("zero")})
+                         QStringLiteral("zero")})
                 .Status,
             2);
-  EXPECT_EQ(RunMindorra({QStringLiteral("export"), junk, dir.filePath(QStringLiteral("x.doc"))}).Status, 2);
+  EXPECT_EQ(
+      RunMindorra({QStringLiteral("export"), junk, dir.filePath(QStringLiteral("x.doc"))}).Status,
+      2);
 }

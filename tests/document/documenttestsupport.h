@@ -9,7 +9,7 @@
 
 // Counts every notification the document sends.
 class TRecordingObserver : public IDocumentObserver {
-public:
+ public:
   void Repaint() override { ++repaints; }
   void UpdateControls() override { ++controls; }
   void SyncTextToolbar() override { ++syncs; }
@@ -27,7 +27,7 @@ public:
 
 // A landscape printer with an 11 x 8 inch printable area at 100 DPI.
 class TFixedPrinter : public IPrinterInfo {
-public:
+ public:
   int Orientation() const override { return orientation; }
   void SetOrientation(int o) override { orientation = o; }
   void SetCopies(int c) override { copies = c; }

@@ -16,10 +16,11 @@
 namespace {
 
 class TCaptionRecorder : public IUndoRecorder {
-public:
+ public:
   void RecordUndo(TModelDocument& document, const QString& caption) override
   {
-    captions << caption + (document.ChangePending ? QString() : QStringLiteral(" (nothing pending)"));
+    captions << caption +
+                    (document.ChangePending ? QString() : QStringLiteral(" (nothing pending)"));
     document.ChangePending = false;
   }
   QStringList captions;
@@ -110,8 +111,9 @@ TEST(EmbeddedDocument, ActivatingAnEmbeddedDocumentReportsWhyItCannotOpen)
   ole->ContainerData = QByteArray("BDOC\x01\x00\x00\x00\x00\x00\x00\x00", 12);
   f.document.ActivateOleObject(*ole);
   EXPECT_EQ(f.observer.errors,
-            (QStringList{QStringLiteral("OLE Error."),
-                         QStringLiteral("OLE Error. Embedded documents cannot be opened on this system.")}));
+            (QStringList{
+                QStringLiteral("OLE Error."),
+                QStringLiteral("OLE Error. Embedded documents cannot be opened on this system.")}));
   EXPECT_TRUE(f.recorder.captions.isEmpty());
   EXPECT_FALSE(f.document.ChangePending);
 }

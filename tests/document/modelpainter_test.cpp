@@ -12,7 +12,7 @@ namespace {
 
 // An object that paints its unrotated box solid, so its position can be read off pixels.
 class TBoxObject : public CGPObject {
-public:
+ public:
   void DrawBody(TCanvas& canvas, double offsetX, double offsetY, double zoom) override
   {
     const TPixelRect box = GetScreenBox(canvas, offsetX, offsetY, zoom);
@@ -184,8 +184,7 @@ TEST(ModelPainter, RenderToBitmapFitsAndCentresWithHalfAnInchAround)
   QRect ink;
   for (int y = 0; y < 500; ++y)
     for (int x = 0; x < 500; ++x)
-      if (QColor(picture.pixel(x, y)) != QColor(Qt::white))
-        ink = ink.united(QRect(x, y, 1, 1));
+      if (QColor(picture.pixel(x, y)) != QColor(Qt::white)) ink = ink.united(QRect(x, y, 1, 1));
   EXPECT_NEAR(ink.left(), 50, 1);
   EXPECT_NEAR(ink.right() + 1, 450, 1);
   EXPECT_NEAR(ink.top(), 250 - 50, 1);  // centred vertically
@@ -204,8 +203,8 @@ TEST(ModelPainter, EmptyBackgroundPictureIsTreatedAsAbsent)
 {
   // A zero-sized tile would step by nothing and never finish.
   TPaintFixture f(200, 200);
-  f.document.Background = TPicture::FromEncoded(TPicture::TKind::Bitmap, QByteArray(),
-                                                QImage(), QSize(0, 0));
+  f.document.Background =
+      TPicture::FromEncoded(TPicture::TKind::Bitmap, QByteArray(), QImage(), QSize(0, 0));
   f.document.ShowGrid = false;
   f.view.SetView(false, 200, 3, 3, 0, 0);
   f.painter.DrawScreen(f.image, false);

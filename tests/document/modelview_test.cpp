@@ -21,13 +21,13 @@ struct TViewFixture {
 
 // Counts the frames and asks to stop after a given number.
 class TStopAfter : public IAsyncInput {
-public:
+ public:
   explicit TStopAfter(int frames) : left_(frames) {}
   bool CancelRequested() override { return left_-- <= 0; }
   QPoint PointerPosition() override { return {}; }
   bool PointerConfined() override { return false; }
 
-private:
+ private:
   int left_;
 };
 

@@ -30,7 +30,7 @@ void MakeEdit(TModelDocument& document)
 
 // Errors go to the terminal, where the test reads them, instead of a message box.
 class TConsoleMainForm : public TMainForm {
-protected:
+ protected:
   void ShowError(const QString& message) override
   {
     std::fprintf(stderr, "error: %s\n", qPrintable(message));
@@ -56,11 +56,9 @@ int main(int argc, char** argv)
     std::fflush(stdout);
     return 0;
   }
-  if (argc < 3)
-    return 2;
+  if (argc < 3) return 2;
   TModelForm* form = main.OpenModel(QString::fromLocal8Bit(argv[2]), false);
-  if (!form)
-    return 3;
+  if (!form) return 3;
   MakeEdit(form->Document());
   if (mode == QLatin1String("crash")) {
     std::raise(SIGKILL);

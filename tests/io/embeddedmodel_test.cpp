@@ -30,7 +30,8 @@ TEST(EmbeddedModel, EveryEmbeddedKindSurvivesAModelRoundTrip)
   ole->Width = 2.5;
   auto* shortcut = static_cast<TShortCut*>(document.CreateObject(okShortCut));
   shortcut->SetTarget(QStringLiteral("/usr/share/doc/readme.txt"));
-  for (CGPObject* object : document.Objects) object->Recalculate(&document.Objects, true);
+  for (CGPObject* object : document.Objects)
+    object->Recalculate(&document.Objects, true);
 
   const QByteArray first = TModelStream::WriteModel(document, false);
   TModelDocument copy;

@@ -135,7 +135,8 @@ TEST(EveryClass, AModelOfEveryClassReadsBackWithEveryStoredField)
       a.remove(QStringLiteral("Picture"));
       b.remove(QStringLiteral("Picture"));
     }
-    EXPECT_EQ(a, b) << "object " << i << ": " << a[QStringLiteral("class")].toString().toStdString();
+    EXPECT_EQ(a, b) << "object " << i << ": "
+                    << a[QStringLiteral("class")].toString().toStdString();
   }
   // From then on the bytes are stable.
   const QByteArray second = TModelStream::WriteModel(copy, false);

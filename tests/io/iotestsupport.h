@@ -20,8 +20,7 @@ inline TCogi* AddCogi(TModelDocument& document, double x, double y, int variant 
   cogi->X = x;
   cogi->Y = y;
   cogi->SetShape(variant, 0);
-  if (!text.isEmpty())
-    cogi->Text = TRtfWriter::CentredText(text);
+  if (!text.isEmpty()) cogi->Text = TRtfWriter::CentredText(text);
   cogi->Recalculate(&document.Objects, true);
   return cogi;
 }

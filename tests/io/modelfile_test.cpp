@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "document/documenttestsupport.h"
+#include "document/modelview.h"
 #include "io/iotestsupport.h"
 #include "io/modelfile.h"
 #include "io/modelstream.h"
-#include "document/modelview.h"
 #include "platform/streamerror.h"
 
 namespace {
@@ -31,8 +31,7 @@ QString OpenError(const QString& path, QStringList* reported = nullptr)
   try {
     TModelFile::OpenModelFile(document, path, false);
   } catch (const EStreamError& error) {
-    if (reported)
-      *reported = observer.errors;
+    if (reported) *reported = observer.errors;
     return error.Message();
   }
   return QString();
@@ -79,7 +78,8 @@ TEST(ModelFile, BadFilesGiveTheirMessages)
   const QString shortFile = dir.filePath(QStringLiteral("short.mdl"));
   WriteBytes(shortFile, QByteArray("abc"));
   QStringList reported;
-  EXPECT_EQ(OpenError(shortFile, &reported), QStringLiteral("Unable to load model. Unknown format"));
+  EXPECT_EQ(OpenError(shortFile, &reported),
+            QStringLiteral("Unable to load model. Unknown format"));
   EXPECT_EQ(reported, QStringList{QStringLiteral("Not a valid model file.")});
 
   const QString zeros = dir.filePath(QStringLiteral("zeros.mdl"));
@@ -119,8 +119,7 @@ TEST(ModelFile, AFailedSaveLeavesTheOldFileAndTheDocument)
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    if (geteuid() == 0 && setuid(65534) != 0)
-      _exit(10);
+    if (geteuid() == 0 && setuid(65534) != 0) _exit(10);
     TModelDocument document;
     iotest::AddCogi(document, 1, 1);
     document.Modified = true;
@@ -128,8 +127,7 @@ TEST(ModelFile, AFailedSaveLeavesTheOldFileAndTheDocument)
       TModelFile::SaveModelFile(document, path);
       _exit(11);  // the save must fail
     } catch (const EStreamError& error) {
-      if (!error.Message().contains(QStringLiteral("model.mdl")))
-        _exit(12);
+      if (!error.Message().contains(QStringLiteral("model.mdl"))) _exit(12);
     }
     _exit(document.Modified && !document.Named && document.FileName != path ? 0 : 13);
   }

@@ -41,8 +41,7 @@ QStringList OwnFiles()
   const QString pid = QString::number(QCoreApplication::applicationPid());
   QStringList own;
   for (const QString& name : QDir(TUserFolders::RecoveryFolder()).entryList(QDir::Files))
-    if (name.contains(QLatin1Char('-') + pid + QLatin1Char('-')))
-      own << name;
+    if (name.contains(QLatin1Char('-') + pid + QLatin1Char('-'))) own << name;
   return own;
 }
 
@@ -192,7 +191,9 @@ TEST(UndoRecorder, RandomEditsUndosAndRedosMatchTheirHistory)
     std::mt19937 random(20261209);
     std::vector<QByteArray> history{f.State()};
     std::size_t at = 0;
-    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    const auto pick = [&](std::size_t n) {
+      return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
     for (int step = 0; step < 300; ++step) {
       const int action = static_cast<int>(pick(10));
       if (action < 2 && !d.UndoList.empty()) {

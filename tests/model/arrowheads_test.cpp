@@ -9,9 +9,9 @@
 #include <functional>
 #include <numbers>
 
+#include "geometry/geometry.h"
 #include "model/arrow.h"
 #include "model/arrowheads.h"
-#include "geometry/geometry.h"
 #include "platform/canvas.h"
 #include "testsupport.h"
 
@@ -42,8 +42,7 @@ QImage Render(const TDraw& draw, QRgb background = qRgb(255, 255, 255), int widt
   return image;
 }
 
-TDraw Head(TWhich which, int style, int size, TArrowLine a, double zoom = 100,
-           double offset = 0)
+TDraw Head(TWhich which, int style, int size, TArrowLine a, double zoom = 100, double offset = 0)
 {
   return [=](TCanvas& canvas) {
     auto fn = which == TWhich::End     ? &TArrowHeads::DrawEndHead
@@ -127,10 +126,9 @@ TEST(ArrowHeads, CodesWithoutAHeadDrawNothing)
   struct {
     TWhich which;
     int style;
-  } none[] = {{TWhich::Start, 0},  {TWhich::Start, 11}, {TWhich::Start, 255},
-              {TWhich::Start, -1}, {TWhich::End, 10},   {TWhich::End, 11},
-              {TWhich::End, 255},  {TWhich::End, -3},   {TWhich::Mid, 0},
-              {TWhich::Mid, 13},   {TWhich::Mid, 200}};
+  } none[] = {{TWhich::Start, 0}, {TWhich::Start, 11}, {TWhich::Start, 255}, {TWhich::Start, -1},
+              {TWhich::End, 10},  {TWhich::End, 11},   {TWhich::End, 255},   {TWhich::End, -3},
+              {TWhich::Mid, 0},   {TWhich::Mid, 13},   {TWhich::Mid, 200}};
   for (const auto& c : none) {
     SCOPED_TRACE(testing::Message() << int(c.which) << " style " << c.style);
     EXPECT_EQ(InkOf(Render(Head(c.which, c.style, 0, line))).Count, 0);
@@ -204,8 +202,7 @@ TEST(ArrowHeads, LetterHeadsScaleTheirTextWithTheZoom)
     letter.fill(Qt::white);
     for (int y = 0; y < plain.height(); ++y)
       for (int x = 0; x < plain.width(); ++x)
-        if (plain.pixel(x, y) != lettered.pixel(x, y))
-          letter.setPixel(x, y, lettered.pixel(x, y));
+        if (plain.pixel(x, y) != lettered.pixel(x, y)) letter.setPixel(x, y, lettered.pixel(x, y));
     const TInk ink = InkOf(letter);
     ASSERT_GT(ink.Count, 0);
     // 16 points at 100 %, 8 points at 50 %, bold.
@@ -323,9 +320,8 @@ TEST(ArrowHeads, HugeOrBrokenCoordinatesReturnPromptly)
   // adding it would never end (a stall shows here as a test timeout).
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const TArrowLine lines[] = {{0, 0, 1e18, 0}, {0, 0, 1e300, 1e300, 1e-3},
-                              {0, 0, inf, 0},   {0, 0, nan, 1},
-                              {0, 0, 1e-300, 0}, {0, 0, 2, 0, 1e300}};
+  const TArrowLine lines[] = {{0, 0, 1e18, 0}, {0, 0, 1e300, 1e300, 1e-3}, {0, 0, inf, 0},
+                              {0, 0, nan, 1},  {0, 0, 1e-300, 0},          {0, 0, 2, 0, 1e300}};
   for (const TArrowLine& line : lines)
     for (int style = 0; style <= 12; ++style) {
       Render(Head(TWhich::Start, style, 2, line), kGrey, 200, 200);
@@ -347,8 +343,7 @@ namespace {
 // One gallery cell: the line stroked here (the arrow's own drawing lives elsewhere), with
 // the gap the spring and the break leave in it, then the head or marker on top. Tells
 // whether the head added anything.
-bool GalleryCell(QImage& image, TCanvas& canvas, TWhich which, int style, int size,
-                 TArrowLine a)
+bool GalleryCell(QImage& image, TCanvas& canvas, TWhich which, int style, int size, TArrowLine a)
 {
   QPainter& painter = canvas.Painter();
   const TModelPoint end{a.ToX, a.ToY};

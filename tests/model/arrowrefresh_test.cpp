@@ -16,7 +16,8 @@ struct TEnds {
 std::vector<TEnds> EndsOf(const std::vector<TArrow*>& arrows)
 {
   std::vector<TEnds> ends;
-  for (const TArrow* a : arrows) ends.push_back({a->FromX, a->FromY, a->ToX, a->ToY});
+  for (const TArrow* a : arrows)
+    ends.push_back({a->FromX, a->FromY, a->ToX, a->ToY});
   return ends;
 }
 
@@ -58,8 +59,9 @@ TEST(ArrowRefresh, OnePassOverAWholeModelEndsAsRefreshingEachCarrierInTurn)
     arrow->ToY = place(random);
     arrow->ChordHeight = i % 3 == 0 ? 0.8 : 0.0;
     CGPObject* from = list[random() % 60];
-    CGPObject* to = i >= 10 && i % 2 == 0 ? static_cast<CGPObject*>(arrows[random() % arrows.size()])
-                                          : list[random() % 60];
+    CGPObject* to = i >= 10 && i % 2 == 0
+                        ? static_cast<CGPObject*>(arrows[random() % arrows.size()])
+                        : list[random() % 60];
     TArrow::AttachArrowEnd(from, arrow.get(), anchor(random), TArrowEnd::Start);
     if (i % 7 != 0) TArrow::AttachArrowEnd(to, arrow.get(), anchor(random), TArrowEnd::Finish);
     arrows.push_back(arrow.get());
@@ -67,7 +69,8 @@ TEST(ArrowRefresh, OnePassOverAWholeModelEndsAsRefreshingEachCarrierInTurn)
     owned.push_back(std::move(arrow));
   }
   // The objects move without telling their arrows, as a model just read from a file.
-  for (std::size_t i = 0; i < 60; ++i) list[i]->X += 1.5;
+  for (std::size_t i = 0; i < 60; ++i)
+    list[i]->X += 1.5;
   const std::vector<TEnds> stale = EndsOf(arrows);
 
   for (CGPObject* object : list)

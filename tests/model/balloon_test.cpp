@@ -98,7 +98,7 @@ TEST(Balloon, ThePointerIsATriangleOrAStringOfPuffs)
   Place(box, TBalloon::Rectangle, 3, 3, {6, 3});
   const QRegion triangle = box.CreateRegion(canvas, 0, 0, 100);
   EXPECT_TRUE(triangle.contains(Pixel({5.9, 3})));
-  EXPECT_TRUE(triangle.contains(Pixel({4.5, 3.1})));   // base half-width is H/4 at the centre
+  EXPECT_TRUE(triangle.contains(Pixel({4.5, 3.1})));  // base half-width is H/4 at the centre
   EXPECT_FALSE(triangle.contains(Pixel({4.5, 3.3})));
   EXPECT_FALSE(triangle.contains(Pixel({6.1, 3})));
 
@@ -111,13 +111,12 @@ TEST(Balloon, ThePointerIsATriangleOrAStringOfPuffs)
   EXPECT_FALSE(puffs.contains(Pixel({6.12, 3})));  // the tip's puff is 1/6 inch wide
   EXPECT_TRUE(puffs.contains(Pixel({5.32, 3})));   // 0.3 inch wide at 5.2
   EXPECT_FALSE(puffs.contains(Pixel({5.6, 3})));
-  EXPECT_TRUE(puffs.contains(Pixel({4.55, 3})));   // 0.43 inch wide at 4.4
+  EXPECT_TRUE(puffs.contains(Pixel({4.55, 3})));    // 0.43 inch wide at 4.4
   EXPECT_FALSE(puffs.contains(Pixel({4.4, 3.2})));  // and 0.22 high
 
   // A tip inside the body: no puffs for the cloud, and a triangle hidden in the body.
   Place(cloud, TBalloon::Cloud, 3, 3, {3.5, 3.2});
-  EXPECT_EQ(cloud.CreateRegion(canvas, 0, 0, 100),
-            BodyRegion(canvas, CloudOutline(2, 1), {3, 3}));
+  EXPECT_EQ(cloud.CreateRegion(canvas, 0, 0, 100), BodyRegion(canvas, CloudOutline(2, 1), {3, 3}));
   Place(box, TBalloon::Rectangle, 3, 3, {3.5, 3.2});
   EXPECT_EQ(box.CreateRegion(canvas, 0, 0, 100),
             BodyRegion(canvas, CogiShapeOutline(10, 2, 1), {3, 3}));

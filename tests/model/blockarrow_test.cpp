@@ -45,19 +45,35 @@ TEST(BlockArrow, OutlinesOfTheSevenVariants)
   // W = 4, H = 2 so that every fraction is visible.
   ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 0, 4, 2),
                       {{-2, -0.5}, {0, -0.5}, {0, -1}, {2, 0}, {0, 1}, {0, 0.5}, {-2, 0.5}}, 0);
-  ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 1, 4, 2),
-                      {{-1.4, 0}, {-2, -0.6}, {0.6, -0.3}, {0.2, -1}, {2, 0}, {0.2, 1},
-                       {0.6, 0.3}, {-2, 0.6}},
-                      1);
+  ExpectClosedPolygon(
+      MakeShapeOutline(okBlockArrow, 1, 4, 2),
+      {{-1.4, 0}, {-2, -0.6}, {0.6, -0.3}, {0.2, -1}, {2, 0}, {0.2, 1}, {0.6, 0.3}, {-2, 0.6}}, 1);
   ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 2, 4, 2),
-                      {{-2, 0}, {-1, -1}, {-1, -0.5}, {1, -0.5}, {1, -1}, {2, 0}, {1, 1},
-                       {1, 0.5}, {-1, 0.5}, {-1, 1}},
+                      {{-2, 0},
+                       {-1, -1},
+                       {-1, -0.5},
+                       {1, -0.5},
+                       {1, -1},
+                       {2, 0},
+                       {1, 1},
+                       {1, 0.5},
+                       {-1, 0.5},
+                       {-1, 1}},
                       2);
-  ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 4, 4, 2), {{-2, -1}, {2, -1}, {2, 0.5}, {0, 1}, {-2, 0.5}},
-                      4);
+  ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 4, 4, 2),
+                      {{-2, -1}, {2, -1}, {2, 0.5}, {0, 1}, {-2, 0.5}}, 4);
   ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 5, 4, 2),
-                      {{-2, -1}, {2, -1}, {2, 0}, {1, 0}, {1, 0.5}, {2, 0.5}, {0, 1}, {-2, 0.5},
-                       {-1, 0.5}, {-1, 0}, {-2, 0}},
+                      {{-2, -1},
+                       {2, -1},
+                       {2, 0},
+                       {1, 0},
+                       {1, 0.5},
+                       {2, 0.5},
+                       {0, 1},
+                       {-2, 0.5},
+                       {-1, 0.5},
+                       {-1, 0},
+                       {-2, 0}},
                       5);
   ExpectClosedPolygon(MakeShapeOutline(okBlockArrow, 6, 4, 2),
                       {{-2, -1}, {0, -0.5}, {2, -1}, {2, 0.5}, {0, 1}, {-2, 0.5}}, 6);
@@ -116,9 +132,9 @@ TEST(BlockArrow, AnchorsTextBoxesIconsAndNumber)
     int variant;
     TTextBoxFractions box;
     TModelPoint icon;
-  } table[] = {{1, {-0.05, 0, 0.6, 0.25}, {0.35, 0}},   {2, {0, 0, 0.75, 0.5}, {0.425, 0}},
+  } table[] = {{1, {-0.05, 0, 0.6, 0.25}, {0.35, 0}},    {2, {0, 0, 0.75, 0.5}, {0.425, 0}},
                {3, {0, 0.15, 0.4, 0.45}, {-0.4, -0.25}}, {4, {0, -0.1, 0.95, 0.7}, {0, 0.35}},
-               {5, {0, -0.25, 0.95, 0.5}, {0, 0.35}},   {6, {0, 0, 0.95, 0.5}, {0, 0.35}},
+               {5, {0, -0.25, 0.95, 0.5}, {0, 0.35}},    {6, {0, 0, 0.95, 0.5}, {0, 0.35}},
                {7, {0, 0.05, 0.8, 0.8}, {0, 0.42}}};
   for (const auto& row : table) {
     arrow->SetShape(row.variant);
@@ -187,8 +203,8 @@ TEST(BlockArrow, RecordRoundTripAndDrawing)
     shape.Draw(canvas, false, 0, 0, 100);
     painter.end();
     // Each variant covers a point just left of its centre (the curved one its head).
-    const QPoint inside = variant == 3 ? canvas.ToPixel(1.5, 1.5, 0, 0, 100)
-                                       : canvas.ToPixel(1.4, 1, 0, 0, 100);
+    const QPoint inside =
+        variant == 3 ? canvas.ToPixel(1.5, 1.5, 0, 0, 100) : canvas.ToPixel(1.4, 1, 0, 0, 100);
     EXPECT_EQ(QColor(image.pixel(inside)), QColor(255, 0, 0)) << variant;
     EXPECT_EQ(QColor(image.pixel(canvas.ToPixel(0.55, 1.7, 0, 0, 100))), QColor(Qt::white))
         << variant;

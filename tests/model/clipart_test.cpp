@@ -7,13 +7,13 @@
 
 #include "model/clipart.h"
 #include "model/objectfactory.h"
+#include "model/recordtestsupport.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/picturecodec.h"
 #include "platform/pictureloader.h"
 #include "testsupport.h"
-#include "model/recordtestsupport.h"
 
 using recordtest::ReadBack;
 using recordtest::Record;
@@ -24,7 +24,8 @@ constexpr TScreenResolution kScreen{96, 96};
 
 TPicture LoadPicture(const char* name)
 {
-  const auto picture = TPictureLoader::FromFile(testsupport::DataPath(QStringLiteral("pictures/") + QLatin1String(name)));
+  const auto picture = TPictureLoader::FromFile(
+      testsupport::DataPath(QStringLiteral("pictures/") + QLatin1String(name)));
   EXPECT_TRUE(picture.has_value()) << name;
   return picture.value_or(TPicture());
 }
@@ -156,9 +157,9 @@ TEST(Clipart, EachKindOfPictureIsDrawnInItsBox)
     TClipart clipart;
     drawAt(clipart);
     EXPECT_EQ(image.pixel(76, 112), qRgb(255, 255, 255));
-    EXPECT_EQ(image.pixel(72, 90), qRgb(0, 0, 0));    // border
+    EXPECT_EQ(image.pixel(72, 90), qRgb(0, 0, 0));  // border
     EXPECT_EQ(image.pixel(167, 90), qRgb(0, 0, 0));
-    EXPECT_EQ(image.pixel(72, 72), qRgb(0, 0, 0));    // diagonals
+    EXPECT_EQ(image.pixel(72, 72), qRgb(0, 0, 0));  // diagonals
     EXPECT_EQ(image.pixel(167, 72), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(71, 90), outside);
   }
@@ -169,10 +170,11 @@ TEST(Clipart, LineIsStrokedOnlyWithALineAndNoExtrusion)
   const auto borderPixel = [](std::uint8_t lineStyle, std::uint8_t style3D) {
     TClipart clipart;
     clipart.SetPicture(TPicture::FromImage([] {
-      QImage white(10, 10, QImage::Format_RGB32);
-      white.fill(Qt::white);
-      return white;
-    }()), kScreen);
+                         QImage white(10, 10, QImage::Format_RGB32);
+                         white.fill(Qt::white);
+                         return white;
+                       }()),
+                       kScreen);
     clipart.X = 1;
     clipart.Y = 1;
     clipart.Width = 1;

@@ -39,8 +39,7 @@ TEST(CogiText, FormattedTextInHexagonsPicture)
     cogi->SetShape(7, 2);
     cogi->FaceColor = 0x99EEFF;
     cogi->Text = QByteArray(kSamples[i]);
-    if (i == 3)
-      cogi->Angle = 30;
+    if (i == 3) cogi->Angle = 30;
     cogi->Recalculate(nullptr, true);
     cogi->EnsureTextLayout();
     ASSERT_FALSE(cogi->TextLayout.Empty()) << i;

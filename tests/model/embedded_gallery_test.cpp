@@ -24,7 +24,8 @@ constexpr double kCell = 1.6;  // inches per gallery cell
 
 std::optional<TPicture> Picture(const char* name)
 {
-  return TPictureLoader::FromFile(testsupport::DataPath(QStringLiteral("pictures/") + QLatin1String(name)));
+  return TPictureLoader::FromFile(
+      testsupport::DataPath(QStringLiteral("pictures/") + QLatin1String(name)));
 }
 
 }  // namespace
@@ -53,8 +54,10 @@ TEST(EmbeddedPicture, GalleryOfClipartOleAndShortcuts)
   const struct {
     const char* File;
     const char* Caption;
-  } pictures[] = {{"picture_96x48.bmp", "BMP"}, {"picture_32.ico", "ICO"},
-                  {"picture_64x32.jpg", "JPEG"}, {"picture_96x48.emf", "EMF"},
+  } pictures[] = {{"picture_96x48.bmp", "BMP"},
+                  {"picture_32.ico", "ICO"},
+                  {"picture_64x32.jpg", "JPEG"},
+                  {"picture_96x48.emf", "EMF"},
                   {"picture_40x20.png", "PNG"}};
   for (const auto& p : pictures) {
     auto* clipart = new TClipart;
@@ -104,7 +107,8 @@ TEST(EmbeddedPicture, GalleryOfClipartOleAndShortcuts)
     object.Draw(canvas, false, 0, 0, kZoom);
     painter.setPen(Qt::black);
     painter.setFont(QFont(QStringLiteral("Arial"), 9));
-    const QPoint at = canvas.ToPixel(object.X - kCell / 2 + 0.05, object.Y + kCell / 2 - 0.08, 0, 0, kZoom);
+    const QPoint at =
+        canvas.ToPixel(object.X - kCell / 2 + 0.05, object.Y + kCell / 2 - 0.08, 0, 0, kZoom);
     painter.drawText(at, captions[i]);
   }
   painter.end();

@@ -9,11 +9,11 @@
 
 #include "model/objectfactory.h"
 #include "model/olecogi.h"
+#include "model/recordtestsupport.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/streamerror.h"
-#include "model/recordtestsupport.h"
 
 using recordtest::ReadBack;
 using recordtest::Record;
@@ -35,7 +35,8 @@ QByteArray ContainerImage(const QByteArray& document, std::int32_t statedLength)
 QByteArray AllByteValues()
 {
   QByteArray bytes;
-  for (int i = 0; i < 1024; ++i) bytes.append(static_cast<char>((i * 37) & 0xFF));
+  for (int i = 0; i < 1024; ++i)
+    bytes.append(static_cast<char>((i * 37) & 0xFF));
   return bytes;
 }
 
@@ -91,7 +92,8 @@ TEST(OLECogi, HostileBlockLengthsEndTheReadWithAnError)
   ole.ContainerData = ContainerImage("xyz", 3);
   const QByteArray good = Record(ole);
   const qsizetype blockAt = good.size() - 1 - ole.ContainerData.size() - 4;
-  for (const std::int32_t length : {0x7FFFFFFF, -5, static_cast<std::int32_t>(ole.ContainerData.size()) + 2}) {
+  for (const std::int32_t length :
+       {0x7FFFFFFF, -5, static_cast<std::int32_t>(ole.ContainerData.size()) + 2}) {
     SCOPED_TRACE(length);
     QByteArray bad = good;
     qToLittleEndian<qint32>(length, bad.data() + blockAt);

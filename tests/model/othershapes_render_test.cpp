@@ -40,10 +40,7 @@ class TGallery {
 
   TCanvas& Canvas() { return *canvas_; }
   QImage& Image() { return image_; }
-  QRgb At(TModelPoint p) const
-  {
-    return image_.pixel(canvas_->ToPixel(p.X, p.Y, 0, 0, kZoom));
-  }
+  QRgb At(TModelPoint p) const { return image_.pixel(canvas_->ToPixel(p.X, p.Y, 0, 0, kZoom)); }
   void Caption(double x, double y, const QString& text)
   {
     painter_->setPen(Qt::darkGray);
@@ -111,7 +108,8 @@ TEST(OtherShapesPicture, DilemmasCalloutsLabelsFreeShapesAndHotspots)
   turned->X = 1.6;
   turned->Y = 2.7;
   turned->Angle = 30;
-  turned->Outline = MakeShapeOutline(okDilemma, turned->ShapeVariant, turned->Width, turned->Height);
+  turned->Outline =
+      MakeShapeOutline(okDilemma, turned->ShapeVariant, turned->Width, turned->Height);
   turned->Recalculate(nullptr, true);
   gallery.Draw(*turned);
   gallery.Caption(0.3, 2.0, QStringLiteral("frayed rope at 30"));
@@ -139,12 +137,13 @@ TEST(OtherShapesPicture, DilemmasCalloutsLabelsFreeShapesAndHotspots)
     b->Selected = style == 0;  // shows the tip handle
     b->Recalculate(nullptr, true);
     gallery.Draw(*b);
-    gallery.Caption(x + 0.4, 1.9, style == 4 ? QStringLiteral("cloud, shadow")
-                                             : QString::fromLatin1(styles[style]));
+    gallery.Caption(
+        x + 0.4, 1.9,
+        style == 4 ? QStringLiteral("cloud, shadow") : QString::fromLatin1(styles[style]));
     EXPECT_EQ(gallery.At({b->X, b->Y + 0.2}), ToQColor(b->FaceColor).rgb()) << style;
     // Near the tip: on the triangle, or in the smallest puff of a cloud.
-    const TModelPoint nearTip = b->BalloonStyle == TBalloon::Cloud ? b->Tip()
-                                                                    : TModelPoint{x + 0.4, 3.6};
+    const TModelPoint nearTip =
+        b->BalloonStyle == TBalloon::Cloud ? b->Tip() : TModelPoint{x + 0.4, 3.6};
     EXPECT_NE(gallery.At(nearTip), qRgb(255, 255, 255)) << "pointer of " << style;
     x += 2.4;
     objects.push_back(std::move(b));
@@ -164,8 +163,7 @@ TEST(OtherShapesPicture, DilemmasCalloutsLabelsFreeShapesAndHotspots)
   filled->Width = 2.0;
   filled->Height = 0.3;
   filled->FaceColor = MakeColorRef(230, 255, 230);
-  filled->Text =
-      Rtf(QStringLiteral("A filled label grows to hold more text than its box"), 24);
+  filled->Text = Rtf(QStringLiteral("A filled label grows to hold more text than its box"), 24);
   filled->X = 5.0;
   filled->Y = 4.7;
   filled->Recalculate(nullptr, true);
@@ -198,8 +196,7 @@ TEST(OtherShapesPicture, DilemmasCalloutsLabelsFreeShapesAndHotspots)
   gallery.Draw(*open);
   gallery.Caption(0.3, 5.4, QStringLiteral("open free shape"));
   auto closed = std::make_unique<TFreeShape>();
-  closed->Outline =
-      Points({{4, 5.8}, {5.5, 5.6}, {6.2, 6.4}, {5.2, 7.0}, {4.3, 6.8}, {4, 5.8}});
+  closed->Outline = Points({{4, 5.8}, {5.5, 5.6}, {6.2, 6.4}, {5.2, 7.0}, {4.3, 6.8}, {4, 5.8}});
   closed->FaceColor = kFace;
   closed->LineWidth = 1.5f;
   closed->Text = Rtf(QStringLiteral("Closed"));

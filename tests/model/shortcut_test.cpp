@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "model/objectfactory.h"
+#include "model/recordtestsupport.h"
 #include "model/shortcut.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
@@ -15,7 +16,6 @@
 #include "platform/fileicon.h"
 #include "platform/rtfwriter.h"
 #include "platform/shell.h"
-#include "model/recordtestsupport.h"
 
 using recordtest::ReadBack;
 using recordtest::Record;
@@ -57,9 +57,10 @@ TEST(ShortCut, AlwaysRefreshesToA64PixelSquare)
   // The anchors run round a narrow icon area standing on a full-width name area.
   const double w = side, h = side;
   const std::vector<TAnchor> expected = {
-      {-w / 4, -h / 4}, {-w / 4, 0}, {-w / 2, 0},     {-w / 2, h / 4}, {-w / 2, h / 2}, {-w / 4, h / 2},
-      {0, h / 2},       {w / 4, h / 2}, {w / 2, h / 2}, {w / 2, h / 4}, {w / 2, 0},     {w / 4, 0},
-      {w / 4, -h / 4},  {w / 4, -h / 2}, {0, -h / 2},   {-w / 4, -h / 2}};
+      {-w / 4, -h / 4}, {-w / 4, 0},     {-w / 2, 0}, {-w / 2, h / 4},
+      {-w / 2, h / 2},  {-w / 4, h / 2}, {0, h / 2},  {w / 4, h / 2},
+      {w / 2, h / 2},   {w / 2, h / 4},  {w / 2, 0},  {w / 4, 0},
+      {w / 4, -h / 4},  {w / 4, -h / 2}, {0, -h / 2}, {-w / 4, -h / 2}};
   ASSERT_EQ(shortcut->Anchors.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_DOUBLE_EQ(shortcut->Anchors[i].DX, expected[i].DX) << i;
@@ -87,8 +88,10 @@ TEST(ShortCut, TargetIconAndFileName)
   shortcut.SetTarget(dir.filePath(QStringLiteral("gone.txt")));
   EXPECT_EQ(IconImage(shortcut.TargetIcon), application);
 
-  EXPECT_EQ(TShortCut::FileNamePart(QStringLiteral("/home/a/notes.txt")), QStringLiteral("notes.txt"));
-  EXPECT_EQ(TShortCut::FileNamePart(QStringLiteral("C:\\Sounds\\Chime.WAV")), QStringLiteral("Chime.WAV"));
+  EXPECT_EQ(TShortCut::FileNamePart(QStringLiteral("/home/a/notes.txt")),
+            QStringLiteral("notes.txt"));
+  EXPECT_EQ(TShortCut::FileNamePart(QStringLiteral("C:\\Sounds\\Chime.WAV")),
+            QStringLiteral("Chime.WAV"));
   EXPECT_EQ(TShortCut::FileNamePart(QStringLiteral("plain")), QStringLiteral("plain"));
   EXPECT_EQ(TShortCut::FileNamePart(QStringLiteral("/folder/")), QString());
 }
@@ -170,7 +173,7 @@ class TFakeShell : public IShell {
   QString FindProgramFor(const QString& document) override
   {
     return document.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive) ? QStringLiteral("player")
-                                                                          : QString();
+                                                                         : QString();
   }
   bool StartProgram(const QString& program, const QStringList& arguments, bool minimised) override
   {
@@ -188,8 +191,8 @@ TEST(ShortCut, ActivatePlaysSoundsAndOpensEverythingElse)
   TFakeShell shell;
   TShortCut shortcut;
   shortcut.Activate(shell);  // no target: nothing
-  for (const char* target : {"/s/Chime.WAV", "/s/bell.wav", "/s/tune.mid", "/docs/notes.txt",
-                             "/docs/missing.doc"}) {
+  for (const char* target :
+       {"/s/Chime.WAV", "/s/bell.wav", "/s/tune.mid", "/docs/notes.txt", "/docs/missing.doc"}) {
     shortcut.Target = QString::fromLatin1(target);
     shortcut.Activate(shell);
   }

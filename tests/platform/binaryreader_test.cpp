@@ -67,7 +67,8 @@ TEST(BinaryStreams, StringsAreWindows1252WithATrailingZero)
   EXPECT_TRUE(reader.AtEnd());
 
   // A string without a zero byte is taken whole; a negative length is the empty string.
-  const QByteArray unterminated = QByteArray::fromHex("03000000414243") + QByteArray::fromHex("FFFFFFFF");
+  const QByteArray unterminated =
+      QByteArray::fromHex("03000000414243") + QByteArray::fromHex("FFFFFFFF");
   TBinaryReader second(unterminated);
   EXPECT_EQ(second.ReadString(), QStringLiteral("ABC"));
   EXPECT_EQ(second.ReadString(), QString());

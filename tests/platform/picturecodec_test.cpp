@@ -82,8 +82,8 @@ TEST(PictureCodec, OtherKindsKeepTheirBytesAndUnknownKindsAreEmpty)
   QImage photo(20, 10, QImage::Format_RGB32);
   photo.fill(QColor(30, 140, 200));
   const QByteArray encoded = TJpegCodec::Encode(photo);
-  TBinaryReader jpegReader(Written(TPicture::FromEncoded(TPicture::TKind::Jpeg, encoded,
-                                                         TJpegCodec::Decode(encoded), QSize())));
+  TBinaryReader jpegReader(Written(
+      TPicture::FromEncoded(TPicture::TKind::Jpeg, encoded, TJpegCodec::Decode(encoded), QSize())));
   const auto decoded = ReadPicture(jpegReader);
   ASSERT_TRUE(decoded.has_value());
   EXPECT_EQ(decoded->Kind(), TPicture::TKind::Bitmap);
@@ -93,8 +93,8 @@ TEST(PictureCodec, OtherKindsKeepTheirBytesAndUnknownKindsAreEmpty)
   // Metafiles keep their bytes and take their size from the header.
   QByteArray wmf(22, '\0');
   qToLittleEndian<quint32>(0x9AC6CDD7u, wmf.data());
-  qToLittleEndian<qint16>(200, wmf.data() + 10);  // right
-  qToLittleEndian<qint16>(100, wmf.data() + 12);  // bottom
+  qToLittleEndian<qint16>(200, wmf.data() + 10);   // right
+  qToLittleEndian<qint16>(100, wmf.data() + 12);   // bottom
   qToLittleEndian<quint16>(100, wmf.data() + 14);  // units an inch
   const TPicture metafile = DecodePicture(TPicture::TKind::Metafile, wmf);
   EXPECT_EQ(metafile.NaturalSize(), QSize(192, 96));

@@ -35,16 +35,18 @@ TEST(PictureLoader, EachFormatKeepsItsKindAndSize)
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    const auto picture =
-        TPictureLoader::FromFile(testsupport::DataPath(QStringLiteral("pictures/") + QLatin1String(c.Name)));
+    const auto picture = TPictureLoader::FromFile(
+        testsupport::DataPath(QStringLiteral("pictures/") + QLatin1String(c.Name)));
     ASSERT_TRUE(picture.has_value());
     EXPECT_EQ(picture->Kind(), c.Kind);
     EXPECT_EQ(picture->NaturalSize(), c.Size);
     EXPECT_EQ(!picture->Image().isNull(), c.Decoded);
   }
   // Formats that are saved as they came keep their bytes exactly.
-  EXPECT_EQ(TPictureLoader::FromBytes(Data("picture_64x32.jpg"))->Encoded(), Data("picture_64x32.jpg"));
-  EXPECT_EQ(TPictureLoader::FromBytes(Data("picture_96x48.emf"))->Encoded(), Data("picture_96x48.emf"));
+  EXPECT_EQ(TPictureLoader::FromBytes(Data("picture_64x32.jpg"))->Encoded(),
+            Data("picture_64x32.jpg"));
+  EXPECT_EQ(TPictureLoader::FromBytes(Data("picture_96x48.emf"))->Encoded(),
+            Data("picture_96x48.emf"));
 }
 
 TEST(PictureLoader, DamagedAndForeignFilesGiveNoPicture)

@@ -47,7 +47,8 @@ TEST(PreparedText, DrawsTheSamePixelsAsDirectTextAndMeasuresTheSame)
       font.setPixelSize(pixelSize);
       TPreparedText prepared;
       for (const QString& text : {QStringLiteral("7"), QStringLiteral("1234")}) {
-        SCOPED_TRACE(testing::Message() << pixelSize << "px " << dpi << "dpi " << text.toStdString());
+        SCOPED_TRACE(testing::Message()
+                     << pixelSize << "px " << dpi << "dpi " << text.toStdString());
         const QImage image = Prepared(prepared, text, font, dpi);
         EXPECT_EQ(image, Direct(text, font, dpi));
         QImage probe = Blank(dpi);
@@ -66,7 +67,8 @@ TEST(PreparedText, ANewTextOrFontReplacesThePreparedOne)
   TPreparedText prepared;
   const QImage first = Prepared(prepared, QStringLiteral("12"), font, 96);
   // A renumbered object must not keep showing its old number.
-  EXPECT_EQ(Prepared(prepared, QStringLiteral("13"), font, 96), Direct(QStringLiteral("13"), font, 96));
+  EXPECT_EQ(Prepared(prepared, QStringLiteral("13"), font, 96),
+            Direct(QStringLiteral("13"), font, 96));
   EXPECT_NE(Prepared(prepared, QStringLiteral("13"), font, 96), first);
   // Zooming changes the font size.
   QFont larger = font;

@@ -25,8 +25,7 @@ const QStringList kWidgetModules = {QStringLiteral("QtWidgets"), QStringLiteral(
 bool IsWidgetHeader(const QString& header)
 {
   for (const QString& module : kWidgetModules) {
-    if (header.startsWith(module + QLatin1Char('/')) || header == module)
-      return true;
+    if (header.startsWith(module + QLatin1Char('/')) || header == module) return true;
     if (QFileInfo::exists(QStringLiteral(MINDORRA_QT_INCLUDE_DIR "/") + module + QLatin1Char('/') +
                           header))
       return true;
@@ -37,7 +36,8 @@ bool IsWidgetHeader(const QString& header)
 // Every include under root/src that breaks the layer order, as "file: include".
 QStringList LayerViolations(const QString& root)
 {
-  static const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])"));
+  static const QRegularExpression include(
+      QStringLiteral(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])"));
   QStringList faults;
   const QString src = root + QStringLiteral("/src");
   QDirIterator it(src, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
@@ -46,21 +46,17 @@ QStringList LayerViolations(const QString& root)
     const QString path = it.next();
     const QString relative = QDir(src).relativeFilePath(path);
     const int layer = kLayerOrder.indexOf(relative.section(QLatin1Char('/'), 0, 0));
-    if (layer < 0)
-      continue;  // main.cpp stands above every layer
+    if (layer < 0) continue;  // main.cpp stands above every layer
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-      return {path + QStringLiteral(": unreadable")};
+    if (!file.open(QIODevice::ReadOnly)) return {path + QStringLiteral(": unreadable")};
     while (!file.atEnd()) {
       const QString line = QString::fromUtf8(file.readLine());
       const QRegularExpressionMatch match = include.match(line);
-      if (!match.hasMatch())
-        continue;
+      if (!match.hasMatch()) continue;
       const QString header = match.captured(2);
       if (match.captured(1) == QStringLiteral("\"")) {
         const int target = kLayerOrder.indexOf(header.section(QLatin1Char('/'), 0, 0));
-        if (target < 0 || target > layer)
-          faults << relative + QStringLiteral(": ") + header;
+        if (target < 0 || target > layer) faults << relative + QStringLiteral(": ") + header;
       } else if (layer < kFirstWidgetLayer && IsWidgetHeader(header)) {
         faults << relative + QStringLiteral(": <") + header + QLatin1Char('>');
       }
@@ -89,7 +85,8 @@ TEST(Layering, UpwardAndWidgetIncludesAreCaught)
 {
   QTemporaryDir root;
   const QString src = root.path() + QStringLiteral("/src/");
-  WriteFile(src + QStringLiteral("render/a.cpp"), "#include \"platform/x.h\"\n#include \"model/cogi.h\"\n");
+  WriteFile(src + QStringLiteral("render/a.cpp"),
+            "#include \"platform/x.h\"\n#include \"model/cogi.h\"\n");
   WriteFile(src + QStringLiteral("document/b.h"), "#include <QImage>\n#include <QWidget>\n");
   WriteFile(src + QStringLiteral("document/c.h"), "#  include <QtWidgets/QMenu>\n");
   WriteFile(src + QStringLiteral("app/d.cpp"), "#include <QWidget>\n#include \"io/modelfile.h\"\n");

@@ -33,10 +33,10 @@ void Twist(QPainter& p, double x, double thickness)
   const double half = thickness / 2;
   QPainterPath twist;
   twist.moveTo(x - half * 0.55, y - half);
-  twist.cubicTo(x + half * 0.35, y - half * 0.6, x + half * 0.75, y + half * 0.2,
-                x + half * 0.55, y + half);
-  twist.cubicTo(x - half * 0.35, y + half * 0.6, x - half * 0.75, y - half * 0.2,
-                x - half * 0.55, y - half);
+  twist.cubicTo(x + half * 0.35, y - half * 0.6, x + half * 0.75, y + half * 0.2, x + half * 0.55,
+                y + half);
+  twist.cubicTo(x - half * 0.35, y + half * 0.6, x - half * 0.75, y - half * 0.2, x - half * 0.55,
+                y - half);
   p.setBrush(kStrand);
   p.setPen(QPen(kEdge, 1.6));
   p.drawPath(twist);
