@@ -4,28 +4,26 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QMessageBox>
-#include <QPainter>
-#include <QScreen>
+#include <QVBoxLayout>
 
 #include "document/modeldocument.h"
-#include "document/modelpainter.h"
-#include "document/modelview.h"
+#include "interaction/modelpaintbox.h"
 #include "io/modelfile.h"
 #include "platform/streamerror.h"
 
 TModelForm::TModelForm(QWidget* parent)
-    : QWidget(parent), document_(std::make_unique<TModelDocument>())
+    : QWidget(parent),
+      document_(std::make_unique<TModelDocument>()),
+      paintBox_(new TModelPaintBox(*document_, this))
 {
   setWindowTitle(document_->FileName);
   setMinimumSize(160, 120);
-  setFocusPolicy(Qt::StrongFocus);
-  // Every paint covers the whole window from the back buffer; no background erase.
-  setAttribute(Qt::WA_OpaquePaintEvent);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(paintBox_);
+  setFocusProxy(paintBox_);
   document_->SetObserver(this);
-  document_->ScreenDpiX = logicalDpiX();
-  document_->ScreenDpiY = logicalDpiY();
   document_->SetUndoRecorder(&recorder_);
   recorder_.ClaimRecoveryFile(document_->RecoverFileName);
   TUndoRecorder::TakeBaseline(*document_);
@@ -67,6 +65,8 @@ bool TModelForm::QuerySave()
 
 void TModelForm::closeEvent(QCloseEvent* event)
 {
+  // A running tool records its edits when it ends; the question must know about them.
+  paintBox_->Machine().SetMode(opNone);
   if (QuerySave())
     event->accept();
   else
@@ -76,12 +76,14 @@ void TModelForm::closeEvent(QCloseEvent* event)
 TModelForm::~TModelForm()
 {
   document_->SetObserver(nullptr);
+  // The surface's mode machine refers to the document: it goes first.
+  delete paintBox_;
+  paintBox_ = nullptr;
 }
 
 void TModelForm::Repaint()
 {
-  dirty_ = true;
-  update();
+  if (paintBox_) paintBox_->Repaint();
 }
 
 void TModelForm::UpdateControls()
@@ -108,72 +110,5 @@ void TModelForm::ReportError(const QString& message)
 
 void TModelForm::PaintNow(bool fast)
 {
-  dirty_ = true;
-  fastPending_ = fast;
-  repaint();
-}
-
-void TModelForm::PaintModel(bool fast)
-{
-  const qreal ratio = devicePixelRatioF();
-  const QSize pixels = size() * ratio;
-  if (buffer_.size() != pixels) {
-    buffer_ = QImage(pixels, QImage::Format_RGB32);
-    buffer_.setDevicePixelRatio(ratio);
-  }
-  TModelPainter(*document_).DrawScreen(buffer_, fast);
-  // A new paint of the model wipes any feedback drawn over the previous one.
-  overlay_.Reset(size(), ratio);
-  dirty_ = false;
-}
-
-void TModelForm::paintEvent(QPaintEvent*)
-{
-  if (dirty_ || buffer_.isNull()) PaintModel(fastPending_);
-  fastPending_ = false;
-  QPainter painter(this);
-  if (overlay_.IsEmpty())
-    painter.drawImage(QPoint(0, 0), buffer_);
-  else
-    painter.drawImage(QPoint(0, 0), overlay_.Apply(buffer_));
-}
-
-void TModelForm::resizeEvent(QResizeEvent* event)
-{
-  QWidget::resizeEvent(event);
-  document_->ClientSize = size();
-  if (!centred_) {
-    // A new window shows the middle of its model.
-    TModelView view(*document_);
-    document_->ViewOrigin.X = document_->ModelWidth / 2.0 - view.HalfWidth();
-    document_->ViewOrigin.Y = document_->ModelHeight / 2.0 - view.HalfHeight();
-    centred_ = true;
-  }
-  dirty_ = true;
-}
-
-void TModelForm::keyPressEvent(QKeyEvent* event)
-{
-  TModelView view(*document_);
-  const bool control = event->modifiers() & Qt::ControlModifier;
-  if (view.MoveByKey(event->key(), control)) return;
-  switch (event->key()) {
-    case Qt::Key_Plus:
-    case Qt::Key_Equal:
-      view.ZoomStep(true);
-      return;
-    case Qt::Key_Minus:
-      view.ZoomStep(false);
-      return;
-    case Qt::Key_Escape:
-      document_->DeselectAll(true);
-      PaintNow(false);
-      return;
-    case Qt::Key_Delete:
-      document_->DeleteSelection();
-      PaintNow(false);
-      return;
-    default:
-      QWidget::keyPressEvent(event);
-  }
+  if (paintBox_) paintBox_->PaintNow(fast);
 }

@@ -1,16 +1,15 @@
-// One model window inside the main window's document area: it shows its document through
-// an off-screen image, with the drag feedback on top, and handles the view keys.
+// One model window inside the main window's document area: it owns its document, the undo
+// recorder and the drawing surface on which the operation modes run.
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 #include <memory>
 
 #include "document/documentobserver.h"
-#include "document/overlay.h"
 #include "io/undorecorder.h"
 
 class TModelDocument;
+class TModelPaintBox;
 
 class TModelForm : public QWidget, public IDocumentObserver {
   Q_OBJECT
@@ -20,7 +19,7 @@ class TModelForm : public QWidget, public IDocumentObserver {
   ~TModelForm() override;
 
   TModelDocument& Document() const { return *document_; }
-  TOverlay& Overlay() { return overlay_; }
+  TModelPaintBox& PaintBox() const { return *paintBox_; }
   TUndoRecorder& Recorder() { return recorder_; }
   // After a file was read into the document: caption, undo baseline, a fresh paint.
   void DocumentOpened();
@@ -38,22 +37,13 @@ class TModelForm : public QWidget, public IDocumentObserver {
   void SelectionChanged();
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void PaintModel(bool fast);
-
   // Asks whether to save changes; false when the user cancels or the save fails.
   bool QuerySave();
 
   std::unique_ptr<TModelDocument> document_;
   TUndoRecorder recorder_;
-  QImage buffer_;
-  TOverlay overlay_;
-  bool dirty_ = true;
-  bool fastPending_ = false;
-  bool centred_ = false;
+  TModelPaintBox* paintBox_;
 };

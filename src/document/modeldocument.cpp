@@ -2,8 +2,10 @@
 
 #include <QFile>
 #include <algorithm>
+#include <limits>
 
 #include "document/documentobserver.h"
+#include "document/modecontroller.h"
 #include "document/undorecorder.h"
 #include "model/arrow.h"
 #include "model/clipart.h"
@@ -89,6 +91,21 @@ void TModelDocument::NotifySelection()
 void TModelDocument::Beep()
 {
   if (observer_) observer_->Beep();
+}
+
+// ---- Operation mode -----------------------------------------------------------------------
+
+void TModelDocument::ChangeMode(TOperationMode mode)
+{
+  if (modeController_)
+    modeController_->SetMode(mode);
+  else
+    Mode = mode;
+}
+
+bool TModelDocument::ObjectsMayBeDeleted() const
+{
+  return !modeController_ || modeController_->ObjectsMayBeDeleted();
 }
 
 // ---- Objects ------------------------------------------------------------------------------
@@ -225,16 +242,8 @@ void TModelDocument::ForgetObject(CGPObject* object)
   VisibleObjects.erase(std::remove(VisibleObjects.begin(), VisibleObjects.end(), object),
                        VisibleObjects.end());
   ObjectRegion.Forget(object);
-  if (ActiveObject == object) ActiveObject = nullptr;
   if (ContextObject == object) ContextObject = nullptr;
-  if (ArrowFromObject == object) {
-    ArrowFromObject = nullptr;
-    ArrowFromAnchor = -1;
-  }
-  if (ArrowToObject == object) {
-    ArrowToObject = nullptr;
-    ArrowToAnchor = -1;
-  }
+  if (modeController_) modeController_->ObjectDestroyed(object);
 }
 
 void TModelDocument::DestroyObject(CGPObject* object)
@@ -263,11 +272,15 @@ void TModelDocument::StingObject(CGPObject* object)
 void TModelDocument::DeleteSelection()
 {
   if (Mode == opEditText) return;
+  if (!ObjectsMayBeDeleted()) {
+    Beep();
+    return;
+  }
   if (SelectedCount() == 0) {
     if (Objects.empty())
       Beep();
     else
-      Mode = opSting;
+      ChangeMode(opSting);
     return;
   }
   while (CGPObject* object = FirstSelected())
@@ -325,11 +338,22 @@ void TModelDocument::RenumberSelection(int start)
     list[i]->Number = start + static_cast<int>(i);
 }
 
+bool TModelDocument::RenumberStartFits(std::int64_t start) const
+{
+  const std::int64_t count = std::max<std::int64_t>(SelectedCount(), 1);
+  return start >= std::numeric_limits<std::int32_t>::min() &&
+         start + count - 1 <= std::numeric_limits<std::int32_t>::max();
+}
+
 void TModelDocument::RenumberCommand(int start)
 {
+  if (!RenumberStartFits(start)) {
+    if (observer_) observer_->ReportError(QStringLiteral("Invalid Number."));
+    return;
+  }
   if (SelectedCount() == 0) {
     NextRenumber = start;
-    Mode = opRenumber;
+    ChangeMode(opRenumber);
     return;
   }
   RenumberSelection(start);

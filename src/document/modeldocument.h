@@ -15,13 +15,13 @@
 
 #include "document/objecthitregion.h"
 #include "geometry/modelpoint.h"
-#include "geometry/outline.h"
 #include "model/cgpobject.h"
 #include "model/objectlist.h"
 #include "platform/color.h"
 #include "platform/picture.h"
 
 class IDocumentObserver;
+class IModeController;
 class TCogi;
 class TOLECogi;
 class IPrinterInfo;
@@ -144,29 +144,10 @@ class TModelDocument {
   TObjectHitRegion ObjectRegion;
   QRegion HandleRegion;
 
-  // ---- Interaction state of the operation modes
+  // ---- Operation mode; the gesture's working state belongs to the interaction layer
   TOperationMode Mode = opNone;
   std::int16_t IdleCursor = 0;
-  QPoint DownPixel;
-  QPoint LastPixel;
-  TModelPoint AnchorPoint;
-  TModelPoint CurrentPoint;
-  CGPObject* ActiveObject = nullptr;
-  CGPObject* ContextObject = nullptr;
-  int HitHandle = 0;
-  TOperationMode SavedMode = opNone;
-  TOutline NewOutline;
-  CGPObject* ArrowFromObject = nullptr;
-  CGPObject* ArrowToObject = nullptr;
-  int ArrowFromAnchor = -1;
-  int ArrowToAnchor = -1;
-  TModelPoint ArrowFromPoint;
-  TModelPoint ArrowToPoint;
-  double ArrowBend = 0.0;
-  TModelPoint RotateCentre;
-  double RotateStartAngle = 0.0;
-  double RotateAngle = 0.0;
-  bool IgnoreMouse = false;
+  CGPObject* ContextObject = nullptr;  // the object under the last context menu; not owned
   bool Painting = false;
 
   // ---- Connections
@@ -174,6 +155,14 @@ class TModelDocument {
   IDocumentObserver* Observer() const { return observer_; }
   void SetUndoRecorder(IUndoRecorder* recorder) { undoRecorder_ = recorder; }
   IPrinterInfo& Printer() const { return *printer_; }
+  void SetModeController(IModeController* controller) { modeController_ = controller; }
+
+  // ---- Operation mode
+  // Changes the mode through the window's controller (leave and entry actions, undo of the
+  // mode left); a document without a window simply takes the new code.
+  void ChangeMode(TOperationMode mode);
+  // False while a running gesture works on objects (deleting them is refused then).
+  bool ObjectsMayBeDeleted() const;
 
   // ---- Change protocol
   void RecordUndo(const QString& caption);
@@ -220,6 +209,9 @@ class TModelDocument {
   // ---- Numbering
   std::vector<CGPObject*> SelectionForNumbering() const;
   void RenumberSelection(int start);
+  // Whether numbering the selection (or clicking, with nothing selected) from start stays
+  // within 32 bits.
+  bool RenumberStartFits(std::int64_t start) const;
   // The command: renumber and record, or with nothing selected enter renumber mode.
   void RenumberCommand(int start);
 
@@ -259,4 +251,5 @@ class TModelDocument {
   IPrinterInfo* printer_;
   IDocumentObserver* observer_ = nullptr;
   IUndoRecorder* undoRecorder_ = nullptr;
+  IModeController* modeController_ = nullptr;
 };

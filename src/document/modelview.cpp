@@ -226,25 +226,19 @@ bool TModelView::MoveByKey(int qtKey, bool control)
     default:
       return false;
   }
-  FullRepaint();
   return true;
 }
 
-bool TModelView::AutoScroll(QPoint pixel, IAsyncInput& input)
+bool TModelView::AutoScrollStep(QPoint pixel)
 {
-  if (!input.PointerConfined()) return false;
   const QRect inner(QPoint(10, 10), QPoint(Width() - 10 - 1, Height() - 10 - 1));
   if (inner.contains(pixel)) return false;
-  IDocumentObserver* observer = document_.Observer();
   const TModelPoint centre{static_cast<double>(Width() / 2), static_cast<double>(Height() / 2)};
-  // The loop ends when the pointer comes back in, or when the drag lets go of the pointer.
-  for (;;) {
-    const QPoint at = input.PointerPosition();
-    if (inner.contains(at) || !input.PointerConfined()) return true;
-    const double bearing =
-        Bearing(centre, {static_cast<double>(at.x()), static_cast<double>(at.y())});
-    const double radians = bearing * 3.14159265358979323846 / 180.0;
-    PanBy(PixelsToModelX(10.0 * std::sin(radians)), PixelsToModelY(-10.0 * std::cos(radians)));
-    if (observer) observer->PaintNow(true);
-  }
+  const double bearing =
+      Bearing(centre, {static_cast<double>(pixel.x()), static_cast<double>(pixel.y())});
+  if (bearing < 0) return false;
+  const double radians = bearing * 3.14159265358979323846 / 180.0;
+  PanBy(PixelsToModelX(10.0 * std::sin(radians)), PixelsToModelY(-10.0 * std::cos(radians)));
+  if (IDocumentObserver* observer = document_.Observer()) observer->PaintNow(true);
+  return true;
 }

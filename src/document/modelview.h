@@ -47,10 +47,12 @@ class TModelView {
   // ---- Moving
   void PanBy(double dx, double dy);
   // The view keys: arrows (5 inches with Ctrl), Page Up/Down, Home, End. Returns false for
-  // any other key.
+  // any other key. The caller repaints, once for all the keys held together.
   bool MoveByKey(int qtKey, bool control);
-  // Scrolls while the pointer stays in the 10-pixel border of the window during a drag.
-  bool AutoScroll(QPoint pixel, IAsyncInput& input);
+  // One step of the scrolling of a drag whose pointer lies in the 10-pixel border of the
+  // window: the view moves 10 pixels towards the pointer. The caller repeats it on a timer
+  // while the button stays held there. True when the view moved.
+  bool AutoScrollStep(QPoint pixel);
 
  private:
   int Width() const { return document_.ClientSize.width(); }

@@ -15,6 +15,7 @@ void TOverlay::Reset(QSize size, qreal devicePixelRatio)
   mask_.fill(Qt::black);
   inverted_ = false;
   trails_.clear();
+  ++generation_;
 }
 
 void TOverlay::DrawInverting(double dpiX, double dpiY, const std::function<void(TCanvas&)>& draw)

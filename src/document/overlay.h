@@ -21,6 +21,9 @@ class TOverlay {
   // Starts an empty overlay for a drawing surface (logical pixels, device pixel ratio).
   void Reset(QSize size, qreal devicePixelRatio = 1.0);
   bool IsEmpty() const { return !inverted_ && trails_.empty(); }
+  // Counts the resets: a figure drawn before the last one is gone already and must not be
+  // drawn again to erase it.
+  int Generation() const { return generation_; }
 
   // Draws with the inverting pen set up on a canvas at the screen's resolution.
   void DrawInverting(double dpiX, double dpiY, const std::function<void(TCanvas&)>& draw);
@@ -44,5 +47,6 @@ class TOverlay {
  private:
   QImage mask_;
   bool inverted_ = false;
+  int generation_ = 0;
   std::vector<QPolygon> trails_;
 };

@@ -144,8 +144,9 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
 {
   std::vector<TUndoEntry>& from = undo ? document.UndoList : document.RedoList;
   std::vector<TUndoEntry>& to = undo ? document.RedoList : document.UndoList;
+  // A running tool records its edits when it ends; that entry is then the one undone.
+  document.ChangeMode(opNone);
   if (from.empty()) return;
-  document.Mode = opNone;
   const TUndoEntry entry = from.back();
   // Everything that can fail comes before the model changes, so a failure leaves it whole.
   QByteArray target;

@@ -1,0 +1,33 @@
+#include "interaction/modehandlers.h"
+
+#include <memory>
+
+#include "interaction/modemachine.h"
+#include "interaction/modes/busymode.h"
+#include "interaction/modes/formatpaintmode.h"
+#include "interaction/modes/idlemode.h"
+#include "interaction/modes/paintmode.h"
+#include "interaction/modes/panmode.h"
+#include "interaction/modes/pressedmode.h"
+#include "interaction/modes/renumbermode.h"
+#include "interaction/modes/rotatereadymode.h"
+#include "interaction/modes/rubberboxmode.h"
+#include "interaction/modes/stingmode.h"
+#include "interaction/modes/textpickmode.h"
+
+void InstallModeHandlers(TModeMachine& m)
+{
+  m.Install(opNone, std::make_unique<TIdleMode>(m));
+  m.Install(opEditText, std::make_unique<TTextPickMode>(m, true));
+  m.Install(opBusy, std::make_unique<TBusyMode>(m));
+  m.Install(opPressed, std::make_unique<TPressedMode>(m));
+  m.Install(opSelectBox, std::make_unique<TRubberBoxMode>(m, false));
+  m.Install(opRotateReady, std::make_unique<TRotateReadyMode>(m));
+  m.Install(opPan, std::make_unique<TPanMode>(m));
+  m.Install(opZoomBox, std::make_unique<TRubberBoxMode>(m, true));
+  m.Install(opSting, std::make_unique<TStingMode>(m));
+  m.Install(opRenumber, std::make_unique<TRenumberMode>(m));
+  m.Install(opPaint, std::make_unique<TPaintMode>(m));
+  m.Install(opFormatPaint, std::make_unique<TFormatPaintMode>(m));
+  m.Install(opPickText, std::make_unique<TTextPickMode>(m, false));
+}
