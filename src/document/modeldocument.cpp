@@ -242,6 +242,7 @@ void TModelDocument::ForgetObject(CGPObject* object)
   VisibleObjects.erase(std::remove(VisibleObjects.begin(), VisibleObjects.end(), object),
                        VisibleObjects.end());
   ObjectRegion.Forget(object);
+  HandleRegion.Forget(object);
   if (ContextObject == object) ContextObject = nullptr;
   if (modeController_) modeController_->ObjectDestroyed(object);
 }
@@ -292,7 +293,7 @@ void TModelDocument::DeleteSelection()
 void TModelDocument::ClearModel()
 {
   ObjectRegion.Clear();
-  HandleRegion = QRegion();
+  HandleRegion.Clear();
   Background.reset();
   // Taken out of the list first so that no object sees a half-destroyed neighbour in it.
   TObjectList doomed;

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "document/handlehitregion.h"
 #include "document/objecthitregion.h"
 #include "geometry/modelpoint.h"
 #include "model/cgpobject.h"
@@ -142,7 +143,7 @@ class TModelDocument {
   std::int32_t NextSerial = 1;
   std::int32_t NextRenumber = 1;  // number handed out by renumber mode
   TObjectHitRegion ObjectRegion;
-  QRegion HandleRegion;
+  THandleHitRegion HandleRegion;
 
   // ---- Operation mode; the gesture's working state belongs to the interaction layer
   TOperationMode Mode = opNone;

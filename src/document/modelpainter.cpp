@@ -39,6 +39,12 @@ void TModelPainter::DrawObjects(TCanvas& canvas, const TObjectList& objects, boo
 
 void TModelPainter::DrawScreen(QImage& target, bool fast)
 {
+  DrawModelLayer(target, fast);
+  if (!fast) DrawSelectionMarks(target);
+}
+
+void TModelPainter::DrawModelLayer(QImage& target, bool fast)
+{
   if (document_.Painting) return;
   TPaintingGuard guard(document_.Painting);
   TModelDocument& d = document_;
@@ -47,24 +53,31 @@ void TModelPainter::DrawScreen(QImage& target, bool fast)
   const double offsetX = -d.ViewOrigin.X;
   const double offsetY = -d.ViewOrigin.Y;
   const TPixelRect client{0, 0, d.ClientSize.width(), d.ClientSize.height()};
-
   d.VisibleObjects.clear();
   for (CGPObject* object : d.Objects)
     if (object->GetScreenBox(canvas, offsetX, offsetY, d.Zoom).Normalized().Intersects(client))
       d.VisibleObjects.push_back(object);
-
   PaintModelBackground(canvas);
-
   if (!fast)
     d.ObjectRegion.Set(d.VisibleObjects, offsetX, offsetY, d.Zoom, d.ScreenDpiX, d.ScreenDpiY);
   DrawObjects(canvas, d.VisibleObjects, fast, offsetX, offsetY, d.Zoom);
-  if (!fast) {
-    d.HandleRegion = QRegion();
-    bool primary = true;
-    for (CGPObject* object : d.VisibleObjects) {
-      object->DrawSelection(canvas, d.Mode, d.HandleRegion, primary, offsetX, offsetY, d.Zoom);
-      if (object->Selected) primary = false;
-    }
+}
+
+void TModelPainter::DrawSelectionMarks(QImage& target)
+{
+  if (document_.Painting) return;
+  TPaintingGuard guard(document_.Painting);
+  TModelDocument& d = document_;
+  QPainter painter(&target);
+  TCanvas canvas(painter, d.ScreenDpiX, d.ScreenDpiY);
+  d.HandleRegion.Clear();
+  bool primary = true;
+  for (CGPObject* object : d.VisibleObjects) {
+    QRegion handles;
+    object->DrawSelection(canvas, d.Mode, handles, primary, -d.ViewOrigin.X, -d.ViewOrigin.Y,
+                          d.Zoom);
+    if (!handles.isEmpty()) d.HandleRegion.Add(object, handles.boundingRect());
+    if (object->Selected) primary = false;
   }
 }
 

@@ -21,6 +21,11 @@ class TModelPainter {
   // to the client area in logical pixels, at any device pixel ratio). A full paint also
   // rebuilds the hit regions and draws the selection marks. Nested calls are ignored.
   void DrawScreen(QImage& target, bool fast);
+  // The two halves of a full paint: the model with its objects (and the hit regions of the
+  // objects), then the selection marks over it with their hit regions. When only the
+  // selection changed, a window can keep the first half and paint the second again.
+  void DrawModelLayer(QImage& target, bool fast);
+  void DrawSelectionMarks(QImage& target);
   void PaintModelBackground(TCanvas& canvas);
   void DrawGridMark(TCanvas& canvas, double x, double y);
   // The topmost object of the last paint under a pixel of the window, or none.

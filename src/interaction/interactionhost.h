@@ -40,6 +40,9 @@ class IInteractionHost {
 
   // ---- Painting
   virtual void PaintNow(bool fast) = 0;
+  // Only the selection changed since the last full paint: the marks are painted again over
+  // the model as it was painted.
+  virtual void PaintSelection() = 0;
   virtual TOverlay& Overlay() = 0;
   // The overlay changed: show it over the painted model.
   virtual void OverlayChanged() = 0;

@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "document/modeldocument.h"
 #include "document/modelpainter.h"
@@ -18,10 +19,14 @@ namespace {
 TMouseButton ButtonOf(Qt::MouseButton button)
 {
   switch (button) {
-    case Qt::LeftButton: return TMouseButton::Left;
-    case Qt::RightButton: return TMouseButton::Right;
-    case Qt::MiddleButton: return TMouseButton::Middle;
-    default: return TMouseButton::None;
+    case Qt::LeftButton:
+      return TMouseButton::Left;
+    case Qt::RightButton:
+      return TMouseButton::Right;
+    case Qt::MiddleButton:
+      return TMouseButton::Middle;
+    default:
+      return TMouseButton::None;
   }
 }
 
@@ -46,7 +51,7 @@ bool IsViewOrDeleteKey(int key)
 }  // namespace
 
 TModelPaintBox::TModelPaintBox(TModelDocument& document, QWidget* parent)
-    : QWidget(parent), document_(document), machine_(document, *this)
+    : QWidget(parent), document_(document), machine_(document, *this), cursors_(this)
 {
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
@@ -58,10 +63,7 @@ TModelPaintBox::TModelPaintBox(TModelDocument& document, QWidget* parent)
   SetPreferences(preferences_);
 }
 
-TModelPaintBox::~TModelPaintBox()
-{
-  SetScreenCursor(crDefault);
-}
+TModelPaintBox::~TModelPaintBox() = default;
 
 void TModelPaintBox::SetPreferences(const TInteractionPreferences& preferences)
 {
@@ -75,12 +77,36 @@ void TModelPaintBox::SetPreferences(const TInteractionPreferences& preferences)
 void TModelPaintBox::Repaint()
 {
   dirty_ = true;
+  layerValid_ = false;
   update();
+}
+
+void TModelPaintBox::PaintSelection()
+{
+  if (!LayerCurrent()) {
+    PaintNow(false);
+    return;
+  }
+  selectionOnly_ = true;
+  dirty_ = true;
+  fastPending_ = false;
+  if (!isVisible()) {
+    PaintModel(false);
+    return;
+  }
+  repaint();
+}
+
+bool TModelPaintBox::LayerCurrent() const
+{
+  return layerValid_ && layer_.size() == buffer_.size() && layerOrigin_ == document_.ViewOrigin &&
+         layerZoom_ == document_.Zoom;
 }
 
 void TModelPaintBox::PaintNow(bool fast)
 {
   dirty_ = true;
+  layerValid_ = false;
   fastPending_ = fast;
   // A surface not on screen paints at its next show; the model must still be laid out
   // for hit tests, so paint the buffer now.
@@ -100,7 +126,23 @@ void TModelPaintBox::PaintModel(bool fast)
     buffer_ = QImage(pixels, QImage::Format_RGB32);
     buffer_.setDevicePixelRatio(ratio);
   }
-  TModelPainter(document_).DrawScreen(buffer_, fast);
+  TModelPainter painter(document_);
+  if (selectionOnly_ && LayerCurrent()) {
+    buffer_ = layer_;
+    painter.DrawSelectionMarks(buffer_);
+  } else if (fast) {
+    painter.DrawModelLayer(buffer_, true);
+    layerValid_ = false;
+  } else {
+    painter.DrawModelLayer(buffer_, false);
+    layer_ = buffer_;
+    layer_.detach();
+    layerValid_ = true;
+    layerOrigin_ = document_.ViewOrigin;
+    layerZoom_ = document_.Zoom;
+    painter.DrawSelectionMarks(buffer_);
+  }
+  selectionOnly_ = false;
   // A new paint of the model wipes any feedback drawn over the previous one.
   overlay_.Reset(size(), ratio);
   dirty_ = false;
@@ -133,49 +175,24 @@ void TModelPaintBox::resizeEvent(QResizeEvent* event)
 
 // ---- Cursors, hints, pointer --------------------------------------------------------------
 
-void TModelPaintBox::ApplyCursor(int id, bool screen)
-{
-  Qt::CursorShape shape = Qt::ArrowCursor;
-  switch (id) {
-    case crCross: shape = Qt::CrossCursor; break;
-    case crSizeNESW: shape = Qt::SizeBDiagCursor; break;
-    case crSizeNS: shape = Qt::SizeVerCursor; break;
-    case crSizeNWSE: shape = Qt::SizeFDiagCursor; break;
-    case crSizeWE: shape = Qt::SizeHorCursor; break;
-    case crHourGlass: shape = Qt::WaitCursor; break;
-    case crNoDrop: shape = Qt::ForbiddenCursor; break;
-    case crNone: shape = Qt::BlankCursor; break;
-    default: break;
-  }
-  if (!screen) {
-    setCursor(QCursor(shape));
-  } else if (id == crDefault) {
-    if (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-  } else if (QApplication::overrideCursor()) {
-    QApplication::changeOverrideCursor(QCursor(shape));
-  } else {
-    QApplication::setOverrideCursor(QCursor(shape));
-  }
-}
-
 void TModelPaintBox::SetWindowCursor(int id)
 {
-  if (id == windowCursor_) return;
-  windowCursor_ = id;
-  ApplyCursor(id, false);
+  cursors_.SetCursor(id);
 }
 
 void TModelPaintBox::SetScreenCursor(int id)
 {
-  if (id == screenCursor_) return;
-  screenCursor_ = id;
-  ApplyCursor(id, true);
+  if (id == crDefault)
+    cursors_.ReleaseScreenCursor();
+  else
+    cursors_.SetScreenCursor(id);
 }
 
 void TModelPaintBox::SetRenumberCursor(int number)
 {
-  (void)number;
-  if (windowCursor_ == crRenumber) ApplyCursor(crRenumber, false);
+  TCursorLibrary::Shared().BuildRenumberCursor(number);
+  // The rebuilt cursor shows at once when it is the one on the window.
+  if (cursors_.CursorId() == crRenumber) cursors_.SetCursor(crRenumber);
 }
 
 void TModelPaintBox::SetHint(const QString& hint)

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "document/overlay.h"
+#include "interaction/cursorsetter.h"
 #include "interaction/interactionhost.h"
 #include "interaction/interactionpreferences.h"
 #include "interaction/keystate.h"
@@ -35,8 +36,8 @@ class TModelPaintBox : public QWidget, public IInteractionHost, private IAsyncIn
   void SetShell(IShell* shell) { shell_ = shell; }
 
   // What the surface shows now, for the status bar and for tests.
-  int WindowCursorId() const { return windowCursor_; }
-  int ScreenCursorId() const { return screenCursor_; }
+  int WindowCursorId() const { return cursors_.CursorId(); }
+  int ScreenCursorId() const { return cursors_.ScreenCursorId(); }
   const QString& Hint() const { return hint_; }
   const QImage& ModelImage() const { return buffer_; }
 
@@ -53,6 +54,7 @@ class TModelPaintBox : public QWidget, public IInteractionHost, private IAsyncIn
   void TakeFocus() override;
   IAsyncInput* AsyncInput() override { return this; }
   void PaintNow(bool fast) override;
+  void PaintSelection() override;
   TOverlay& Overlay() override { return overlay_; }
   void OverlayChanged() override { update(); }
   const TInteractionPreferences& Preferences() const override { return preferences_; }
@@ -90,7 +92,8 @@ class TModelPaintBox : public QWidget, public IInteractionHost, private IAsyncIn
 
   TPointerInput Translate(const QMouseEvent& event) const;
   void PaintModel(bool fast);
-  void ApplyCursor(int id, bool screen);
+  // Whether the model layer kept from the last full paint still shows the model as it is.
+  bool LayerCurrent() const;
 
   TModelDocument& document_;
   TModeMachine machine_;
@@ -99,10 +102,16 @@ class TModelPaintBox : public QWidget, public IInteractionHost, private IAsyncIn
   TOverlay overlay_;
   bool dirty_ = true;
   bool fastPending_ = false;
+  // The last full paint without its selection marks, and the view it was painted for. Only
+  // paints asked for as selection changes reuse it; any other paint request discards it.
+  QImage layer_;
+  bool layerValid_ = false;
+  bool selectionOnly_ = false;
+  TModelPoint layerOrigin_;
+  double layerZoom_ = 0.0;
   bool centred_ = false;
   bool confined_ = false;
-  int windowCursor_ = 0;
-  int screenCursor_ = 0;
+  TCursorSetter cursors_;
   QString hint_;
   TInteractionPreferences preferences_;
   ITextEditing* textEditing_ = nullptr;

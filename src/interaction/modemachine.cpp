@@ -28,10 +28,14 @@ bool OtherButtonHeld(const TPointerInput& input)
 {
   const TShiftState& s = input.State;
   switch (input.Button) {
-    case TMouseButton::Left: return s.Right || s.Middle;
-    case TMouseButton::Right: return s.Left || s.Middle;
-    case TMouseButton::Middle: return s.Left || s.Right;
-    case TMouseButton::None: return s.Left || s.Right || s.Middle;
+    case TMouseButton::Left:
+      return s.Right || s.Middle;
+    case TMouseButton::Right:
+      return s.Left || s.Middle;
+    case TMouseButton::Middle:
+      return s.Left || s.Right;
+    case TMouseButton::None:
+      return s.Left || s.Right || s.Middle;
   }
   return false;
 }
@@ -159,18 +163,21 @@ int TModeMachine::HandleCursor(const CGPObject& object, int handle)
     const long bearing = std::lround(Bearing(object.Centre(), at));
     if ((bearing >= 23 && bearing <= 67) || (bearing >= 203 && bearing <= 247)) return crSizeNESW;
     if ((bearing >= 68 && bearing <= 112) || (bearing >= 248 && bearing <= 292)) return crSizeWE;
-    if ((bearing >= 113 && bearing <= 157) || (bearing >= 293 && bearing <= 337))
-      return crSizeNWSE;
+    if ((bearing >= 113 && bearing <= 157) || (bearing >= 293 && bearing <= 337)) return crSizeNWSE;
     return crSizeNS;
   }
   switch (handle) {
     case 1:
-    case 5: return crSizeNWSE;
+    case 5:
+      return crSizeNWSE;
     case 3:
-    case 7: return crSizeNESW;
+    case 7:
+      return crSizeNESW;
     case 4:
-    case 8: return crSizeWE;
-    default: return crSizeNS;
+    case 8:
+      return crSizeWE;
+    default:
+      return crSizeNS;
   }
 }
 
@@ -263,9 +270,8 @@ void TModeMachine::SelectClick(const TPointerInput& input)
         document_.SelectObject(hit, true);
       state_.ActiveObject = document_.FirstSelected();
       if (state_.ActiveObject) {
-        TProgramGestureValues::GrabOffset = {
-            state_.AnchorPoint.X - state_.ActiveObject->X,
-            state_.AnchorPoint.Y - state_.ActiveObject->Y};
+        TProgramGestureValues::GrabOffset = {state_.AnchorPoint.X - state_.ActiveObject->X,
+                                             state_.AnchorPoint.Y - state_.ActiveObject->Y};
         TProgramGestureValues::GridSnapActive = false;
         TProgramGestureValues::ShapeSnapActive = false;
         if (TModeHandler* moving = Handler(opMoving)) moving->Mark();
@@ -306,15 +312,17 @@ void TModeMachine::HandleGrab(const TPointerInput& input)
 void TModeMachine::RubberBandSelect(TModelPoint a, TModelPoint b)
 {
   const TModelView view = View();
-  const QRect band = QRect(QPoint(view.ScreenX(std::min(a.X, b.X)), view.ScreenY(std::min(a.Y, b.Y))),
-                           QPoint(view.ScreenX(std::max(a.X, b.X)), view.ScreenY(std::max(a.Y, b.Y))));
+  const QRect band =
+      QRect(QPoint(view.ScreenX(std::min(a.X, b.X)), view.ScreenY(std::min(a.Y, b.Y))),
+            QPoint(view.ScreenX(std::max(a.X, b.X)), view.ScreenY(std::max(a.Y, b.Y))));
   TMeasureCanvas measure(document_.ScreenDpiX, document_.ScreenDpiY);
   const double offsetX = -document_.ViewOrigin.X;
   const double offsetY = -document_.ViewOrigin.Y;
   const QRect inner = band.adjusted(kRegionMargin, kRegionMargin, -kRegionMargin, -kRegionMargin);
   for (CGPObject* object : document_.Objects) {
-    const QRect box =
-        object->GetScreenBox(measure.Canvas(), offsetX, offsetY, document_.Zoom).Normalized().ToQRect();
+    const QRect box = object->GetScreenBox(measure.Canvas(), offsetX, offsetY, document_.Zoom)
+                          .Normalized()
+                          .ToQRect();
     if (!box.intersects(band)) continue;
     bool inside = inner.contains(box);
     if (!inside) {
@@ -325,7 +333,7 @@ void TModeMachine::RubberBandSelect(TModelPoint a, TModelPoint b)
     object->Selected = inside;
   }
   document_.NotifySelection();
-  RepaintFully();
+  host_.PaintSelection();
 }
 
 // ---- Mouse --------------------------------------------------------------------------------
@@ -443,7 +451,7 @@ bool TModeMachine::KeyPress(int qtKey)
   switch (qtKey) {
     case Qt::Key_Escape:
       document_.DeselectAll(true);
-      RepaintFully();
+      host_.PaintSelection();
       break;
     case Qt::Key_Plus:
     case Qt::Key_Equal:

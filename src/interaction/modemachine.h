@@ -31,7 +31,7 @@ class TModeMachine : public QObject, public IModeController {
 
  public:
   static constexpr int kModeCount = 26;
-  static constexpr int kDragThreshold = 5;  // pixels a press may move and still be a click
+  static constexpr int kDragThreshold = 5;        // pixels a press may move and still be a click
   static constexpr int kAutoScrollInterval = 40;  // ms between steps while the button is held
 
   TModeMachine(TModelDocument& document, IInteractionHost& host);

@@ -17,7 +17,7 @@ struct TShiftState {
 };
 
 struct TPointerInput {
-  QPoint Pixel;                               // client pixels of the drawing surface
+  QPoint Pixel;                              // client pixels of the drawing surface
   TMouseButton Button = TMouseButton::None;  // pressed or released; None for moves
   TShiftState State;
 };

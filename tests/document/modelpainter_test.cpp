@@ -159,7 +159,7 @@ TEST(ModelPainter, VisibleObjectsRegionsAndHandles)
   EXPECT_EQ(QColor(f.image.pixel(47, 47)), QColor(0, 255, 255));
 
   // A fast paint neither rebuilds the regions nor draws the handles.
-  f.document.HandleRegion = QRegion();
+  f.document.HandleRegion.Clear();
   f.painter.DrawScreen(f.image, true);
   EXPECT_TRUE(f.document.HandleRegion.isEmpty());
   EXPECT_NE(QColor(f.image.pixel(47, 47)), QColor(0, 255, 255));

@@ -48,6 +48,8 @@ class TGestureSurface : public IDocumentObserver {
     cogi->Recalculate(&document.Objects, true);
     return cogi;
   }
+  // The model as built so far is what undo goes back to.
+  void Baseline() { TUndoRecorder::TakeBaseline(document); }
   // A full paint: visible objects, hit and handle regions as the user would see them.
   void Paint() { box->PaintNow(false); }
   static QPoint Pixel(double x, double y) { return QPoint(qRound(x * 96), qRound(y * 96)); }
@@ -79,7 +81,8 @@ class TGestureSurface : public IDocumentObserver {
   void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers keys = {}, int steps = 4)
   {
     Press(from, Qt::LeftButton, keys);
-    for (int i = 1; i <= steps; ++i) Move(from + (to - from) * i / steps, keys);
+    for (int i = 1; i <= steps; ++i)
+      Move(from + (to - from) * i / steps, keys);
     Release(to, Qt::LeftButton, keys);
   }
   // What the platform sends for a double click: press, release, double click, release.
@@ -90,7 +93,10 @@ class TGestureSurface : public IDocumentObserver {
     Send(QEvent::MouseButtonDblClick, at, Qt::LeftButton, {});
     Release(at);
   }
-  void Key(int key, Qt::KeyboardModifiers keys = {}) { QTest::keyClick(box.get(), Qt::Key(key), keys); }
+  void Key(int key, Qt::KeyboardModifiers keys = {})
+  {
+    QTest::keyClick(box.get(), Qt::Key(key), keys);
+  }
 
   // ---- IDocumentObserver
   void Repaint() override { box->Repaint(); }

@@ -12,9 +12,9 @@ namespace {
 
 const QString kHandleHint =
     QStringLiteral("|Drag the Selection Handle to a new location.  Use ALT to override Gridlock.");
-const QString kObjectHint =
-    QStringLiteral("|Click this Object to select it.  Use SHIFT to add/remove from existing "
-                   "selection.  Double click to Edit Text/Notes.");
+const QString kObjectHint = QStringLiteral(
+    "|Click this Object to select it.  Use SHIFT to add/remove from existing "
+    "selection.  Double click to Edit Text/Notes.");
 const QString kSurfaceHint =
     QStringLiteral("|Click objects to select them, or drag a box around objects to be selected.");
 
@@ -108,7 +108,7 @@ void TIdleMode::ShowContextMenu(QPoint pixel)
   if (CGPObject* object = document.ContextObject; object && !object->Selected) {
     document.DeselectAll(false);
     document.SelectObject(object, true);
-    machine_.RepaintFully();
+    machine_.Host().PaintSelection();
   }
   document.NotifyControls();
   machine_.Host().ShowModelMenu(pixel, document.ContextObject);

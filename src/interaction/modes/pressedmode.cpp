@@ -23,5 +23,5 @@ void TPressedMode::MouseUp(const TPointerInput&)
 {
   machine_.SetMode(opNone);
   // A click without a drag changed only the selection.
-  machine_.RepaintFully();
+  machine_.Host().PaintSelection();
 }

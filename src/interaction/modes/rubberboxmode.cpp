@@ -57,7 +57,8 @@ void TRubberBoxMode::MouseMove(const TPointerInput& input)
   }
   const TModelPoint old = state.CurrentPoint;
   state.CurrentPoint = machine_.MousePoint(false);
-  if (old.X == state.CurrentPoint.X && old.Y == state.CurrentPoint.Y && box_.Shown(machine_.Host().Overlay()))
+  if (old.X == state.CurrentPoint.X && old.Y == state.CurrentPoint.Y &&
+      box_.Shown(machine_.Host().Overlay()))
     return;
   box_.Erase(machine_.Host().Overlay());
   DrawBox();

@@ -33,7 +33,8 @@ void TTextPickMode::MouseMove(const TPointerInput& input)
   IInteractionHost& host = machine_.Host();
   if (machine_.OverObject(input.Pixel)) {
     host.SetWindowCursor(crTextEdit);
-    host.SetHint(QStringLiteral("|Click an Object the Edit it's Text or Notes.  RIGHT click to stop."));
+    host.SetHint(
+        QStringLiteral("|Click an Object the Edit it's Text or Notes.  RIGHT click to stop."));
   } else {
     host.SetWindowCursor(crTextEditAnimated);
     host.SetHint(QStringLiteral("|Click the Model or RIGHT click to stop editing text."));

@@ -1,0 +1,106 @@
+// Times the mouse gestures of the editor on large models, each as the user's hand makes it
+// through the real drawing surface, and prints one table:
+//   gesture_bench [N ...]        (default 1000 10000 50000)
+// Rows: hover (one move over the objects: hit test, cursor and hint), click (selecting an
+// object, with the repaint), band (a rubber band released over half the model), sting (a
+// click that deletes an object, with the repaint). Times are medians in milliseconds.
+#include <QApplication>
+#include <QStringList>
+#include <cstdio>
+#include <map>
+#include <thread>
+
+#include "document/modelview.h"
+#include "support/benchsurface.h"
+
+namespace {
+
+using TRow = std::map<QString, double>;
+
+// The model at 100 % about its middle.
+void ShowMiddle(TBenchSurface& s)
+{
+  TModelView view(s.document);
+  view.SetView(false, 100, s.document.ModelWidth / 2, s.document.ModelHeight / 2, 0, 0);
+  s.box->PaintNow(false);
+}
+
+CGPObject* VisibleCogi(TBenchSurface& s, int i)
+{
+  const TObjectList& visible = s.document.VisibleObjects;
+  for (std::size_t k = 0; k < visible.size(); ++k) {
+    CGPObject* object = visible[(k + static_cast<std::size_t>(i) * 7) % visible.size()];
+    if (object->KindCode() == okCogi) return object;
+  }
+  return nullptr;
+}
+
+void SelectionRows(int n, TRow& row)
+{
+  TBenchSurface s(n);
+  ShowMiddle(s);
+  row[QStringLiteral("hover")] =
+      MedianMs(41, [&](int i) { s.Move(QPoint(40 + (i * 43) % 1840, 40 + (i * 29) % 1000)); });
+  row[QStringLiteral("click")] = MedianMs(9, [&](int i) {
+    CGPObject* object = VisibleCogi(s, i);
+    const QPoint at = s.Pixel(object->Centre());
+    s.Press(at);
+    s.Release(at);
+  });
+  TModelView(s.document).ShowWholeModel();
+  s.box->PaintNow(false);
+  const QPoint from = s.Pixel({-0.2, -0.2});
+  const QPoint to = s.Pixel({s.document.ModelWidth / 2, s.document.ModelHeight + 0.2});
+  std::vector<double> bands;
+  for (int i = 0; i < 3; ++i) {
+    s.Press(from);
+    s.Move(from + QPoint(10, 10));
+    s.Move(to);
+    bands.push_back(MedianMs(1, [&](int) { s.Release(to); }));
+  }
+  std::sort(bands.begin(), bands.end());
+  row[QStringLiteral("band")] = bands[1];
+  ShowMiddle(s);
+  s.document.ChangeMode(opSting);
+  row[QStringLiteral("sting")] = MedianMs(9, [&](int i) {
+    CGPObject* object = VisibleCogi(s, i);
+    const QPoint at = s.Pixel(object->Centre());
+    s.Press(at);
+    s.Release(at);
+  });
+  s.document.ChangeMode(opNone);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QList<int> sizes;
+  for (const QString& arg : app.arguments().mid(1))
+    sizes << arg.toInt();
+  if (sizes.isEmpty()) sizes = {1000, 10000, 50000};
+  std::printf("%u cores; times in ms (median) of one gesture step on a 1920 x 1080 window\n",
+              std::thread::hardware_concurrency());
+  std::vector<std::pair<int, TRow>> table;
+  for (int n : sizes) {
+    TRow row;
+    SelectionRows(n, row);
+    table.emplace_back(n, row);
+  }
+  QStringList columns;
+  for (const auto& [name, ms] : table.front().second)
+    columns << name;
+  std::printf("%8s", "N");
+  for (const QString& c : columns)
+    std::printf(" %10s", qPrintable(c));
+  std::printf("\n");
+  for (const auto& [n, row] : table) {
+    std::printf("%8d", n);
+    for (const QString& c : columns)
+      std::printf(" %10.2f", row.at(c));
+    std::printf("\n");
+  }
+  return 0;
+}
