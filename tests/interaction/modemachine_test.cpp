@@ -66,8 +66,15 @@ TEST(Selecting, ARubberBandTakesWhatItEnclosesAndShiftKeepsTheRest)
   TCogi* b = s.Cogi(4, 2);
   TCogi* c = s.Cogi(2, 5);
   s.Paint();
-  // All of A, the left part of B.
-  s.Drag(s.Pixel(1, 1), s.Pixel(4, 3));
+  // All of A, the left part of B; while the band grows, only its latest box shows.
+  s.Press(s.Pixel(1, 1));
+  for (double x : {1.5, 2.5, 3.5, 4.0})
+    s.Move(s.Pixel(x, x - 1));
+  TOverlay expected;
+  expected.Reset(s.box->size());
+  expected.RubberBox(s.Pixel(1, 1), s.Pixel(4, 3));
+  EXPECT_EQ(s.box->Overlay().Mask(), expected.Mask());
+  s.Release(s.Pixel(4, 3));
   EXPECT_TRUE(a->Selected);
   EXPECT_FALSE(b->Selected);
   EXPECT_FALSE(c->Selected);

@@ -16,7 +16,7 @@ std::optional<int> TRubberBoxMode::EntryCursor() const
 
 void TRubberBoxMode::Enter()
 {
-  box_.Forget();
+  // The band's first box was drawn by Begin, just before the switch into this mode.
   if (!zoom_) machine_.Host().ConfineCursor(true);
 }
 
@@ -39,6 +39,7 @@ bool TRubberBoxMode::Begin(const TPointerInput&)
 
 void TRubberBoxMode::MouseDown(const TPointerInput&)
 {
+  box_.Forget();
   TGestureState& state = machine_.State();
   state.CurrentPoint = state.AnchorPoint = machine_.MousePoint(false);
   DrawBox();
