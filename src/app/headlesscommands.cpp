@@ -72,7 +72,9 @@ int Dump(const QStringList& args)
   if (!Open(document, observer, args.front())) return 1;
   QFile file(args.front());
   file.open(QIODevice::ReadOnly);
-  const double version = TModelStream::ReadVersion(file.read(8));
+  // Files that are not of the current format opened as the earlier version.
+  double version = TModelStream::ReadVersion(file.read(8));
+  if (!(version >= 2.0)) version = 1.0;
   const QByteArray json = TModelDump::ToJson(document, version);
   std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
   return 0;

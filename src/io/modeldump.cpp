@@ -3,6 +3,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <algorithm>
 
 #include "document/modeldocument.h"
@@ -17,6 +19,7 @@
 #include "model/label.h"
 #include "model/olecogi.h"
 #include "model/shortcut.h"
+#include "platform/richtext.h"
 #include "platform/rtfreader.h"
 
 namespace {
@@ -37,6 +40,27 @@ QJsonValue Picture(const std::optional<TPicture>& picture)
 QString PlainText(const QByteArray& rtf)
 {
   return rtf.isEmpty() ? QString() : TRtfReader::PlainText(rtf);
+}
+
+// The format of the text's first character and paragraph, or null for no text.
+QJsonValue TextStyle(const QByteArray& rtf)
+{
+  if (rtf.isEmpty()) return QJsonValue::Null;
+  QTextDocument document;
+  TRtfReader::Read(rtf, document);
+  const QTextBlock block = document.begin();
+  QTextCharFormat format = block.charFormat();
+  if (!block.begin().atEnd()) format = block.begin().fragment().charFormat();
+  const QFont& fallback = document.defaultFont();
+  const std::optional<TColorRef> color = richtext::ColorOf(format);
+  return QJsonObject{
+      {QStringLiteral("Font"), richtext::FamilyOf(format, fallback)},
+      {QStringLiteral("Size"), richtext::PointSizeOf(format, fallback)},
+      {QStringLiteral("Bold"), richtext::IsBold(format)},
+      {QStringLiteral("Italic"), format.fontItalic()},
+      {QStringLiteral("Underline"), format.fontUnderline()},
+      {QStringLiteral("Color"), color ? QJsonValue(static_cast<qint64>(*color)) : QJsonValue()},
+      {QStringLiteral("Alignment"), static_cast<int>(richtext::AlignmentOf(block.blockFormat()))}};
 }
 
 QJsonObject Header(const TModelDocument& d)
@@ -117,6 +141,8 @@ void BaseFields(const CGPObject& o, QJsonObject& out)
   out[QStringLiteral("Height")] = o.Height;
   out[QStringLiteral("Text")] = PlainText(o.Text);
   out[QStringLiteral("Notes")] = PlainText(o.Notes);
+  out[QStringLiteral("TextStyle")] = TextStyle(o.Text);
+  out[QStringLiteral("NotesStyle")] = TextStyle(o.Notes);
   out[QStringLiteral("Shadow")] = o.Shadow;
   out[QStringLiteral("Style3D")] = o.Style3D;
   out[QStringLiteral("ShowNumber")] = o.ShowNumber;
@@ -225,8 +251,11 @@ QByteArray TModelDump::ToJson(const TModelDocument& document, double version)
     LayerFields(*object, document, entry);
     objects.append(entry);
   }
+  const QJsonObject view{{QStringLiteral("Zoom"), document.Zoom},
+                         {QStringLiteral("ViewOrigin"), Point(document.ViewOrigin)}};
   const QJsonObject root{{QStringLiteral("version"), version},
                          {QStringLiteral("header"), Header(document)},
+                         {QStringLiteral("view"), view},
                          {QStringLiteral("objects"), objects}};
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

@@ -13,6 +13,7 @@
 #include "document/modelpainter.h"
 #include "document/modelview.h"
 #include "io/modelstream.h"
+#include "io/version1reader.h"
 #include "platform/binaryreader.h"
 #include "platform/datetimevalue.h"
 #include "platform/jpegcodec.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-const QString kUnknownFormat = QStringLiteral("Unable to load model. Unknown format");
+const QString& kUnknownFormat = TVersion1Reader::kUnknownFormat;
 
 QByteArray ReadWholeFile(const QString& path)
 {
@@ -77,11 +78,8 @@ void TModelFile::OpenModelFile(TModelDocument& document, const QString& path, bo
   if (version == 0.0 || std::isnan(version)) throw EStreamError(kUnknownFormat);
   if (version >= 2.0)
     TModelStream::ReadModel(document, bytes, true);
-  else if (version > 0.0)
-    throw EStreamError(
-        QStringLiteral("Unable to load model. Models of the older text format cannot be read yet"));
   else
-    throw EStreamError(kUnknownFormat);
+    TVersion1Reader::ReadVersion1Model(document, bytes);
   document.FileName = QFileInfo(path).absoluteFilePath();
   document.ReadOnly = readOnly;
   document.ChangePending = false;

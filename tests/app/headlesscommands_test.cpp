@@ -145,3 +145,54 @@ TEST(HeadlessCommands, ErrorsAndUsage)
       RunMindorra({QStringLiteral("export"), junk, dir.filePath(QStringLiteral("x.doc"))}).Status,
       2);
 }
+
+TEST(HeadlessCommands, Version1ModelsDumpAndConvertOnce)
+{
+  QTemporaryDir dir;
+  const QString old = dir.filePath(QStringLiteral("old.mdl"));
+  QFile file(old);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(
+      "[MODEL]\r\nNumber of Objects=3\r\nPrimary Zoom=100\r\nCanvas Color=3\r\n"
+      "[COGI1]\r\nShape=5\r\nText Lines=1\r\nText0='Idea'\r\nText Font=Courier New\r\n"
+      "Text Bold=1\r\nNotes Lines=1\r\nNotes0=why\r\nFill Style=7\r\n"
+      "[COGI2]\r\nShape=12\r\nX=40\r\nNotes Lines=1\r\nNotes0=label\r\n"
+      "[COGI3]\r\nShape=14\r\nFrom Shape=1\r\nTo Shape=2\r\n");
+  file.close();
+  const TRun dump = RunMindorra({QStringLiteral("dump"), old});
+  ASSERT_EQ(dump.Status, 0) << dump.Err.toStdString();
+  const QJsonObject root = QJsonDocument::fromJson(dump.Out).object();
+  EXPECT_EQ(root[QStringLiteral("version")].toDouble(), 1.0);
+  const QJsonObject header = root[QStringLiteral("header")].toObject();
+  EXPECT_EQ(header[QStringLiteral("ModelColor")].toInteger(), 0xC8FFFF);
+  EXPECT_EQ(root[QStringLiteral("view")].toObject()[QStringLiteral("Zoom")].toDouble(), 100.0);
+  const QJsonArray objects = root[QStringLiteral("objects")].toArray();
+  ASSERT_EQ(objects.size(), 3);
+  const QJsonObject cogi = objects[0].toObject();
+  EXPECT_EQ(cogi[QStringLiteral("ShapeVariant")].toInt(), 3);
+  EXPECT_EQ(cogi[QStringLiteral("PatternIndex")].toInt(), 46);
+  EXPECT_EQ(cogi[QStringLiteral("Notes")].toString(), QStringLiteral("why"));
+  const QJsonObject style = cogi[QStringLiteral("TextStyle")].toObject();
+  EXPECT_EQ(style[QStringLiteral("Font")].toString(), QStringLiteral("Courier New"));
+  EXPECT_TRUE(style[QStringLiteral("Bold")].toBool());
+  EXPECT_EQ(objects[1].toObject()[QStringLiteral("Text")].toString(), QStringLiteral("label"));
+  EXPECT_EQ(objects[2].toObject()[QStringLiteral("ToIndex")].toInt(), 1);
+
+  // Converted once, the model reads back equal in the current format.
+  const QString converted = dir.filePath(QStringLiteral("new.mdl"));
+  ASSERT_EQ(RunMindorra({QStringLiteral("export"), old, converted}).Status, 0);
+  const QJsonObject again =
+      QJsonDocument::fromJson(RunMindorra({QStringLiteral("dump"), converted}).Out).object();
+  EXPECT_DOUBLE_EQ(again[QStringLiteral("version")].toDouble(), 2.01);
+  EXPECT_EQ(again[QStringLiteral("objects")].toArray(), objects);
+  // Saving stamps the file and its view; the earlier version had no creation time, so each
+  // opening of it is created anew.
+  QJsonObject saved = again[QStringLiteral("header")].toObject();
+  QJsonObject original = header;
+  for (const char* key :
+       {"SavedBy", "SavedTime", "Named", "MainViewTopLeft", "MainViewBottomRight", "CreatedTime"}) {
+    saved.remove(QLatin1String(key));
+    original.remove(QLatin1String(key));
+  }
+  EXPECT_EQ(saved, original);
+}
