@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "fontconfigleaks.h"
 #include "model/cgpobject.h"
 #include "model/objectfactory.h"
 #include "platform/binaryreader.h"

@@ -210,8 +210,11 @@ TEST(ModelStream, SerialsAreNotRepeatedAfterReading)
   TModelStream::ReadModel(copy, bytes, false);
   EXPECT_EQ(copy.NextSerial, 5);
   const CGPObject* added = copy.CreateObject(okCogi);
-  for (const CGPObject* object : copy.Objects)
-    if (object != added) EXPECT_NE(object->Serial, added->Serial);
+  for (const CGPObject* object : copy.Objects) {
+    if (object != added) {
+      EXPECT_NE(object->Serial, added->Serial);
+    }
+  }
 
   // Appended to a model whose objects have larger serials, the largest of all counts.
   TModelDocument larger;
