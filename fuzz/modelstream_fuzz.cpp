@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "document/modeldocument.h"
+#include "fontconfigleaks.h"
 #include "io/modelstream.h"
 #include "platform/streamerror.h"
 

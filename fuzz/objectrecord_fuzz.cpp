@@ -1,14 +1,24 @@
 // Feeds arbitrary bytes to the object record reader: every record must either load or end
 // in the stream error, and a loaded object must survive a refresh and a save.
+#include <QGuiApplication>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
+#include "fontconfigleaks.h"
 #include "model/cgpobject.h"
 #include "model/objectfactory.h"
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/streamerror.h"
+
+// Text layout and shortcut icons need a GUI application; one for the whole run.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication app(*argc, *argv);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

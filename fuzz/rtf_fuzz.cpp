@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "fontconfigleaks.h"
 #include "platform/richtext.h"
 #include "platform/rtfreader.h"
 #include "platform/rtfwriter.h"

@@ -11,6 +11,19 @@
 
 namespace {
 
+QtMessageHandler previousHandler = nullptr;
+
+// Qt warns on every start without XDG_RUNTIME_DIR, which runs from scripts, cron or ssh
+// often lack, and scripts read stderr for errors: that one notice is dropped, every other
+// message goes on as before.
+void HeadlessMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+  if (type == QtWarningMsg &&
+      message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+    return;
+  previousHandler(type, context, message);
+}
+
 void Print(FILE* stream, const QString& text)
 {
   const QByteArray bytes = text.toLocal8Bit();
@@ -94,6 +107,7 @@ int TCommandLine::RunHeadless(int argc, char** argv, const TSubcommand& command,
 {
   // Headless work must never need a display, whatever the environment says.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  previousHandler = qInstallMessageHandler(HeadlessMessages);
   QGuiApplication app(argc, argv);
   return command.Handler(args);
 }

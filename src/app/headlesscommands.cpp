@@ -8,6 +8,7 @@
 #include <QSvgGenerator>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "document/documentobserver.h"
 #include "document/modeldocument.h"
@@ -47,21 +48,22 @@ int Usage(const QString& message)
   return 2;
 }
 
-// Opens a model for a command; errors go to stderr and give status 1.
-bool Open(TModelDocument& document, TConsoleObserver& observer, const QString& path)
+// Opens a model for a command and gives its version; errors go to stderr and give none.
+// Only an ordinary file is read (a FIFO or a device is refused unread).
+std::optional<double> Open(TModelDocument& document, TConsoleObserver& observer,
+                           const QString& path)
 {
   document.SetObserver(&observer);
-  if (!QFileInfo(path).isFile()) {
+  if (!QFileInfo::exists(path)) {
     PrintError(QStringLiteral("Cannot load model.  File not found."));
-    return false;
+    return std::nullopt;
   }
   try {
-    TModelFile::OpenModelFile(document, path, true);
+    return TModelFile::OpenModelFile(document, path, true);
   } catch (const EStreamError& error) {
     PrintError(error.Message());
-    return false;
+    return std::nullopt;
   }
-  return true;
 }
 
 int Dump(const QStringList& args)
@@ -69,13 +71,10 @@ int Dump(const QStringList& args)
   if (args.size() != 1) return Usage(QStringLiteral("dump needs exactly one model file"));
   TModelDocument document;
   TConsoleObserver observer;
-  if (!Open(document, observer, args.front())) return 1;
-  QFile file(args.front());
-  file.open(QIODevice::ReadOnly);
-  // Files that are not of the current format opened as the earlier version.
-  double version = TModelStream::ReadVersion(file.read(8));
-  if (!(version >= 2.0)) version = 1.0;
-  const QByteArray json = TModelDump::ToJson(document, version);
+  const std::optional<double> version = Open(document, observer, args.front());
+  if (!version) return 1;
+  // Files that are not of the current format were opened as the earlier version.
+  const QByteArray json = TModelDump::ToJson(document, *version >= 2.0 ? *version : 1.0);
   std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
   return 0;
 }

@@ -113,7 +113,9 @@ bool TModelDocument::ObjectsMayBeDeleted() const
 CGPObject* TModelDocument::CreateObject(int kind)
 {
   CGPObject* object = TObjectFactory::Create(kind);
-  object->Serial = NextSerial++;
+  object->Serial = NextSerial;
+  // A serial read from a file may be the largest there is; stay there rather than overflow.
+  if (NextSerial < std::numeric_limits<std::int32_t>::max()) ++NextSerial;
   Objects.push_back(object);
   object->Number = static_cast<std::int32_t>(Objects.size());
   return object;

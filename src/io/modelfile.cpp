@@ -1,11 +1,9 @@
 #include "io/modelfile.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <cmath>
 
 #include "document/documentobserver.h"
@@ -19,18 +17,11 @@
 #include "platform/jpegcodec.h"
 #include "platform/streamerror.h"
 #include "platform/userfolders.h"
+#include "platform/wholefile.h"
 
 namespace {
 
 const QString& kUnknownFormat = TVersion1Reader::kUnknownFormat;
-
-QByteArray ReadWholeFile(const QString& path)
-{
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw EStreamError(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
-  return file.readAll();
-}
 
 QString Extension(const QString& path)
 {
@@ -66,9 +57,9 @@ QByteArray EncodeImage(const QImage& image, const char* format)
 
 }  // namespace
 
-void TModelFile::OpenModelFile(TModelDocument& document, const QString& path, bool readOnly)
+double TModelFile::OpenModelFile(TModelDocument& document, const QString& path, bool readOnly)
 {
-  const QByteArray bytes = ReadWholeFile(path);
+  const QByteArray bytes = TWholeFile::ReadAll(path);
   if (bytes.size() < 8) {
     if (IDocumentObserver* observer = document.Observer())
       observer->ReportError(QStringLiteral("Not a valid model file."));
@@ -85,17 +76,12 @@ void TModelFile::OpenModelFile(TModelDocument& document, const QString& path, bo
   document.ChangePending = false;
   document.Modified = false;
   document.NotifyRepaint();
+  return version;
 }
 
 void TModelFile::WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    throw EStreamError(QStringLiteral("Cannot save \"%1\": %2")
-                           .arg(QFileInfo(path).fileName(), file.errorString()));
-  if (file.write(bytes) != bytes.size() || !file.commit())
-    throw EStreamError(QStringLiteral("Cannot save \"%1\": %2")
-                           .arg(QFileInfo(path).fileName(), file.errorString()));
+  TWholeFile::WriteAtomically(path, bytes);
 }
 
 void TModelFile::SaveModelFile(TModelDocument& document, const QString& path)
@@ -155,7 +141,10 @@ void TModelFile::SaveModelAs(TModelDocument& document, const QString& path, QSiz
     throw EStreamError(QStringLiteral("Saving an HTML page is not available yet"));
   } else if (extension == QLatin1String("rtf") || extension == QLatin1String("wmf") ||
              extension == QLatin1String("emf") || extension == QLatin1String("ico")) {
-    return;  // these kinds are never written
+    // Saying nothing would let the user believe the model was saved.
+    throw EStreamError(
+        QStringLiteral("Cannot save \"%1\": a model cannot be saved as a \".%2\" file")
+            .arg(QFileInfo(path).fileName(), extension));
   } else {
     SaveModelFile(document, path);
   }
@@ -163,11 +152,14 @@ void TModelFile::SaveModelAs(TModelDocument& document, const QString& path, QSiz
 
 QImage TModelFile::ModelThumbnail(const QString& path, bool large)
 {
-  QFile file(path);
-  if (!path.endsWith(QLatin1String(".mdl"), Qt::CaseInsensitive) || !file.open(QIODevice::ReadOnly))
+  if (!path.endsWith(QLatin1String(".mdl"), Qt::CaseInsensitive))
     return Placeholder(large, QStringLiteral("?"));
-  // Only the header is needed; the blocks are bounded by what the file holds.
-  const QByteArray bytes = file.readAll();
+  QByteArray bytes;
+  try {
+    bytes = TWholeFile::ReadAll(path);
+  } catch (const EStreamError&) {
+    return Placeholder(large, QStringLiteral("?"));
+  }
   const double version = TModelStream::ReadVersion(bytes);
   if (!(version >= 2.0))
     return Placeholder(large, version > 0.0 ? QStringLiteral("V1") : QStringLiteral("?"));

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "document/documentobserver.h"
 #include "document/modeldocument.h"
@@ -232,7 +233,11 @@ void TModelStream::ReadModel(TModelDocument& document, const QByteArray& stream,
     failed = true;
     message = error.Message();
   }
-  document.NextSerial = static_cast<std::int32_t>(document.Objects.size()) + 1;
+  // Objects keep their stored serials, so a new one follows the largest, not the count.
+  std::int32_t largest = 0;
+  for (const CGPObject* object : document.Objects)
+    largest = std::max(largest, object->Serial);
+  document.NextSerial = largest < std::numeric_limits<std::int32_t>::max() ? largest + 1 : largest;
   // What was read is connected and refreshed even after an error, so it draws correctly.
   ConnectArrows(document, base);
   // Every object is refreshed from its stored fields; cluster membership and attached

@@ -27,7 +27,8 @@ void TClipart::DrawBody(TCanvas& canvas, double offsetX, double offsetY, double 
   if (!TPicturePainter::IsDrawable(picture))
     TPlaceholderPainter::DrawCross(canvas, box);
   else if (picture->Image().isNull())
-    // Only metafiles keep a size without an image: we cannot draw them, but they are there.
+    // Metafiles and undecodable JPEG images keep a size without an image: we cannot draw
+    // them, but they are there.
     TPlaceholderPainter::DrawMetafile(canvas, box);
   else
     TPicturePainter::StretchPicture(canvas, box, picture);

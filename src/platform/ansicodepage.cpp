@@ -32,14 +32,3 @@ int TAnsiCodePage::ByteOf(char32_t codePoint)
     if (kHighControls[i] == codePoint) return static_cast<int>(0x80 + i);
   return -1;
 }
-
-QByteArray TAnsiCodePage::Encode(const QString& text)
-{
-  QByteArray bytes;
-  bytes.reserve(text.size());
-  for (char32_t codePoint : text.toUcs4()) {
-    const int b = ByteOf(codePoint);
-    bytes.append(b < 0 ? '?' : static_cast<char>(b));
-  }
-  return bytes;
-}

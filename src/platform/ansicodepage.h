@@ -8,8 +8,6 @@
 class TAnsiCodePage {
  public:
   static QString Decode(QByteArrayView bytes);
-  // Characters outside the code page become '?'.
-  static QByteArray Encode(const QString& text);
   // The code page byte of a character, or -1 when it has none.
   static int ByteOf(char32_t codePoint);
 };

@@ -3,7 +3,7 @@
 #include <QtEndian>
 #include <cstring>
 
-#include "platform/ansicodepage.h"
+#include "platform/storedstring.h"
 #include "platform/streamerror.h"
 
 TBinaryReader::TBinaryReader(const QByteArray& data, qsizetype position)
@@ -96,7 +96,7 @@ QString TBinaryReader::ReadString()
   qsizetype length = 0;
   while (length < n && at[length] != '\0')
     ++length;
-  return TAnsiCodePage::Decode(QByteArrayView(at, length));
+  return TStoredString::Decode(QByteArrayView(at, length));
 }
 
 QByteArray TBinaryReader::ReadBlock()

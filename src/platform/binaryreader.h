@@ -1,5 +1,6 @@
 // Reads little-endian values from bytes held in memory. Every read is checked against the
 // bytes that remain, so damaged input ends in EStreamError instead of reading past the end.
+// The reader holds its own (implicitly shared) copy of the bytes, so it may outlive them.
 #pragma once
 
 #include <QByteArray>
@@ -27,7 +28,8 @@ class TBinaryReader {
   double ReadDouble();
   // Reads exactly count bytes; a negative count or one past the end is an error.
   QByteArray ReadBytes(qint64 count);
-  // A length-prefixed 8-bit string: n <= 0 is empty, otherwise n bytes up to the first zero.
+  // A length-prefixed stored string: n <= 0 is empty, otherwise n bytes up to the first zero,
+  // in Windows-1252 or, after the bytes EF BB BF, in UTF-8.
   QString ReadString();
   // A length-prefixed block of raw bytes.
   QByteArray ReadBlock();
@@ -40,7 +42,7 @@ class TBinaryReader {
  private:
   const char* Take(qint64 count);
 
-  const QByteArray& data_;
+  const QByteArray data_;
   qsizetype position_;
   QString truncatedMessage_;
 };

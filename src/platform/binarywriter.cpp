@@ -2,8 +2,9 @@
 
 #include <QtEndian>
 #include <cstring>
+#include <limits>
 
-#include "platform/ansicodepage.h"
+#include "platform/storedstring.h"
 
 void TBinaryWriter::WriteByte(std::uint8_t value)
 {
@@ -66,10 +67,13 @@ void TBinaryWriter::WriteString(const QString& text)
     WriteInt32(0);
     return;
   }
-  QByteArray bytes = TAnsiCodePage::Encode(text);
+  QByteArray bytes = TStoredString::Encode(text);
   // A zero inside the text would end it early on reading; keep the length honest instead.
   const qsizetype zero = bytes.indexOf('\0');
   if (zero >= 0) bytes.truncate(zero);
+  // The length must fit its int32 with the zero byte.
+  if (bytes.size() >= std::numeric_limits<std::int32_t>::max())
+    bytes.truncate(std::numeric_limits<std::int32_t>::max() - 1);
   WriteInt32(static_cast<std::int32_t>(bytes.size() + 1));
   data_.append(bytes);
   data_.append('\0');

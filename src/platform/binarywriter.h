@@ -19,7 +19,8 @@ class TBinaryWriter {
   void WriteFloat(float value);
   void WriteDouble(double value);
   void WriteBytes(const QByteArray& bytes) { data_.append(bytes); }
-  // Length (characters + 1), the 8-bit characters and a zero byte; empty is a bare 0.
+  // Length (bytes + 1), the stored characters (see TStoredString) and a zero byte; empty is
+  // a bare 0.
   void WriteString(const QString& text);
   // Length, then the raw bytes.
   void WriteBlock(const QByteArray& bytes);

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/jpegcodec.h"
+
 TPicture TPicture::FromImage(const QImage& image, TKind kind)
 {
   TPicture picture;
@@ -22,6 +24,26 @@ TPicture TPicture::FromEncoded(TKind kind, const QByteArray& bytes, const QImage
   return picture;
 }
 
+TPicture TPicture::FromJpeg(const QByteArray& bytes)
+{
+  TPicture picture;
+  picture.kind_ = TKind::Jpeg;
+  picture.encoded_ = bytes;
+  picture.size_ = TJpegCodec::ImageSize(bytes);
+  picture.deferred_ = std::make_shared<TDeferredImage>();
+  return picture;
+}
+
+const QImage& TPicture::Image() const
+{
+  if (!deferred_) return image_;
+  if (!deferred_->Decoded) {
+    deferred_->Image = TJpegCodec::Decode(encoded_);
+    deferred_->Decoded = true;
+  }
+  return deferred_->Image;
+}
+
 QSize TPicture::NaturalSize() const
 {
   if (size_.width() <= 0 || size_.height() <= 0) return QSize(0, 0);
@@ -31,8 +53,8 @@ QSize TPicture::NaturalSize() const
 void TPicture::Draw(QPainter& painter, const QRect& target) const
 {
   if (IsEmpty() || target.isEmpty()) return;
-  if (!image_.isNull()) {
-    painter.drawImage(target, image_);
+  if (const QImage& image = Image(); !image.isNull()) {
+    painter.drawImage(target, image);
     return;
   }
   // A picture we cannot decode (a metafile) shows where it stands without pretending.

@@ -1,6 +1,7 @@
 // A picture as objects and documents hold it: a bitmap, icon, metafile or JPEG image.
 // Formats we can decode are kept as an image; a metafile keeps its bytes unchanged so that
-// saving never loses it, and draws as a placeholder.
+// saving never loses it, and draws as a placeholder. A JPEG image keeps the bytes it came
+// with, which are what is saved; it is decoded only when first drawn.
 #pragma once
 
 #include <QByteArray>
@@ -8,6 +9,7 @@
 #include <QRect>
 #include <QSize>
 #include <cstdint>
+#include <memory>
 
 class QPainter;
 
@@ -20,11 +22,15 @@ class TPicture {
   // Encoded bytes are kept as they are (metafiles, JPEG files, icon files); size in pixels.
   static TPicture FromEncoded(TKind kind, const QByteArray& bytes, const QImage& decoded,
                               QSize naturalSize);
+  // A JPEG file image, kept as it is; its size comes from its header, its pixels are decoded
+  // on first use. Bytes that do not decode are kept as well.
+  static TPicture FromJpeg(const QByteArray& bytes);
 
   TKind Kind() const { return kind_; }
   // Present but holding nothing to draw (a damaged or zero-sized picture).
   bool IsEmpty() const { return NaturalSize().isEmpty(); }
-  const QImage& Image() const { return image_; }
+  // The pixels; null for a picture we cannot decode. Copies share a JPEG's decoded pixels.
+  const QImage& Image() const;
   const QByteArray& Encoded() const { return encoded_; }
   // Size in device pixels at its own resolution; never negative.
   QSize NaturalSize() const;
@@ -35,8 +41,14 @@ class TPicture {
   void Draw(QPainter& painter, const QRect& target) const;
 
  private:
+  struct TDeferredImage {
+    bool Decoded = false;
+    QImage Image;
+  };
+
   TKind kind_ = TKind::Empty;
   QImage image_;
   QByteArray encoded_;
   QSize size_;
+  std::shared_ptr<TDeferredImage> deferred_;
 };

@@ -79,10 +79,9 @@ TPicture DecodePicture(TPicture::TKind kind, const QByteArray& bytes)
     case TPicture::TKind::Metafile:
       // Kept as it came, so that saving loses nothing; it shows as a placeholder.
       return TPicture::FromEncoded(TPicture::TKind::Metafile, bytes, QImage(), MetafileSize(bytes));
-    case TPicture::TKind::Jpeg: {
-      const QImage image = TJpegCodec::Decode(bytes);
-      return TPicture::FromEncoded(TPicture::TKind::Jpeg, bytes, image, image.size());
-    }
+    case TPicture::TKind::Jpeg:
+      // Kept as it came and decoded only to draw, so saving neither grows nor alters it.
+      return TPicture::FromJpeg(bytes);
     default:
       return TPicture::FromEncoded(TPicture::TKind::Bitmap, QByteArray(), QImage(), QSize());
   }
@@ -96,7 +95,8 @@ void WritePicture(TBinaryWriter& stream, const std::optional<TPicture>& picture)
   }
   TPicture::TKind kind = picture->Kind();
   QByteArray bytes;
-  // Icons, metafiles and JPEG files keep the bytes they came with, so nothing is lost.
+  // Icons, metafiles and JPEG files keep the bytes they came with, so nothing is lost and a
+  // photo is not stored back as an uncompressed bitmap.
   if (kind != TPicture::TKind::Bitmap && !picture->Encoded().isEmpty()) bytes = picture->Encoded();
   if (bytes.isEmpty() && kind == TPicture::TKind::Jpeg)
     bytes = TJpegCodec::Encode(picture->Image());
@@ -122,9 +122,5 @@ std::optional<TPicture> ReadPicture(TBinaryReader& stream)
   if (kindByte < 1 || kindByte > 4)
     // An unknown kind is a present picture with nothing to show.
     return TPicture::FromEncoded(TPicture::TKind::Bitmap, QByteArray(), QImage(), QSize());
-  const TPicture picture = DecodePicture(static_cast<TPicture::TKind>(kindByte), bytes);
-  // A JPEG read from a model is a bitmap from then on; one we cannot decode keeps its bytes.
-  if (picture.Kind() == TPicture::TKind::Jpeg && !picture.Image().isNull())
-    return TPicture::FromImage(picture.Image());
-  return picture;
+  return DecodePicture(static_cast<TPicture::TKind>(kindByte), bytes);
 }

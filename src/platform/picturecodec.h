@@ -1,5 +1,6 @@
 // Pictures inside model records: an int32 length (0 for no picture), a kind byte and the
-// encoded image. Bitmaps are stored as BMP file images.
+// encoded image. Bitmaps are stored as BMP file images; icons, metafiles and JPEG images
+// as the bytes they were read from.
 #pragma once
 
 #include <optional>

@@ -1,12 +1,13 @@
 #include "platform/pictureloader.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QtEndian>
 #include <cstdlib>
 
 #include "platform/picturecodec.h"
+#include "platform/streamerror.h"
+#include "platform/wholefile.h"
 
 namespace {
 
@@ -86,13 +87,16 @@ std::optional<TPicture> TPictureLoader::FromBytes(const QByteArray& bytes)
   TPicture picture = DecodePicture(kind, bytes);
   // A metafile is kept even when we cannot tell its size: its bytes are what matters.
   if (kind == TPicture::TKind::Metafile) return picture;
-  if (picture.IsEmpty()) return std::nullopt;
+  // A picture inserted from a file must show: a JPEG that will not decode is refused.
+  if (picture.IsEmpty() || picture.Image().isNull()) return std::nullopt;
   return picture;
 }
 
 std::optional<TPicture> TPictureLoader::FromFile(const QString& path)
 {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return std::nullopt;
-  return FromBytes(file.readAll());
+  try {
+    return FromBytes(TWholeFile::ReadAll(path, kMaxFileBytes));
+  } catch (const EStreamError&) {
+    return std::nullopt;
+  }
 }

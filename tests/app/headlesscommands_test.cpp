@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -25,9 +28,16 @@ TRun RunMindorra(const QStringList& args)
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.remove(QStringLiteral("DISPLAY"));  // must not need one
   environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+  // Scripts, cron and ssh sessions often have no runtime folder; stderr must stay quiet.
+  environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
   process.setProcessEnvironment(environment);
   process.start(QStringLiteral(MINDORRA_EXECUTABLE), args);
-  EXPECT_TRUE(process.waitForFinished(60000));
+  const bool finished = process.waitForFinished(60000);
+  EXPECT_TRUE(finished) << "mindorra " << args.join(QLatin1Char(' ')).toStdString();
+  if (!finished) {
+    process.kill();
+    process.waitForFinished();
+  }
   return {process.exitCode(), process.readAllStandardOutput(),
           QString::fromLocal8Bit(process.readAllStandardError())};
 }
@@ -48,6 +58,7 @@ TEST(HeadlessCommands, DumpPrintsTheModelAsJson)
   QTemporaryDir dir;
   const TRun run = RunMindorra({QStringLiteral("dump"), MakeModel(dir)});
   ASSERT_EQ(run.Status, 0) << run.Err.toStdString();
+  EXPECT_EQ(run.Err, QString());  // nothing on stderr when nothing failed
   const QJsonObject root = QJsonDocument::fromJson(run.Out).object();
   EXPECT_DOUBLE_EQ(root[QStringLiteral("version")].toDouble(), 2.01);
   const QJsonObject header = root[QStringLiteral("header")].toObject();
@@ -79,6 +90,7 @@ TEST(HeadlessCommands, ExportWritesEveryKind)
   const TRun png =
       RunMindorra({QStringLiteral("export"), model, dir.filePath(QStringLiteral("a.png"))});
   ASSERT_EQ(png.Status, 0) << png.Err.toStdString();
+  EXPECT_EQ(png.Err, QString());
   const QImage picture(dir.filePath(QStringLiteral("a.png")));
   // The default box, kept to the model's proportions.
   EXPECT_TRUE(picture.width() == 1600 || picture.height() == 1200);
@@ -96,6 +108,7 @@ TEST(HeadlessCommands, ExportWritesEveryKind)
     const QString out = dir.filePath(QString::fromLatin1(name));
     const TRun run = RunMindorra({QStringLiteral("export"), model, out});
     EXPECT_EQ(run.Status, 0) << name << run.Err.toStdString();
+    EXPECT_EQ(run.Err, QString()) << name;
     QFile file(out);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
     const QByteArray bytes = file.readAll();
@@ -195,4 +208,37 @@ TEST(HeadlessCommands, Version1ModelsDumpAndConvertOnce)
     original.remove(QLatin1String(key));
   }
   EXPECT_EQ(saved, original);
+}
+
+TEST(HeadlessCommands, ModelsThatAreNoRegularFilesAreRefusedUnreadAndMissingFoldersNamed)
+{
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath(QStringLiteral("pipe.mdl"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString folder = dir.filePath(QStringLiteral("folder.mdl"));
+  ASSERT_TRUE(QDir().mkdir(folder));
+  // A device that never ends: reading it would never finish.
+  const QString device = dir.filePath(QStringLiteral("device.mdl"));
+  ASSERT_EQ(symlink("/dev/zero", QFile::encodeName(device).constData()), 0);
+  for (const QString& path : {fifo, folder, device}) {
+    SCOPED_TRACE(path.toStdString());
+    // Nobody ever writes to the FIFO: a reader would wait for ever.
+    const TRun run = RunMindorra({QStringLiteral("dump"), path});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_TRUE(run.Err.contains(QStringLiteral("not a regular file"))) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.contains(path)) << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.isEmpty());
+  }
+  const TRun missing =
+      RunMindorra({QStringLiteral("dump"), dir.filePath(QStringLiteral("none.mdl"))});
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_TRUE(missing.Err.contains(QStringLiteral("File not found"))) << missing.Err.toStdString();
+
+  // Exporting into a folder that does not exist names that folder.
+  const QString absent = dir.filePath(QStringLiteral("absent/deeper"));
+  const TRun noFolder =
+      RunMindorra({QStringLiteral("export"), MakeModel(dir), absent + QStringLiteral("/out.png")});
+  EXPECT_EQ(noFolder.Status, 1);
+  EXPECT_TRUE(noFolder.Err.contains(QStringLiteral("\"%1\" does not exist").arg(absent)))
+      << noFolder.Err.toStdString();
 }

@@ -4,6 +4,7 @@
 #include <QByteArray>
 
 #include "document/modeldocument.h"
+#include "io/undorecorder.h"
 #include "model/arrow.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
@@ -66,5 +67,22 @@ inline void BuildRichModel(TModelDocument& document)
   for (CGPObject* object : document.Objects)
     object->Recalculate(&document.Objects, true);
 }
+
+// A document wired to an undo recorder, as a model window has it.
+struct TRecordedModel {
+  TRecordedModel()
+  {
+    Document.SetUndoRecorder(&Recorder);
+    TUndoRecorder::TakeBaseline(Document);
+  }
+  void Record(const QString& caption)
+  {
+    Document.ChangePending = true;
+    Document.RecordUndo(caption);
+  }
+
+  TUndoRecorder Recorder;
+  TModelDocument Document;
+};
 
 }  // namespace iotest

@@ -152,8 +152,23 @@ TEST(ModelFile, SaveAsChoosesByExtension)
   EXPECT_EQ(bmp.depth(), 8);
   TModelFile::SaveModelAs(document, dir.filePath(QStringLiteral("p.jpeg")), QSize(120, 80));
   EXPECT_EQ(QImage(dir.filePath(QStringLiteral("p.jpeg")), "JPG").size(), QSize(120, 80));
-  TModelFile::SaveModelAs(document, dir.filePath(QStringLiteral("p.ico")), QSize(10, 10));
-  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("p.ico"))));
+  // The kinds that are never written say so and leave the document as it was.
+  document.Modified = true;
+  const QString fileName = document.FileName;
+  for (const char* name : {"p.ico", "p.RTF", "p.wmf", "p.emf"}) {
+    const QString path = dir.filePath(QLatin1String(name));
+    try {
+      TModelFile::SaveModelAs(document, path, QSize(10, 10));
+      ADD_FAILURE() << name << " was saved without a word";
+    } catch (const EStreamError& error) {
+      EXPECT_TRUE(error.Message().contains(QLatin1String("cannot be saved"))) << name;
+      EXPECT_TRUE(error.Message().contains(QLatin1String(name))) << name;
+    }
+    EXPECT_FALSE(QFile::exists(path)) << name;
+  }
+  EXPECT_TRUE(document.Modified);
+  EXPECT_EQ(document.FileName, fileName);
+  EXPECT_FALSE(document.Named);
   EXPECT_THROW(TModelFile::SaveModelAs(document, dir.filePath(QStringLiteral("r.txt")), QSize()),
                EStreamError);
   EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("r.txt"))));

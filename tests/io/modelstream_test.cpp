@@ -194,3 +194,31 @@ TEST(ModelStream, HeaderValuesThatCannotBeUsedAreClamped)
   EXPECT_GT(document.ModelWidth, 0);
   EXPECT_TRUE(std::isfinite(document.MainViewTopLeft.X));
 }
+
+TEST(ModelStream, SerialsAreNotRepeatedAfterReading)
+{
+  TModelDocument document;
+  for (int i = 0; i < 4; ++i)
+    iotest::AddCogi(document, 2 + 2 * i, 2);
+  // The first two are deleted: the two left keep serials 3 and 4.
+  document.StingObject(document.Objects[0]);
+  document.StingObject(document.Objects[0]);
+  ASSERT_EQ(document.Objects.size(), 2u);
+  const QByteArray bytes = Save(document);
+
+  TModelDocument copy;
+  TModelStream::ReadModel(copy, bytes, false);
+  EXPECT_EQ(copy.NextSerial, 5);
+  const CGPObject* added = copy.CreateObject(okCogi);
+  for (const CGPObject* object : copy.Objects) {
+    if (object != added) {
+      EXPECT_NE(object->Serial, added->Serial);
+    }
+  }
+
+  // Appended to a model whose objects have larger serials, the largest of all counts.
+  TModelDocument larger;
+  iotest::AddCogi(larger, 1, 1)->Serial = 40;
+  TModelStream::ReadModel(larger, bytes, false);
+  EXPECT_EQ(larger.NextSerial, 41);
+}

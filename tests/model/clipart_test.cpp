@@ -224,18 +224,19 @@ TEST(Clipart, RecordsKeepEveryKindOfPicture)
     EXPECT_EQ(picture->NaturalSize(), clipart.Picture->NaturalSize());
   }
   {
-    // A JPEG comes back as a bitmap of the same picture, and is written as one from then on.
+    // A JPEG comes back as the same JPEG, byte for byte, and is written as one again.
     clipart.Picture = LoadPicture("picture_64x32.jpg");
     const auto back = ReadBack(Record(clipart));
     const auto& picture = static_cast<TClipart&>(*back).Picture;
     ASSERT_TRUE(picture.has_value());
-    EXPECT_EQ(picture->Kind(), TPicture::TKind::Bitmap);
+    EXPECT_EQ(picture->Kind(), TPicture::TKind::Jpeg);
     EXPECT_EQ(picture->NaturalSize(), QSize(64, 32));
+    EXPECT_EQ(picture->Encoded(), clipart.Picture->Encoded());
     QByteArray again;
     TBinaryWriter writer(again);
     WritePicture(writer, picture);
     ASSERT_GT(again.size(), 5);
-    EXPECT_EQ(again.at(4), char(1));
+    EXPECT_EQ(again.at(4), char(4));
   }
   {
     clipart.Picture.reset();

@@ -47,22 +47,26 @@ TEST(BinaryStreams, ReadsPastTheEndFailWithTheMessage)
   EXPECT_THROW(reader.Seek(4), EStreamError);
 }
 
-TEST(BinaryStreams, StringsAreWindows1252WithATrailingZero)
+TEST(BinaryStreams, StringsAreWindows1252OrMarkedUtf8WithATrailingZero)
 {
   QByteArray bytes;
   TBinaryWriter writer(bytes);
   writer.WriteString(QString());
   writer.WriteString(QStringLiteral("Caf\u00e9 \u20ac"));
-  writer.WriteString(QStringLiteral("\u4e2d"));  // not in the code page
+  writer.WriteString(QStringLiteral("\u4e2d"));  // not in the code page: UTF-8 after the mark
+  // Code-page text that begins like the mark must not read back as UTF-8.
+  writer.WriteString(QStringLiteral("\u00ef\u00bb\u00bfx"));
   writer.WriteBlock(QByteArray("\x01\x02", 2));
   EXPECT_EQ(bytes.left(4), QByteArray(4, '\0'));
   EXPECT_EQ(bytes.mid(4, 4), QByteArray::fromHex("07000000"));
   EXPECT_EQ(bytes.mid(8, 7), QByteArray("Caf\xe9 \x80\0", 7));
+  EXPECT_EQ(bytes.mid(15, 11), QByteArray::fromHex("07000000EFBBBFE4B8AD00"));
 
   TBinaryReader reader(bytes);
   EXPECT_EQ(reader.ReadString(), QString());
   EXPECT_EQ(reader.ReadString(), QStringLiteral("Caf\u00e9 \u20ac"));
-  EXPECT_EQ(reader.ReadString(), QStringLiteral("?"));
+  EXPECT_EQ(reader.ReadString(), QStringLiteral("\u4e2d"));
+  EXPECT_EQ(reader.ReadString(), QStringLiteral("\u00ef\u00bb\u00bfx"));
   EXPECT_EQ(reader.ReadBlock(), QByteArray("\x01\x02", 2));
   EXPECT_TRUE(reader.AtEnd());
 
@@ -76,4 +80,16 @@ TEST(BinaryStreams, StringsAreWindows1252WithATrailingZero)
   const QByteArray huge = QByteArray::fromHex("FFFFFF7F00");
   TBinaryReader third(huge);
   EXPECT_THROW(third.ReadBlock(), EStreamError);
+}
+
+TEST(BinaryStreams, AReaderKeepsItsBytesWhenTheCallersGo)
+{
+  QByteArray bytes = QByteArray::fromHex("2A000000");
+  TBinaryReader reader(bytes);
+  bytes.clear();
+  EXPECT_EQ(reader.ReadInt32(), 42);
+  TBinaryReader fromTemporary(QByteArray::fromHex("04000000") + QByteArray("abc\0", 4) +
+                              QByteArray::fromHex("07000000EFBBBF61D0B600"));
+  EXPECT_EQ(fromTemporary.ReadString(), QStringLiteral("abc"));
+  EXPECT_EQ(fromTemporary.ReadString(), QStringLiteral("a\u0436"));
 }

@@ -1,8 +1,60 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
 
 #include "platform/jpegcodec.h"
+
+namespace {
+
+// A four-ink JPEG as print workflows write it: Adobe's marker and inverted inks (255 is no
+// ink). The left half is red ink-wise (magenta and yellow), the right half blue (cyan and
+// magenta), the bottom row half black.
+QByteArray FourInkJpeg(J_COLOR_SPACE stored)
+{
+  constexpr int kWidth = 32;
+  constexpr int kHeight = 16;
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &out, &size);
+  info.image_width = kWidth;
+  info.image_height = kHeight;
+  info.input_components = 4;
+  info.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&info);
+  jpeg_set_colorspace(&info, stored);
+  jpeg_set_quality(&info, 95, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<unsigned char> row(kWidth * 4);
+  while (info.next_scanline < kHeight) {
+    for (int x = 0; x < kWidth; ++x) {
+      const std::array<unsigned char, 4> inks =
+          info.next_scanline >= kHeight - 8 && x < 8 ? std::array<unsigned char, 4>{0, 0, 0, 128}
+          : x < kWidth / 2                           ? std::array<unsigned char, 4>{0, 255, 255, 0}
+                                                     : std::array<unsigned char, 4>{255, 255, 0, 0};
+      for (int i = 0; i < 4; ++i)
+        row[x * 4 + i] = static_cast<unsigned char>(255 - inks[i]);
+    }
+    JSAMPROW line = row.data();
+    jpeg_write_scanlines(&info, &line, 1);
+  }
+  jpeg_finish_compress(&info);
+  QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
+  jpeg_destroy_compress(&info);
+  std::free(out);
+  return bytes;
+}
+
+}  // namespace
 
 TEST(JpegCodec, RoundTripKeepsSizeAndColoursClose)
 {
@@ -47,5 +99,36 @@ TEST(JpegCodec, DamagedInputGivesNoPictureWithoutCrashing)
   huge[sof + 7] = '\xFF';
   huge[sof + 8] = '\xFF';
   EXPECT_TRUE(TJpegCodec::Decode(huge).isNull());
+  EXPECT_TRUE(TJpegCodec::ImageSize(huge).isEmpty());
   EXPECT_TRUE(TJpegCodec::Encode(QImage()).isEmpty());
+  // An error after the pixels were decoded (a bogus marker where the end should be) gives
+  // no picture; what was allocated for the pixels is freed (checked by the sanitizer build).
+  QByteArray bogusEnd = bytes;
+  ASSERT_TRUE(bogusEnd.endsWith("\xFF\xD9"));
+  bogusEnd.replace(bogusEnd.size() - 2, 2, QByteArray::fromHex("FFDB0001"));
+  EXPECT_EQ(TJpegCodec::ImageSize(bogusEnd), QSize(40, 40));
+  EXPECT_TRUE(TJpegCodec::Decode(bogusEnd).isNull());
+}
+
+TEST(JpegCodec, CmykAndYcckPicturesDecodeToRgb)
+{
+  for (const J_COLOR_SPACE stored : {JCS_CMYK, JCS_YCCK}) {
+    SCOPED_TRACE(stored == JCS_CMYK ? "CMYK" : "YCCK");
+    const QByteArray bytes = FourInkJpeg(stored);
+    EXPECT_EQ(TJpegCodec::ImageSize(bytes), QSize(32, 16));
+    const QImage decoded = TJpegCodec::Decode(bytes);
+    ASSERT_EQ(decoded.size(), QSize(32, 16));
+    const QColor red(decoded.pixel(12, 2));
+    const QColor blue(decoded.pixel(28, 2));
+    const QColor grey(decoded.pixel(2, 13));
+    EXPECT_NEAR(red.red(), 255, 10);
+    EXPECT_NEAR(red.green(), 0, 10);
+    EXPECT_NEAR(red.blue(), 0, 10);
+    EXPECT_NEAR(blue.red(), 0, 10);
+    EXPECT_NEAR(blue.green(), 0, 10);
+    EXPECT_NEAR(blue.blue(), 255, 10);
+    EXPECT_NEAR(grey.red(), 127, 10);
+    EXPECT_NEAR(grey.green(), 127, 10);
+    EXPECT_NEAR(grey.blue(), 127, 10);
+  }
 }

@@ -78,17 +78,18 @@ TEST(PictureCodec, OtherKindsKeepTheirBytesAndUnknownKindsAreEmpty)
   EXPECT_EQ(picture->Kind(), TPicture::TKind::Jpeg);
   EXPECT_EQ(picture->Encoded(), jpegBytes);
 
-  // A real JPEG comes back as a bitmap and is written as one from then on.
+  // A real JPEG comes back as the same JPEG, decoded when its pixels are wanted.
   QImage photo(20, 10, QImage::Format_RGB32);
   photo.fill(QColor(30, 140, 200));
   const QByteArray encoded = TJpegCodec::Encode(photo);
-  TBinaryReader jpegReader(Written(
-      TPicture::FromEncoded(TPicture::TKind::Jpeg, encoded, TJpegCodec::Decode(encoded), QSize())));
+  const QByteArray jpegRecord = Written(DecodePicture(TPicture::TKind::Jpeg, encoded));
+  TBinaryReader jpegReader(jpegRecord);
   const auto decoded = ReadPicture(jpegReader);
   ASSERT_TRUE(decoded.has_value());
-  EXPECT_EQ(decoded->Kind(), TPicture::TKind::Bitmap);
-  EXPECT_EQ(decoded->Width(), 20);
-  EXPECT_EQ(static_cast<std::uint8_t>(Written(decoded).at(4)), 1);
+  EXPECT_EQ(decoded->Kind(), TPicture::TKind::Jpeg);
+  EXPECT_EQ(decoded->NaturalSize(), QSize(20, 10));
+  EXPECT_EQ(decoded->Image().size(), QSize(20, 10));
+  EXPECT_EQ(Written(decoded), jpegRecord);
 
   // Metafiles keep their bytes and take their size from the header.
   QByteArray wmf(22, '\0');
