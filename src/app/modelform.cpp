@@ -76,6 +76,9 @@ void TModelForm::closeEvent(QCloseEvent* event)
 TModelForm::~TModelForm()
 {
   document_->SetObserver(nullptr);
+  // The document deletes its recovery files while the recorder still holds their lock, so
+  // that no other copy can take them over half deleted.
+  document_.reset();
 }
 
 void TModelForm::Repaint()

@@ -46,6 +46,7 @@ void TModelDocument::DeleteTemporaryFiles()
   if (!RecoverFileName.isEmpty()) {
     QFile::remove(RecoverFileName);
     QFile::remove(RecoverFileName + QStringLiteral(".name"));
+    QFile::remove(RecoverFileName + QStringLiteral(".undo"));
   }
   for (const TUndoEntry& entry : UndoList)
     QFile::remove(entry.FileName);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -19,12 +20,14 @@ struct TRun {
   QString Err;
 };
 
-TRun RunMindorra(const QStringList& args)
+// stateHome, when given, is the state folder the command sees.
+TRun RunMindorra(const QStringList& args, const QString& stateHome = QString())
 {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.remove(QStringLiteral("DISPLAY"));  // must not need one
   environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+  if (!stateHome.isEmpty()) environment.insert(QStringLiteral("XDG_STATE_HOME"), stateHome);
   process.setProcessEnvironment(environment);
   process.start(QStringLiteral(MINDORRA_EXECUTABLE), args);
   EXPECT_TRUE(process.waitForFinished(60000));
@@ -144,4 +147,24 @@ TEST(HeadlessCommands, ErrorsAndUsage)
   EXPECT_EQ(
       RunMindorra({QStringLiteral("export"), junk, dir.filePath(QStringLiteral("x.doc"))}).Status,
       2);
+}
+
+TEST(HeadlessCommands, DumpAndExportLeaveTheStateFolderAlone)
+{
+  QTemporaryDir dir;
+  const QString model = MakeModel(dir);
+  const QString state = dir.filePath(QStringLiteral("state"));
+  ASSERT_TRUE(QDir().mkpath(state));
+  EXPECT_EQ(RunMindorra({QStringLiteral("dump"), model}, state).Status, 0);
+  for (const char* name : {"a.png", "b.svg", "c.mdl"})
+    EXPECT_EQ(RunMindorra(
+                  {QStringLiteral("export"), model, dir.filePath(QString::fromLatin1(name))}, state)
+                  .Status,
+              0)
+        << name;
+  // They record no edit, so they have nothing to keep for a recovery.
+  EXPECT_TRUE(QDir(state).isEmpty()) << QDir(state)
+                                            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+                                            .join(QLatin1Char(' '))
+                                            .toStdString();
 }
