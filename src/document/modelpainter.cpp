@@ -169,10 +169,11 @@ void TModelPainter::DrawGridMark(TCanvas& canvas, double x, double y)
 
 namespace {
 
-// The union of the objects' screen boxes at 100 % with no offset, at the screen resolution.
+// The union of the objects' screen boxes at 100 % with no offset, at the model's resolution,
+// so that a picture of the model frames it the same on every machine.
 bool ObjectsBox(const TModelDocument& d, TPixelRect& u)
 {
-  TMeasureCanvas measure(d.ScreenDpiX, d.ScreenDpiY);
+  TMeasureCanvas measure;
   bool first = true;
   for (CGPObject* object : d.Objects) {
     const TPixelRect box = object->GetScreenBox(measure.Canvas(), 0, 0, 100).Normalized();
@@ -193,14 +194,16 @@ QSizeF TModelPainter::ContentExtent() const
 {
   TPixelRect u;
   if (!ObjectsBox(document_, u)) return QSizeF();
-  return {u.Width() / document_.ScreenDpiX + 1.0, u.Height() / document_.ScreenDpiY + 1.0};
+  return {u.Width() / kModelPixelsPerInch + 1.0, u.Height() / kModelPixelsPerInch + 1.0};
 }
 
 void TModelPainter::RenderToBitmap(QImage& image)
 {
   if (image.isNull()) return;
   QPainter painter(&image);
-  RenderToDevice(painter, image.size(), document_.ScreenDpiX, document_.ScreenDpiY);
+  // A bitmap has no resolution of its own; the model's keeps previews and exported pictures
+  // the same wherever they are made.
+  RenderToDevice(painter, image.size(), kModelPixelsPerInch, kModelPixelsPerInch);
 }
 
 void TModelPainter::RenderToDevice(QPainter& painter, QSize size, double dpiX, double dpiY)
@@ -208,8 +211,8 @@ void TModelPainter::RenderToDevice(QPainter& painter, QSize size, double dpiX, d
   TModelDocument& d = document_;
   TPixelRect u;
   if (!ObjectsBox(d, u) || size.isEmpty()) return;
-  const double ppiX = d.ScreenDpiX;
-  const double ppiY = d.ScreenDpiY;
+  const double ppiX = kModelPixelsPerInch;
+  const double ppiY = kModelPixelsPerInch;
   // Extents in pixels at 100 %, with one inch of margin, scaled to the target's resolution.
   const double ew = (u.Width() + ppiX) / ppiX * dpiX;
   const double eh = (u.Height() + ppiY) / ppiY * dpiY;
