@@ -15,6 +15,10 @@ const QColor TModelPainter::kWindowColor(215, 214, 255);
 
 namespace {
 
+// How far beyond the target the regions objects draw with are built: wider than any frame
+// or shadow drawn along a region's edge.
+constexpr int kDrawMargin = 32;
+
 // Clears the flag however the paint ends.
 class TPaintingGuard {
  public:
@@ -47,6 +51,10 @@ void TModelPainter::DrawScreen(QImage& target, bool fast)
   const double offsetX = -d.ViewOrigin.X;
   const double offsetY = -d.ViewOrigin.Y;
   const TPixelRect client{0, 0, d.ClientSize.width(), d.ClientSize.height()};
+  // Regions drawn with are needed only where they show; the margin keeps the edges where they
+  // are cut out of sight.
+  canvas.SetRegionWindow(
+      client.ToQRect().adjusted(-kDrawMargin, -kDrawMargin, kDrawMargin, kDrawMargin));
 
   d.VisibleObjects.clear();
   for (CGPObject* object : d.Objects)
@@ -222,5 +230,7 @@ void TModelPainter::RenderToDevice(QPainter& painter, QSize size, double dpiX, d
   left -= (size.width() - zoom * ew / 100.0) / 2.0 / dpiX / zoom * 100.0;
   top -= (size.height() - zoom * eh / 100.0) / 2.0 / dpiY / zoom * 100.0;
   TCanvas canvas(painter, dpiX, dpiY);
+  canvas.SetRegionWindow(
+      QRect(QPoint(0, 0), size).adjusted(-kDrawMargin, -kDrawMargin, kDrawMargin, kDrawMargin));
   DrawObjects(canvas, d.Objects, false, -left, -top, zoom);
 }

@@ -8,6 +8,7 @@
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
+#include "platform/pixelregion.h"
 #include "platform/rounding.h"
 #include "render/linerenderer.h"
 #include "render/textmeasurer.h"
@@ -565,7 +566,7 @@ QRegion TArrow::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, do
            << pixel({s.X - q, s.Y + q});
     }
   }
-  return QRegion(band);
+  return PolygonRegion(band, canvas.RegionWindow());
 }
 
 TPixelRect TArrow::GetScreenBox(const TCanvas& canvas, double offsetX, double offsetY,

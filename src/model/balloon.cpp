@@ -135,7 +135,7 @@ QPainterPath TBalloon::CalloutPath(const TCanvas& canvas, TModelPoint tip, TMode
 QRegion TBalloon::CalloutRegion(const TCanvas& canvas, TModelPoint tip, TModelPoint shift,
                                 double offsetX, double offsetY, double zoom) const
 {
-  return PathRegion(CalloutPath(canvas, tip, shift, offsetX, offsetY, zoom));
+  return PathRegion(CalloutPath(canvas, tip, shift, offsetX, offsetY, zoom), canvas.RegionWindow());
 }
 
 QRegion TBalloon::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)

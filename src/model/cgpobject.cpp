@@ -273,7 +273,8 @@ TPixelRect CGPObject::GetScreenBox(const TCanvas& canvas, double offsetX, double
 
 QRegion CGPObject::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  return QRegion(GetScreenBox(canvas, offsetX, offsetY, zoom).Normalized().ToQRect());
+  return QRegion(GetScreenBox(canvas, offsetX, offsetY, zoom).Normalized().ToQRect() &
+                 canvas.RegionWindow());
 }
 
 bool CGPObject::FindAnchor(TModelPoint point, int& index, TModelPoint& position) const

@@ -50,7 +50,11 @@ QRegion RegionWithin(TCanvas& canvas, CGPObject* object, const QRect& clip, doub
   const QRect bounded = BoundedClip(clip);
   if (const auto* angled = dynamic_cast<const TAngled*>(object))
     return angled->ClippedRegion(canvas, bounded, offsetX, offsetY, zoom);
-  return object->CreateRegion(canvas, offsetX, offsetY, zoom) & bounded;
+  const QRect window = canvas.RegionWindow();
+  canvas.SetRegionWindow(bounded);
+  const QRegion region = object->CreateRegion(canvas, offsetX, offsetY, zoom);
+  canvas.SetRegionWindow(window);
+  return region;
 }
 
 // Far enough inside an outline that every way of turning it into pixels keeps the pixel.

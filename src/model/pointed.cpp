@@ -52,7 +52,7 @@ QPainterPath TPointed::HitPath(const TCanvas& canvas, double offsetX, double off
 
 QRegion TPointed::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  return PathRegion(HitPath(canvas, offsetX, offsetY, zoom));
+  return PathRegion(HitPath(canvas, offsetX, offsetY, zoom), canvas.RegionWindow());
 }
 
 std::optional<TModelPoint> TPointed::SnapOutline(const TOutline& moving, double angle,
