@@ -79,19 +79,9 @@ void TModelPainter::DrawScreen(QImage& target, bool fast)
 CGPObject* TModelPainter::HitTest(QPoint pixel)
 {
   TModelDocument& d = document_;
-  TMeasureCanvas measure(d.ScreenDpiX, d.ScreenDpiY);
-  TCanvas& canvas = measure.Canvas();
-  for (auto it = d.VisibleObjects.rbegin(); it != d.VisibleObjects.rend(); ++it) {
-    CGPObject* object = *it;
-    // The cheap box test first; the object's region only for the few boxes that contain it.
-    const QRect box = object->GetScreenBox(canvas, -d.ViewOrigin.X, -d.ViewOrigin.Y, d.Zoom)
-                          .Normalized()
-                          .ToQRect();
-    if (!box.contains(pixel)) continue;
-    if (object->CreateRegion(canvas, -d.ViewOrigin.X, -d.ViewOrigin.Y, d.Zoom).contains(pixel))
-      return object;
-  }
-  return nullptr;
+  // The same test as the hover's, so that a click finds what the cursor showed.
+  return TObjectHitRegion::ObjectAt(d.VisibleObjects, pixel, -d.ViewOrigin.X, -d.ViewOrigin.Y,
+                                    d.Zoom, d.ScreenDpiX, d.ScreenDpiY);
 }
 
 void TModelPainter::PaintModelBackground(TCanvas& canvas)

@@ -590,6 +590,14 @@ TPixelRect TArrow::GetScreenBox(const TCanvas& canvas, double offsetX, double of
   return {box.Left - 5, box.Top - 5, box.Right + 5, box.Bottom + 5};
 }
 
+TPixelRect TArrow::RegionBox(const TCanvas& canvas, double offsetX, double offsetY,
+                             double zoom) const
+{
+  // The hit band reaches 6.5 pixels from the line, the screen box only 5.
+  const TPixelRect box = GetScreenBox(canvas, offsetX, offsetY, zoom).Normalized();
+  return {box.Left - 3, box.Top - 3, box.Right + 3, box.Bottom + 3};
+}
+
 void TArrow::DrawOutline(TCanvas& canvas, double, double dx, double dy, double offsetX,
                          double offsetY, double zoom)
 {

@@ -4,6 +4,10 @@
 
 namespace {
 
+// Polygons up to this many rows tall are built whole, exactly as a device fills them, and
+// then cut to the window; only taller ones, which take long to build, are cut first.
+constexpr double kWholeRows = 4096;
+
 // Sutherland-Hodgman against one edge of a rectangle.
 template <typename Inside, typename Cross>
 QPolygonF ClipEdge(const QPolygonF& polygon, Inside inside, Cross cross)
@@ -67,10 +71,14 @@ QRegion PolygonRegion(const QPolygonF& polygon, const QRect& window)
   const QRect within = window & RegionReach();
   // Points that are not numbers fill nothing a device could show.
   if (polygon.size() < 3 || within.isEmpty() || !Finite(polygon)) return QRegion();
-  // A margin keeps the cut edges off the pixels of the window.
+  const QRectF bounds = polygon.boundingRect();
+  if (QRectF(RegionReach()).contains(bounds) && bounds.height() <= kWholeRows) {
+    const QRegion whole(polygon.toPolygon(), Qt::OddEvenFill);
+    return within.contains(whole.boundingRect()) ? whole : whole & within;
+  }
+  // Cut points fall between pixels and are rounded, which can move the cut edges by half a
+  // pixel; a margin keeps that off the window's borders.
   const QRectF cut = QRectF(within).adjusted(-2, -2, 2, 2);
-  if (cut.contains(polygon.boundingRect()))
-    return QRegion(polygon.toPolygon(), Qt::OddEvenFill) & within;
   const QPolygonF part = ClipPolygon(polygon, cut);
   if (part.size() < 3) return QRegion();
   return QRegion(part.toPolygon(), Qt::OddEvenFill) & within;

@@ -19,7 +19,8 @@ inline constexpr int kRegionReach = 32767;
 QRect RegionReach();
 
 // The pixels within the window that a filled polygon covers (alternate filling, like a
-// device's default); inside the window exactly the pixels the whole polygon covers.
+// device's default). Inside the window these are exactly the pixels the whole polygon covers,
+// except that edges of a polygon thousands of pixels tall may shift by a pixel.
 QRegion PolygonRegion(const QPolygonF& polygon, const QRect& window = RegionReach());
 QRegion PolygonRegion(const QPolygon& polygon, const QRect& window = RegionReach());
 // The same for a path, whose curves are flattened first.
