@@ -110,16 +110,23 @@ TModelForm* TMainForm::OpenModel(const QString& path, bool readOnly)
 
 int TMainForm::RecoverModels()
 {
+  // The files stay claimed from the moment they are found, so that a copy starting meanwhile
+  // cannot take them too.
+  return RecoverModels(TRecovery::FindRecoveryFiles());
+}
+
+int TMainForm::RecoverModels(std::vector<TRecoveryClaim> claims)
+{
   int recovered = 0;
-  for (const QString& file : TRecovery::FindRecoveryFiles()) {
+  for (TRecoveryClaim& claim : claims) {
     TModelForm* form = CreateModelWindow();
     try {
-      TRecovery::Adopt(form->Document(), form->Recorder(), file);
+      TRecovery::Adopt(form->Document(), form->Recorder(), claim);
       form->setWindowTitle(TRecovery::RecoveredCaption(form->Document()));
       ++recovered;
     } catch (const EStreamError& error) {
       // A damaged file is kept aside for the user, and the others are still recovered.
-      const QString aside = TRecovery::SetAside(file);
+      const QString aside = TRecovery::SetAside(claim);
       form->parentWidget()->close();
       ShowError(error.Message() + QStringLiteral("\n\nIt has been kept as \"%1\".").arg(aside));
     }
@@ -151,6 +158,6 @@ void TMainForm::closeEvent(QCloseEvent* event)
       event->ignore();
       return;
     }
-  TRecovery::DeleteOwnSnapshots();
+  TRecovery::RemoveLeftovers();
   event->accept();
 }

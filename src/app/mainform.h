@@ -3,8 +3,10 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <vector>
 
 #include "app/actionregistry.h"
+#include "io/recovery.h"
 
 class QMdiArea;
 class QProgressBar;
@@ -21,6 +23,8 @@ class TMainForm : public QMainWindow {
   void Start(const QStringList& files);
   // Restores every recovery file no running copy owns into its own window; returns how many.
   int RecoverModels();
+  // Restores recovery files claimed earlier, one window each; returns how many.
+  int RecoverModels(std::vector<TRecoveryClaim> claims);
   TModelForm* OpenModel(const QString& path, bool readOnly);
   TModelForm* ActiveModel() const;
   QMdiArea* ModelArea() const { return mdiArea_; }

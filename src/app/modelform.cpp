@@ -79,6 +79,9 @@ TModelForm::~TModelForm()
   // The surface's mode machine refers to the document: it goes first.
   delete paintBox_;
   paintBox_ = nullptr;
+  // The document deletes its recovery files while the recorder still holds their lock, so
+  // that no other copy can take them over half deleted.
+  document_.reset();
 }
 
 void TModelForm::Repaint()

@@ -48,6 +48,7 @@ void TModelDocument::DeleteTemporaryFiles()
   if (!RecoverFileName.isEmpty()) {
     QFile::remove(RecoverFileName);
     QFile::remove(RecoverFileName + QStringLiteral(".name"));
+    QFile::remove(RecoverFileName + QStringLiteral(".undo"));
   }
   for (const TUndoEntry& entry : UndoList)
     QFile::remove(entry.FileName);
@@ -266,7 +267,7 @@ void TModelDocument::StingObject(CGPObject* object)
   DestroyObject(object);
   // The cluster the object left closes up around the members that remain.
   if (cluster) {
-    TMeasureCanvas measure(ScreenDpiX, ScreenDpiY);
+    TMeasureCanvas measure;  // at the model's resolution, like every membership decision
     cluster->FitToMembers(measure.Canvas(), Objects, 100, 0, 0);
   }
   ChangePending = true;
@@ -326,8 +327,9 @@ std::vector<CGPObject*> TModelDocument::SelectionForNumbering() const
 void TModelDocument::RenumberSelection(int start)
 {
   std::vector<CGPObject*> list = SelectionForNumbering();
-  // Reading order of the screen boxes at 100 % with no offset: top edge, then left edge.
-  TMeasureCanvas measure(ScreenDpiX, ScreenDpiY);
+  // Reading order of the screen boxes at 100 % with no offset, at the model's resolution: top
+  // edge, then left edge.
+  TMeasureCanvas measure;
   std::vector<std::pair<TPixelRect, CGPObject*>> keyed;
   keyed.reserve(list.size());
   for (CGPObject* object : list)

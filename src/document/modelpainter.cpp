@@ -15,6 +15,10 @@ const QColor TModelPainter::kWindowColor(215, 214, 255);
 
 namespace {
 
+// How far beyond the target the regions objects draw with are built: wider than any frame
+// or shadow drawn along a region's edge.
+constexpr int kDrawMargin = 32;
+
 // Clears the flag however the paint ends.
 class TPaintingGuard {
  public:
@@ -53,6 +57,11 @@ void TModelPainter::DrawModelLayer(QImage& target, bool fast)
   const double offsetX = -d.ViewOrigin.X;
   const double offsetY = -d.ViewOrigin.Y;
   const TPixelRect client{0, 0, d.ClientSize.width(), d.ClientSize.height()};
+  // Regions drawn with are needed only where they show; the margin keeps the edges where they
+  // are cut out of sight.
+  canvas.SetRegionWindow(
+      client.ToQRect().adjusted(-kDrawMargin, -kDrawMargin, kDrawMargin, kDrawMargin));
+
   d.VisibleObjects.clear();
   for (CGPObject* object : d.Objects)
     if (object->GetScreenBox(canvas, offsetX, offsetY, d.Zoom).Normalized().Intersects(client))
@@ -84,19 +93,9 @@ void TModelPainter::DrawSelectionMarks(QImage& target)
 CGPObject* TModelPainter::HitTest(QPoint pixel)
 {
   TModelDocument& d = document_;
-  TMeasureCanvas measure(d.ScreenDpiX, d.ScreenDpiY);
-  TCanvas& canvas = measure.Canvas();
-  for (auto it = d.VisibleObjects.rbegin(); it != d.VisibleObjects.rend(); ++it) {
-    CGPObject* object = *it;
-    // The cheap box test first; the object's region only for the few boxes that contain it.
-    const QRect box = object->GetScreenBox(canvas, -d.ViewOrigin.X, -d.ViewOrigin.Y, d.Zoom)
-                          .Normalized()
-                          .ToQRect();
-    if (!box.contains(pixel)) continue;
-    if (object->CreateRegion(canvas, -d.ViewOrigin.X, -d.ViewOrigin.Y, d.Zoom).contains(pixel))
-      return object;
-  }
-  return nullptr;
+  // The same test as the hover's, so that a click finds what the cursor showed.
+  return TObjectHitRegion::ObjectAt(d.VisibleObjects, pixel, -d.ViewOrigin.X, -d.ViewOrigin.Y,
+                                    d.Zoom, d.ScreenDpiX, d.ScreenDpiY);
 }
 
 void TModelPainter::PaintModelBackground(TCanvas& canvas)
@@ -182,10 +181,11 @@ void TModelPainter::DrawGridMark(TCanvas& canvas, double x, double y)
 
 namespace {
 
-// The union of the objects' screen boxes at 100 % with no offset, at the screen resolution.
+// The union of the objects' screen boxes at 100 % with no offset, at the model's resolution,
+// so that a picture of the model frames it the same on every machine.
 bool ObjectsBox(const TModelDocument& d, TPixelRect& u)
 {
-  TMeasureCanvas measure(d.ScreenDpiX, d.ScreenDpiY);
+  TMeasureCanvas measure;
   bool first = true;
   for (CGPObject* object : d.Objects) {
     const TPixelRect box = object->GetScreenBox(measure.Canvas(), 0, 0, 100).Normalized();
@@ -206,14 +206,16 @@ QSizeF TModelPainter::ContentExtent() const
 {
   TPixelRect u;
   if (!ObjectsBox(document_, u)) return QSizeF();
-  return {u.Width() / document_.ScreenDpiX + 1.0, u.Height() / document_.ScreenDpiY + 1.0};
+  return {u.Width() / kModelPixelsPerInch + 1.0, u.Height() / kModelPixelsPerInch + 1.0};
 }
 
 void TModelPainter::RenderToBitmap(QImage& image)
 {
   if (image.isNull()) return;
   QPainter painter(&image);
-  RenderToDevice(painter, image.size(), document_.ScreenDpiX, document_.ScreenDpiY);
+  // A bitmap has no resolution of its own; the model's keeps previews and exported pictures
+  // the same wherever they are made.
+  RenderToDevice(painter, image.size(), kModelPixelsPerInch, kModelPixelsPerInch);
 }
 
 void TModelPainter::RenderToDevice(QPainter& painter, QSize size, double dpiX, double dpiY)
@@ -221,8 +223,8 @@ void TModelPainter::RenderToDevice(QPainter& painter, QSize size, double dpiX, d
   TModelDocument& d = document_;
   TPixelRect u;
   if (!ObjectsBox(d, u) || size.isEmpty()) return;
-  const double ppiX = d.ScreenDpiX;
-  const double ppiY = d.ScreenDpiY;
+  const double ppiX = kModelPixelsPerInch;
+  const double ppiY = kModelPixelsPerInch;
   // Extents in pixels at 100 %, with one inch of margin, scaled to the target's resolution.
   const double ew = (u.Width() + ppiX) / ppiX * dpiX;
   const double eh = (u.Height() + ppiY) / ppiY * dpiY;
@@ -232,5 +234,7 @@ void TModelPainter::RenderToDevice(QPainter& painter, QSize size, double dpiX, d
   left -= (size.width() - zoom * ew / 100.0) / 2.0 / dpiX / zoom * 100.0;
   top -= (size.height() - zoom * eh / 100.0) / 2.0 / dpiY / zoom * 100.0;
   TCanvas canvas(painter, dpiX, dpiY);
+  canvas.SetRegionWindow(
+      QRect(QPoint(0, 0), size).adjusted(-kDrawMargin, -kDrawMargin, kDrawMargin, kDrawMargin));
   DrawObjects(canvas, d.Objects, false, -left, -top, zoom);
 }

@@ -19,11 +19,6 @@
 
 namespace {
 
-// Pixels by which an object's hit region may reach beyond its screen box (the hit band of
-// lines and the outline of clear shapes); a box that much inside a rubber band needs no
-// region to be known to lie inside.
-constexpr int kRegionMargin = 16;
-
 bool OtherButtonHeld(const TPointerInput& input)
 {
   const TShiftState& s = input.State;
@@ -318,13 +313,16 @@ void TModeMachine::RubberBandSelect(TModelPoint a, TModelPoint b)
   TMeasureCanvas measure(document_.ScreenDpiX, document_.ScreenDpiY);
   const double offsetX = -document_.ViewOrigin.X;
   const double offsetY = -document_.ViewOrigin.Y;
-  const QRect inner = band.adjusted(kRegionMargin, kRegionMargin, -kRegionMargin, -kRegionMargin);
   for (CGPObject* object : document_.Objects) {
     const QRect box = object->GetScreenBox(measure.Canvas(), offsetX, offsetY, document_.Zoom)
                           .Normalized()
                           .ToQRect();
     if (!box.intersects(band)) continue;
-    bool inside = inner.contains(box);
+    // The region box holds the whole region: when it lies inside, so does the region.
+    bool inside =
+        band.contains(object->RegionBox(measure.Canvas(), offsetX, offsetY, document_.Zoom)
+                          .Normalized()
+                          .ToQRect());
     if (!inside) {
       const QRect bounds =
           object->CreateRegion(measure.Canvas(), offsetX, offsetY, document_.Zoom).boundingRect();

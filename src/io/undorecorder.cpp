@@ -1,11 +1,16 @@
 #include "io/undorecorder.h"
 
+#include <QAtomicInteger>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
 
 #include "document/documentobserver.h"
 #include "document/modeldocument.h"
-#include "io/modelfile.h"
 #include "io/modelstream.h"
+#include "io/recovery.h"
 #include "platform/streamerror.h"
 #include "platform/userfolders.h"
 
@@ -33,24 +38,81 @@ QByteArray ReadFile(const QString& path)
   return file.readAll();
 }
 
+// The copies of a user's models are for that user's eyes only.
+constexpr QFileDevice::Permissions kPrivate = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// Writes a file of the private folder; atomically, so that a crash leaves the old content
+// whole, or in place for files nothing reads back while they are written.
+void WritePrivateFile(const QString& path, const QByteArray& bytes, bool atomic)
+{
+  const auto fail = [&](const QFileDevice& file) {
+    throw EStreamError(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+  };
+  if (atomic) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(kPrivate) ||
+        file.write(bytes) != bytes.size() || !file.commit())
+      fail(file);
+  } else {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly, kPrivate) || file.write(bytes) != bytes.size() ||
+        !file.flush())
+      fail(file);
+  }
+}
+
+// Bounds on the undo history read back from disk, which anyone may have edited.
+constexpr qint64 kMaxHistoryBytes = 16 * 1024 * 1024;
+constexpr qsizetype kMaxCaption = 200;
+
 }  // namespace
 
 TUndoRecorder::~TUndoRecorder() = default;
 
 bool TUndoRecorder::ClaimRecoveryFile(const QString& path)
 {
-  lock_.reset();
-  auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
-  lock->setStaleLockTime(0);  // only a dead owner's lock is stale
-  if (!lock->tryLock(0)) return false;
+  const QString stem = TRecovery::StemOf(path);
+  if (stem.isEmpty() || !TUserFolders::PrepareRecoveryFolder()) return false;
+  auto lock = std::make_unique<TFileLock>(TRecovery::LockFile(path));
+  if (!lock->TryLock()) return false;
   lock_ = std::move(lock);
+  stem_ = stem;
   return true;
 }
 
-QString TUndoRecorder::NewSnapshotFileName()
+void TUndoRecorder::TakeOverRecoveryFile(TModelDocument& document, const QString& path,
+                                         std::unique_ptr<TFileLock> lock)
 {
-  return TUserFolders::UniqueFileName(TUserFolders::RecoveryFolder(), QStringLiteral("CGP Undo "),
-                                      QStringLiteral(".MDL"));
+  for (const std::vector<TUndoEntry>* list : {&document.UndoList, &document.RedoList})
+    for (const TUndoEntry& entry : *list)
+      QFile::remove(entry.FileName);
+  document.UndoList.clear();
+  document.RedoList.clear();
+  const QString own = document.RecoverFileName;
+  for (const QString& file : {own, TRecovery::NameFile(own), TRecovery::HistoryFile(own)})
+    QFile::remove(file);
+  const std::unique_ptr<TFileLock> previous = std::move(lock_);
+  lock_ = std::move(lock);
+  stem_ = TRecovery::StemOf(path);
+  document.RecoverFileName = path;
+  storedName_.clear();
+  LoadHistory(document);
+}
+
+QString TUndoRecorder::NewSnapshotFileName(TModelDocument& document)
+{
+  const QString folder = TUserFolders::RecoveryFolder();
+  if (!lock_) ClaimRecoveryFile(document.RecoverFileName);
+  if (stem_.isEmpty())
+    return TUserFolders::UniqueFileName(folder, QStringLiteral("CGP Undo "),
+                                        QStringLiteral(".MDL"));
+  // The stem's lock is held here, so no other process makes files of that name.
+  static QAtomicInteger<quint32> counter;
+  for (;;) {
+    const QString path = folder + QLatin1Char('/') + TRecovery::SnapshotPrefix(stem_) +
+                         QString::number(counter.fetchAndAddRelaxed(1)) + QStringLiteral(".MDL");
+    if (!QFileInfo::exists(path)) return path;
+  }
 }
 
 bool TUndoRecorder::Store(TModelDocument& document, const QString& path, const QByteArray& bytes,
@@ -60,13 +122,7 @@ bool TUndoRecorder::Store(TModelDocument& document, const QString& path, const Q
   // may be involved), so each reports its own trouble once.
   bool& failing = atomic ? failingRecovery_ : failingSnapshots_;
   try {
-    if (atomic) {
-      TModelFile::WriteFileAtomically(path, bytes);
-    } else {
-      QFile file(path);
-      if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
-        throw EStreamError(QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
-    }
+    WritePrivateFile(path, bytes, atomic);
     failing = false;
     return true;
   } catch (const EStreamError& error) {
@@ -81,17 +137,67 @@ bool TUndoRecorder::Store(TModelDocument& document, const QString& path, const Q
   }
 }
 
-QString TUndoRecorder::RecoveryNameFile(const QString& recoveryFile)
-{
-  return recoveryFile + QStringLiteral(".name");
-}
-
 void TUndoRecorder::StoreRecoveryName(const TModelDocument& document)
 {
   if (storedName_ == document.FileName) return;
-  QFile file(RecoveryNameFile(document.RecoverFileName));
-  if (file.open(QIODevice::WriteOnly) && file.write(document.FileName.toUtf8()) >= 0)
+  try {
+    WritePrivateFile(TRecovery::NameFile(document.RecoverFileName), document.FileName.toUtf8(),
+                     false);
     storedName_ = document.FileName;
+  } catch (const EStreamError&) {
+    // Only the caption of a recovered window suffers; the next change tries again.
+  }
+}
+
+// One line per entry, undo entries first, oldest first: "U" or "R", the snapshot's file name
+// and the caption, separated by tabs.
+void TUndoRecorder::StoreHistory(const TModelDocument& document)
+{
+  QByteArray text;
+  for (const auto& [kind, list] : {std::pair{'U', &document.UndoList}, {'R', &document.RedoList}})
+    for (const TUndoEntry& entry : *list) {
+      QString caption = entry.Caption.left(kMaxCaption);
+      for (QChar& c : caption)
+        if (c.category() == QChar::Other_Control) c = QLatin1Char(' ');
+      text += kind;
+      text += '\t' + QFileInfo(entry.FileName).fileName().toUtf8() + '\t' + caption.toUtf8() + '\n';
+    }
+  try {
+    WritePrivateFile(TRecovery::HistoryFile(document.RecoverFileName), text, true);
+  } catch (const EStreamError&) {
+    // A recovered window would only lose its undo entries; the model itself is safe.
+  }
+}
+
+void TUndoRecorder::LoadHistory(TModelDocument& document)
+{
+  const QFileInfo recovery(document.RecoverFileName);
+  const QDir folder(recovery.absolutePath());
+  const QString prefix = TRecovery::SnapshotPrefix(stem_);
+  QFile file(TRecovery::HistoryFile(document.RecoverFileName));
+  QSet<QString> named;
+  if (!stem_.isEmpty() && file.open(QIODevice::ReadOnly)) {
+    const QList<QByteArray> lines = file.read(kMaxHistoryBytes).split('\n');
+    for (const QByteArray& line : lines) {
+      const QList<QByteArray> fields = line.split('\t');
+      if (fields.size() != 3 || (fields[0] != "U" && fields[0] != "R")) continue;
+      // Only this window's own snapshots, each once: deleting an entry's file must never take
+      // another entry's or anyone else's.
+      const QString name = QString::fromUtf8(fields[1]);
+      if (!name.startsWith(prefix) || !name.endsWith(QStringLiteral(".MDL")) ||
+          name.contains(QLatin1Char('/')) || named.contains(name) ||
+          !QFileInfo(folder.filePath(name)).isFile())
+        continue;
+      named.insert(name);
+      (fields[0] == "U" ? document.UndoList : document.RedoList)
+          .push_back({folder.filePath(name), QString::fromUtf8(fields[2]).left(kMaxCaption)});
+    }
+  }
+  // Snapshots the history does not name (a crash came between writing one and the history)
+  // would never be deleted otherwise.
+  if (stem_.isEmpty()) return;
+  for (const QString& name : folder.entryList({prefix + QStringLiteral("*.MDL")}, QDir::Files))
+    if (name.startsWith(prefix) && !named.contains(name)) QFile::remove(folder.filePath(name));
 }
 
 void TUndoRecorder::RecordUndo(TModelDocument& document, const QString& caption)
@@ -102,15 +208,17 @@ void TUndoRecorder::RecordUndo(TModelDocument& document, const QString& caption)
   }
   {
     TModeLock lock(document);
-    const QString file = NewSnapshotFileName();
+    const QString file = NewSnapshotFileName(document);
     if (Store(document, file, document.Snapshot, false))
       document.UndoList.push_back({file, caption});
     for (const TUndoEntry& entry : document.RedoList)
       QFile::remove(entry.FileName);
     document.RedoList.clear();
     document.Snapshot = TModelStream::WriteModel(document, false);
-    if (Store(document, document.RecoverFileName, document.Snapshot, true))
+    if (Store(document, document.RecoverFileName, document.Snapshot, true)) {
       StoreRecoveryName(document);
+      StoreHistory(document);
+    }
     document.ChangePending = false;
     if (!document.ReadOnly) document.Modified = true;
     document.NotifyRepaint();
@@ -157,7 +265,7 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
     return;
   }
   const QByteArray current = TModelStream::WriteModel(document, false);
-  const QString file = NewSnapshotFileName();
+  const QString file = NewSnapshotFileName(document);
   if (!Store(document, file, current, false)) return;
   try {
     RestoreModel(document, target);
@@ -170,7 +278,7 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
   QFile::remove(entry.FileName);
   from.pop_back();
   document.Snapshot = TModelStream::WriteModel(document, false);
-  Store(document, document.RecoverFileName, document.Snapshot, true);
+  if (Store(document, document.RecoverFileName, document.Snapshot, true)) StoreHistory(document);
   // The model now differs from its file, so closing must ask before the state is lost.
   if (!document.ReadOnly) document.Modified = true;
   document.NotifyRepaint();

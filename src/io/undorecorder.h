@@ -3,12 +3,12 @@
 #pragma once
 
 #include <QByteArray>
-#include <QLockFile>
 #include <QString>
 #include <memory>
 #include <utility>
 
 #include "document/undorecorder.h"
+#include "platform/filelock.h"
 
 class TModelDocument;
 
@@ -17,8 +17,14 @@ class TUndoRecorder : public IUndoRecorder {
   TUndoRecorder() = default;
   ~TUndoRecorder() override;
 
-  // Holds the lock that tells other running copies the recovery file is in use.
+  // Holds the lock that tells other running copies the recovery file, and every file named
+  // after it, is in use; false when it cannot be held (the lock held before is kept then).
   bool ClaimRecoveryFile(const QString& path);
+  // Makes a recovery file whose lock is already held the document's own, with the undo
+  // history kept beside it. The window's previous recovery file goes, and its lock is let go
+  // only now that the new one is held.
+  void TakeOverRecoveryFile(TModelDocument& document, const QString& path,
+                            std::unique_ptr<TFileLock> lock);
 
   void RecordUndo(TModelDocument& document, const QString& caption) override;
 
@@ -34,10 +40,9 @@ class TUndoRecorder : public IUndoRecorder {
   // Serialises the document as the undo baseline (a new window or an opened file).
   static void TakeBaseline(TModelDocument& document);
 
-  // The small file beside a recovery file that holds the model's file name.
-  static QString RecoveryNameFile(const QString& recoveryFile);
-  // A fresh, unique snapshot file name in the private folder.
-  static QString NewSnapshotFileName();
+  // A fresh, unique snapshot file name in the private folder, named after the claimed
+  // recovery file so that its lock guards the snapshot too.
+  QString NewSnapshotFileName(TModelDocument& document);
 
  private:
   void Step(TModelDocument& document, bool undo);
@@ -47,9 +52,14 @@ class TUndoRecorder : public IUndoRecorder {
   // Keeps the model's file name beside the recovery file, so a recovered window can say
   // which model it was.
   void StoreRecoveryName(const TModelDocument& document);
+  // Keeps the undo and redo entries beside the recovery file, so a recovered window can
+  // still undo; and reads them back, deleting the snapshots they do not name.
+  void StoreHistory(const TModelDocument& document);
+  void LoadHistory(TModelDocument& document);
 
   bool failingSnapshots_ = false;
   bool failingRecovery_ = false;
   QString storedName_;
-  std::unique_ptr<QLockFile> lock_;
+  std::unique_ptr<TFileLock> lock_;
+  QString stem_;  // of the recovery file whose lock is held
 };

@@ -115,16 +115,15 @@ QPainterPath TAngled::HitPath(const TCanvas& canvas, double offsetX, double offs
 QRegion TAngled::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
   return PolygonRegion(
-      RectanglePolygon(canvas, Angle, zoom, offsetX, offsetY, Width, Height, Centre()));
+      RectanglePolygon(canvas, Angle, zoom, offsetX, offsetY, Width, Height, Centre()),
+      canvas.RegionWindow());
 }
 
 QRegion TAngled::ClippedRegion(const TCanvas& canvas, const QRect& clip, double offsetX,
                                double offsetY, double zoom) const
 {
   if (clip.isEmpty()) return QRegion();
-  QPainterPath window;
-  window.addRect(clip);
-  return PathRegion(HitPath(canvas, offsetX, offsetY, zoom).intersected(window));
+  return PathRegion(HitPath(canvas, offsetX, offsetY, zoom), clip);
 }
 
 TPixelRect TAngled::GetScreenBox(const TCanvas& canvas, double offsetX, double offsetY,

@@ -8,6 +8,7 @@
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
+#include "platform/pixelregion.h"
 #include "platform/rounding.h"
 #include "render/linerenderer.h"
 #include "render/textmeasurer.h"
@@ -565,7 +566,7 @@ QRegion TArrow::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, do
            << pixel({s.X - q, s.Y + q});
     }
   }
-  return QRegion(band);
+  return PolygonRegion(band, canvas.RegionWindow());
 }
 
 TPixelRect TArrow::GetScreenBox(const TCanvas& canvas, double offsetX, double offsetY,
@@ -587,6 +588,14 @@ TPixelRect TArrow::GetScreenBox(const TCanvas& canvas, double offsetX, double of
   box.Right = std::max(box.Right, box.Left + 1);
   box.Bottom = std::max(box.Bottom, box.Top + 1);
   return {box.Left - 5, box.Top - 5, box.Right + 5, box.Bottom + 5};
+}
+
+TPixelRect TArrow::RegionBox(const TCanvas& canvas, double offsetX, double offsetY,
+                             double zoom) const
+{
+  // The hit band reaches 6.5 pixels from the line, the screen box only 5.
+  const TPixelRect box = GetScreenBox(canvas, offsetX, offsetY, zoom).Normalized();
+  return {box.Left - 3, box.Top - 3, box.Right + 3, box.Bottom + 3};
 }
 
 void TArrow::DrawOutline(TCanvas& canvas, double, double dx, double dy, double offsetX,

@@ -73,6 +73,8 @@ class TArrow : public TLined {
   void LoadFromStream(TBinaryReader& stream) override;
   TPixelRect GetScreenBox(const TCanvas& canvas, double offsetX, double offsetY,
                           double zoom) const override;
+  TPixelRect RegionBox(const TCanvas& canvas, double offsetX, double offsetY,
+                       double zoom) const override;
   bool FindAnchor(TModelPoint point, int& index, TModelPoint& position) const override;
   void DrawOutline(TCanvas& canvas, double extraAngle, double dx, double dy, double offsetX,
                    double offsetY, double zoom) override;

@@ -1,6 +1,7 @@
 #include "model/balloon.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "model/arrowheads.h"
@@ -135,7 +136,22 @@ QPainterPath TBalloon::CalloutPath(const TCanvas& canvas, TModelPoint tip, TMode
 QRegion TBalloon::CalloutRegion(const TCanvas& canvas, TModelPoint tip, TModelPoint shift,
                                 double offsetX, double offsetY, double zoom) const
 {
-  return PathRegion(CalloutPath(canvas, tip, shift, offsetX, offsetY, zoom));
+  return PathRegion(CalloutPath(canvas, tip, shift, offsetX, offsetY, zoom), canvas.RegionWindow());
+}
+
+TPixelRect TBalloon::RegionBox(const TCanvas& canvas, double offsetX, double offsetY,
+                               double zoom) const
+{
+  const TPixelRect body = TGateway::RegionBox(canvas, offsetX, offsetY, zoom);
+  // The puff at the tip is at most a quarter of the larger side across.
+  const double reach = std::max(std::abs(Width), std::abs(Height)) / 4.0;
+  const TPixelRect tip = TPixelRect{canvas.ToPixelX(TipX - reach, offsetX, zoom),
+                                    canvas.ToPixelY(TipY - reach, offsetY, zoom),
+                                    canvas.ToPixelX(TipX + reach, offsetX, zoom),
+                                    canvas.ToPixelY(TipY + reach, offsetY, zoom)}
+                             .Normalized();
+  return {std::min(body.Left, tip.Left) - 1, std::min(body.Top, tip.Top) - 1,
+          std::max(body.Right, tip.Right) + 1, std::max(body.Bottom, tip.Bottom) + 1};
 }
 
 QRegion TBalloon::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)

@@ -44,6 +44,9 @@ class TBalloon : public TGateway {
   void DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion, bool primary, int mode,
                    double offsetX, double offsetY, double zoom) override;
   QRegion CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
+  // The body's box and the pointer or puffs out to the tip.
+  TPixelRect RegionBox(const TCanvas& canvas, double offsetX, double offsetY,
+                       double zoom) const override;
   void SaveToStream(TBinaryWriter& stream) const override;
   void LoadFromStream(TBinaryReader& stream) override;
 

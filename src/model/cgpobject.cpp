@@ -271,9 +271,16 @@ TPixelRect CGPObject::GetScreenBox(const TCanvas& canvas, double offsetX, double
           canvas.ToPixelY(Y + Height / 2.0, offsetY, zoom)};
 }
 
+TPixelRect CGPObject::RegionBox(const TCanvas& canvas, double offsetX, double offsetY,
+                                double zoom) const
+{
+  return GetScreenBox(canvas, offsetX, offsetY, zoom).Normalized();
+}
+
 QRegion CGPObject::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  return QRegion(GetScreenBox(canvas, offsetX, offsetY, zoom).Normalized().ToQRect());
+  return QRegion(GetScreenBox(canvas, offsetX, offsetY, zoom).Normalized().ToQRect() &
+                 canvas.RegionWindow());
 }
 
 bool CGPObject::FindAnchor(TModelPoint point, int& index, TModelPoint& position) const

@@ -111,6 +111,11 @@ class CGPObject {
 
   // Rotation in degrees (0 for classes that cannot turn).
   virtual double ObjectAngle() const { return 0.0; }
+  // A box holding every pixel of CreateRegion: the screen box, widened by classes whose
+  // region reaches beyond it (line bands, pointers). Hit tests look at regions only inside
+  // it, so it must never cut a region short.
+  virtual TPixelRect RegionBox(const TCanvas& canvas, double offsetX, double offsetY,
+                               double zoom) const;
   TModelPoint Centre() const { return {X, Y}; }
 
  protected:

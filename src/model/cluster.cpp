@@ -11,15 +11,14 @@
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/measurecanvas.h"
-#include "platform/screenmetrics.h"
 
 namespace {
 
-// Membership is decided on screen: at 100 % with no offset, at the screen's resolution.
-TMeasureCanvas ScreenMeasure()
+// Membership is decided in pixels at 100 % with no offset, at the model's own resolution
+// rather than the screen's, so that a file has the same members on every machine.
+TMeasureCanvas ModelMeasure()
 {
-  const TScreenResolution screen = ScreenResolution();
-  return TMeasureCanvas(screen.DpiX, screen.DpiY);
+  return TMeasureCanvas(kModelPixelsPerInch, kModelPixelsPerInch);
 }
 
 // Half of 21 inches at 100 %, beyond any real member; damaged files can hold shapes miles wide,
@@ -51,7 +50,11 @@ QRegion RegionWithin(TCanvas& canvas, CGPObject* object, const QRect& clip, doub
   const QRect bounded = BoundedClip(clip);
   if (const auto* angled = dynamic_cast<const TAngled*>(object))
     return angled->ClippedRegion(canvas, bounded, offsetX, offsetY, zoom);
-  return object->CreateRegion(canvas, offsetX, offsetY, zoom) & bounded;
+  const QRect window = canvas.RegionWindow();
+  canvas.SetRegionWindow(bounded);
+  const QRegion region = object->CreateRegion(canvas, offsetX, offsetY, zoom);
+  canvas.SetRegionWindow(window);
+  return region;
 }
 
 // Far enough inside an outline that every way of turning it into pixels keeps the pixel.
@@ -180,7 +183,7 @@ void TCluster::UpdateClusterMembership(TObjectList& list, CGPObject* object)
 {
   TClusteredObject* member = AsMember(object);
   if (!member) return;
-  TMeasureCanvas measure = ScreenMeasure();
+  TMeasureCanvas measure = ModelMeasure();
   TCanvas& canvas = measure.Canvas();
   const auto at = std::find(list.begin(), list.end(), object);
   // The topmost cluster lying below the object wins.
@@ -200,7 +203,7 @@ void TCluster::UpdateClusterMembership(TObjectList& list, CGPObject* object)
 
 void TCluster::AssignMemberships(TObjectList& list)
 {
-  TMeasureCanvas measure = ScreenMeasure();
+  TMeasureCanvas measure = ModelMeasure();
   TCanvas& canvas = measure.Canvas();
   struct TEntry {
     std::size_t Index;
@@ -291,7 +294,7 @@ void TCluster::GatherMembers(TObjectList& list)
   }
   const auto at = std::find(list.begin(), list.end(), this);
   if (at == list.end()) return;
-  TMeasureCanvas measure = ScreenMeasure();
+  TMeasureCanvas measure = ModelMeasure();
   TCanvas& canvas = measure.Canvas();
   bool joined = false;
   for (auto j = at + 1; j != list.end(); ++j) {
@@ -399,7 +402,7 @@ void TCluster::FitToMembers(TCanvas& canvas, TObjectList& list, double zoom, dou
 
 void TCluster::NumberInReadingOrder()
 {
-  TMeasureCanvas measure = ScreenMeasure();
+  TMeasureCanvas measure = ModelMeasure();
   std::vector<std::pair<TPixelRect, TClusteredObject*>> keyed;
   keyed.reserve(Members.size());
   for (TClusteredObject* member : Members)

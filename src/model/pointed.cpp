@@ -1,6 +1,7 @@
 #include "model/pointed.h"
 
 #include <QPainterPathStroker>
+#include <algorithm>
 
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
@@ -9,7 +10,9 @@
 
 namespace {
 constexpr qint64 kSegmentBytes = 52;
-}
+// A clear shape's hit band is this many pixels wider than its line.
+constexpr int kBandExtra = 10;
+}  // namespace
 
 QPainterPath TPointed::ShapePath(const TCanvas& canvas, double angle, TModelPoint centre,
                                  double offsetX, double offsetY, double zoom) const
@@ -44,15 +47,26 @@ QPainterPath TPointed::HitPath(const TCanvas& canvas, double offsetX, double off
   if (FillStyle != kFillClear) return path;
   // A clear shape is hit only along a band around its line.
   QPainterPathStroker stroker;
-  stroker.setWidth(PenWidthPixels(LineWidth, zoom, canvas) + 10);
+  stroker.setWidth(PenWidthPixels(LineWidth, zoom, canvas) + kBandExtra);
   stroker.setJoinStyle(Qt::MiterJoin);
   stroker.setCapStyle(Qt::FlatCap);
   return stroker.createStroke(path).simplified();
 }
 
+TPixelRect TPointed::RegionBox(const TCanvas& canvas, double offsetX, double offsetY,
+                               double zoom) const
+{
+  const TPixelRect box = TAngled::RegionBox(canvas, offsetX, offsetY, zoom);
+  if (FillStyle != kFillClear) return box;
+  // The band around the line, whose mitred corners reach up to twice its width from a vertex.
+  const int pad = static_cast<int>(std::min<qint64>(
+      2 * (qint64{PenWidthPixels(LineWidth, zoom, canvas)} + kBandExtra) + 1, kRegionReach));
+  return {box.Left - pad, box.Top - pad, box.Right + pad, box.Bottom + pad};
+}
+
 QRegion TPointed::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)
 {
-  return PathRegion(HitPath(canvas, offsetX, offsetY, zoom));
+  return PathRegion(HitPath(canvas, offsetX, offsetY, zoom), canvas.RegionWindow());
 }
 
 std::optional<TModelPoint> TPointed::SnapOutline(const TOutline& moving, double angle,

@@ -18,6 +18,8 @@ class TPointed : public TAngled {
   QRegion CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom) override;
   QPainterPath HitPath(const TCanvas& canvas, double offsetX, double offsetY,
                        double zoom) const override;
+  TPixelRect RegionBox(const TCanvas& canvas, double offsetX, double offsetY,
+                       double zoom) const override;
   void SaveToStream(TBinaryWriter& stream) const override;
   void LoadFromStream(TBinaryReader& stream) override;
 

@@ -65,8 +65,8 @@ void TShortCut::DrawBody(TCanvas& canvas, double offsetX, double offsetY, double
 
 void TShortCut::Recalculate(TObjectList* list, bool full)
 {
-  const TScreenResolution screen = ScreenResolution();
-  Width = 64.0 / screen.DpiX;
+  // A 64-pixel icon at the model's resolution, the same size on every screen.
+  Width = 64.0 / kModelPixelsPerInch;
   Height = Width;
   // A refresh without full keeps this wider box until the next full one applies the rule.
   TextOffsetX = 0.0;

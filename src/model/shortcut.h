@@ -1,5 +1,5 @@
 // A file or program on disk, shown by the icon of the file's type with its file name below.
-// It is always a 64-pixel square on the screen at zoom 100.
+// It is always a 64-pixel square at zoom 100 at the model's resolution (two thirds of an inch).
 #pragma once
 
 #include <QIcon>

@@ -4,6 +4,9 @@
 
 #include <QPainter>
 #include <QPoint>
+#include <QRect>
+
+#include "platform/pixelregion.h"
 
 class TCanvas {
  public:
@@ -35,9 +38,16 @@ class TCanvas {
   bool Printing() const { return printing_; }
   void SetPrinting(bool on) { printing_ = on; }
 
+  // The pixels that regions built for this canvas are wanted for: objects build their regions
+  // only there, so that a shape reaching far off costs no more than the part looked at (a
+  // window for painting, a pixel for a hit test). By default all that regions can reach.
+  const QRect& RegionWindow() const { return regionWindow_; }
+  void SetRegionWindow(const QRect& window) { regionWindow_ = window; }
+
  private:
   QPainter* painter_;
   double dpiX_;
   double dpiY_;
   bool printing_ = false;
+  QRect regionWindow_ = RegionReach();
 };

@@ -21,12 +21,14 @@ QString TUserFolders::RecoveryFolder()
 {
   QString base = qEnvironmentVariable("XDG_STATE_HOME");
   if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.local/state");
-  const QString folder = base + QStringLiteral("/mindorra/recovery");
-  if (!QFileInfo::exists(folder)) {
-    QDir().mkpath(folder);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  }
-  return folder;
+  return base + QStringLiteral("/mindorra/recovery");
+}
+
+bool TUserFolders::PrepareRecoveryFolder()
+{
+  const QString folder = RecoveryFolder();
+  return QDir().mkpath(folder) &&
+         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QString TUserFolders::UniqueFileName(const QString& folder, const QString& prefix,

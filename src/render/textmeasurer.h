@@ -16,6 +16,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 
+#include "platform/screenmetrics.h"
 #include "render/textlayout.h"
 
 class QTextCharFormat;
@@ -23,7 +24,7 @@ class QTextDocument;
 
 class TTextMeasurer {
  public:
-  static constexpr double kPixelsPerInch = 96.0;
+  static constexpr double kPixelsPerInch = kModelPixelsPerInch;
   static constexpr double kTabWidth = 0.45;  // inches a tab advances
 
   // Width in pixels of the control for an object of the given width (inches) whose text box is

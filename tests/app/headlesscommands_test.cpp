@@ -22,7 +22,8 @@ struct TRun {
   QString Err;
 };
 
-TRun RunMindorra(const QStringList& args)
+// stateHome, when given, is the state folder the command sees.
+TRun RunMindorra(const QStringList& args, const QString& stateHome = QString())
 {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -30,6 +31,7 @@ TRun RunMindorra(const QStringList& args)
   environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
   // Scripts, cron and ssh sessions often have no runtime folder; stderr must stay quiet.
   environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+  if (!stateHome.isEmpty()) environment.insert(QStringLiteral("XDG_STATE_HOME"), stateHome);
   process.setProcessEnvironment(environment);
   process.start(QStringLiteral(MINDORRA_EXECUTABLE), args);
   const bool finished = process.waitForFinished(60000);
@@ -241,4 +243,24 @@ TEST(HeadlessCommands, ModelsThatAreNoRegularFilesAreRefusedUnreadAndMissingFold
   EXPECT_EQ(noFolder.Status, 1);
   EXPECT_TRUE(noFolder.Err.contains(QStringLiteral("\"%1\" does not exist").arg(absent)))
       << noFolder.Err.toStdString();
+}
+
+TEST(HeadlessCommands, DumpAndExportLeaveTheStateFolderAlone)
+{
+  QTemporaryDir dir;
+  const QString model = MakeModel(dir);
+  const QString state = dir.filePath(QStringLiteral("state"));
+  ASSERT_TRUE(QDir().mkpath(state));
+  EXPECT_EQ(RunMindorra({QStringLiteral("dump"), model}, state).Status, 0);
+  for (const char* name : {"a.png", "b.svg", "c.mdl"})
+    EXPECT_EQ(RunMindorra(
+                  {QStringLiteral("export"), model, dir.filePath(QString::fromLatin1(name))}, state)
+                  .Status,
+              0)
+        << name;
+  // They record no edit, so they have nothing to keep for a recovery.
+  EXPECT_TRUE(QDir(state).isEmpty()) << QDir(state)
+                                            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+                                            .join(QLatin1Char(' '))
+                                            .toStdString();
 }

@@ -96,7 +96,7 @@ TEST(EmbeddedDocument, InsertShortcutNamedByItsFile)
   EXPECT_EQ(shortcut->Target, path);
   EXPECT_EQ(TRtfReader::PlainText(shortcut->Text).trimmed(), QStringLiteral("Plan 2027.txt"));
   EXPECT_DOUBLE_EQ(shortcut->X, 2 + 400 / 96.0);
-  EXPECT_DOUBLE_EQ(shortcut->Width, 64.0 / ScreenResolution().DpiX);
+  EXPECT_DOUBLE_EQ(shortcut->Width, 64.0 / kModelPixelsPerInch);
   EXPECT_EQ(shortcut->TextWidth, 0.8);
   EXPECT_EQ(shortcut->LineStyle, 0);  // shortcuts keep the current line
   EXPECT_EQ(shortcut->Shadow, 1);

@@ -6,7 +6,11 @@
 #include "document/modelpainter.h"
 #include "document/modelview.h"
 #include "document/overlay.h"
+#include "model/arrow.h"
+#include "model/cogi.h"
+#include "model/shapegenerator.h"
 #include "platform/canvas.h"
+#include "platform/measurecanvas.h"
 
 namespace {
 
@@ -263,4 +267,54 @@ TEST(ModelPainter, HitTestFindsTheTopmostVisibleObject)
   EXPECT_EQ(f.painter.HitTest(QPoint(60, 96)), below);
   EXPECT_EQ(f.painter.HitTest(QPoint(120, 96)), above);  // both cover it; the top one wins
   EXPECT_EQ(f.painter.HitTest(QPoint(300, 250)), nullptr);
+}
+
+TEST(ModelPainter, ClickHoverAndRegionAgreeAroundAClearShapeAndAnArrow)
+{
+  TPaintFixture f(640, 480);
+  f.document.Zoom = 200;
+  // A clear hexagon hit along a band around its 10-point line, and a bent arrow hit along a
+  // band around its curve: both reach beyond their screen boxes.
+  auto* shape = static_cast<TCogi*>(f.document.CreateObject(okCogi));
+  shape->X = 1.5;
+  shape->Y = 1.2;
+  shape->SetShape(kCogiVariantHexagon, kCogiSmall);
+  shape->FillStyle = kFillClear;
+  shape->LineWidth = 10;
+  shape->Recalculate(&f.document.Objects, true);
+  auto* arrow = static_cast<TArrow*>(f.document.CreateObject(okArrow));
+  arrow->FromX = 2.6;
+  arrow->FromY = 0.6;
+  arrow->ToX = 3.0;
+  arrow->ToY = 1.4;
+  arrow->ChordHeight = 0.3;
+  arrow->Recalculate(&f.document.Objects, true);
+  f.painter.DrawScreen(f.image, false);
+
+  TMeasureCanvas measure(96, 96);
+  for (CGPObject* object : {static_cast<CGPObject*>(shape), static_cast<CGPObject*>(arrow)}) {
+    const QRegion region = object->CreateRegion(measure.Canvas(), 0, 0, 200);
+    const QRect box = object->GetScreenBox(measure.Canvas(), 0, 0, 200).Normalized().ToQRect();
+    int beyondBox = 0;
+    int disagreements = 0;
+    // Out to beyond the widest band; every third pixel of the shape (whose band is slow to
+    // build), every pixel of the arrow (whose band passes its box by a pixel or two).
+    const int step = object == arrow ? 1 : 3;
+    const int margin = object == arrow ? 12 : 40;
+    for (int y = box.top() - margin; y <= box.bottom() + margin; y += step)
+      for (int x = box.left() - margin; x <= box.right() + margin; x += step) {
+        const QPoint pixel(x, y);
+        const bool onObject = region.contains(pixel);
+        CGPObject* clicked = f.painter.HitTest(pixel);
+        const bool hovered = f.document.ObjectRegion.contains(pixel);
+        if ((clicked == object) != onObject || hovered != (clicked != nullptr)) {
+          if (disagreements++ == 0)
+            ADD_FAILURE() << "first at " << x << "," << y << ": region " << onObject << ", click "
+                          << (clicked == object) << ", hover " << hovered;
+        }
+        beyondBox += onObject && !box.contains(pixel);
+      }
+    EXPECT_EQ(disagreements, 0) << object->KindCode();
+    EXPECT_GT(beyondBox, 0) << object->KindCode();
+  }
 }

@@ -1,7 +1,13 @@
 // A program the recovery tests run as separate processes:
-//   recoveryhelper crash FILE   open FILE, record one edit, then die without cleaning up
-//   recoveryhelper hold FILE    the same edit, then print the recovery file and wait on stdin
-//   recoveryhelper recover      run the start-up recovery and print what came back
+//   recoveryhelper crash FILE      open FILE, record one edit, then die without cleaning up
+//   recoveryhelper hold FILE       the same edit, then print the recovery file and wait on stdin
+//   recoveryhelper recover         run the start-up recovery, print what came back, undo in
+//                                  every window and print what the undo gave
+//   recoveryhelper recover-hold    run the start-up recovery, print each window's title and
+//                                  recovery file, "end", and wait on stdin
+//   recoveryhelper recover-paused  look for recovery files, print "scanned", wait for a line on
+//                                  stdin, then take them over and go on as recover-hold
+// Every line it prints is flushed at once, so the test can follow it step by step.
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -13,6 +19,8 @@
 #include "app/mainform.h"
 #include "app/modelform.h"
 #include "document/modeldocument.h"
+#include "io/recovery.h"
+#include "io/undorecorder.h"
 #include "model/cogi.h"
 
 namespace {
@@ -37,6 +45,36 @@ class TConsoleMainForm : public TMainForm {
   }
 };
 
+void Say(const QString& line)
+{
+  std::printf("%s\n", qPrintable(line));
+  std::fflush(stdout);
+}
+
+void WaitForLine()
+{
+  std::string line;
+  std::getline(std::cin, line);
+}
+
+QList<TModelForm*> Windows(const TMainForm& main)
+{
+  QList<TModelForm*> forms;
+  for (QMdiSubWindow* sub : main.ModelArea()->subWindowList())
+    forms << qobject_cast<TModelForm*>(sub->widget());
+  return forms;
+}
+
+// title|recovery file of every window, then "end"; then waits until told to finish.
+int HoldWindows(const TMainForm& main)
+{
+  for (TModelForm* form : Windows(main))
+    Say(form->windowTitle() + QLatin1Char('|') + form->Document().RecoverFileName);
+  Say(QStringLiteral("end"));
+  WaitForLine();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -47,14 +85,31 @@ int main(int argc, char** argv)
   TConsoleMainForm main;
   if (mode == QLatin1String("recover")) {
     main.RecoverModels();
-    for (QMdiSubWindow* sub : main.ModelArea()->subWindowList()) {
-      auto* form = qobject_cast<TModelForm*>(sub->widget());
-      std::printf("%s|%d|%d\n", qPrintable(form->windowTitle()),
-                  static_cast<int>(form->Document().Objects.size()),
-                  form->Document().Named ? 1 : 0);
+    // title|objects|named|undo caption|objects after one undo
+    for (TModelForm* form : Windows(main)) {
+      TModelDocument& document = form->Document();
+      const int objects = static_cast<int>(document.Objects.size());
+      const QString undo = TUndoRecorder::UndoCaption(document).second;
+      form->Recorder().Undo(document);
+      Say(QStringLiteral("%1|%2|%3|%4|%5")
+              .arg(form->windowTitle())
+              .arg(objects)
+              .arg(document.Named ? 1 : 0)
+              .arg(undo)
+              .arg(document.Objects.size()));
     }
-    std::fflush(stdout);
     return 0;
+  }
+  if (mode == QLatin1String("recover-hold")) {
+    main.RecoverModels();
+    return HoldWindows(main);
+  }
+  if (mode == QLatin1String("recover-paused")) {
+    std::vector<TRecoveryClaim> found = TRecovery::FindRecoveryFiles();
+    Say(QStringLiteral("scanned"));
+    WaitForLine();
+    main.RecoverModels(std::move(found));
+    return HoldWindows(main);
   }
   if (argc < 3) return 2;
   TModelForm* form = main.OpenModel(QString::fromLocal8Bit(argv[2]), false);
@@ -64,9 +119,7 @@ int main(int argc, char** argv)
     std::raise(SIGKILL);
     return 4;
   }
-  std::printf("%s\n", qPrintable(form->Document().RecoverFileName));
-  std::fflush(stdout);
-  std::string line;
-  std::getline(std::cin, line);
+  Say(form->Document().RecoverFileName);
+  WaitForLine();
   return 0;
 }

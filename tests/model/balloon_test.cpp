@@ -5,6 +5,7 @@
 
 #include "model/balloon.h"
 #include "model/cloudoutline.h"
+#include "model/cluster.h"
 #include "model/objectfactory.h"
 #include "model/recordtestsupport.h"
 #include "model/shapegenerator.h"
@@ -206,4 +207,45 @@ TEST(Balloon, TheRecordRoundTrips)
   EXPECT_EQ(loaded.TipY, 7.25);
   EXPECT_EQ(loaded.Shadow, 1);
   EXPECT_EQ(Record(loaded), bytes);
+}
+
+TEST(Balloon, APointerRunningMilesAwayKeepsABoundedRegionAndItsCluster)
+{
+  TMeasureCanvas measure;
+  TCanvas& canvas = measure.Canvas();
+  constexpr double kFar = 1e9 / 96;  // a billion pixels at 100 %
+  struct TCase {
+    TModelPoint Tip;
+    TModelPoint OnPointer;  // just beyond the body towards the tip
+    TModelPoint Behind;     // as far beyond it the other way
+  };
+  for (const TCase& c :
+       {TCase{{kFar, 3}, {5.5, 3}, {2.5, 3}}, TCase{{4, -kFar}, {4, 2.2}, {4, 3.8}},
+        TCase{{-kFar, -kFar}, {3.3, 2.3}, {4.7, 3.7}}}) {
+    const std::string where = std::to_string(c.Tip.X) + "," + std::to_string(c.Tip.Y);
+    TCluster cluster;
+    cluster.X = 4;
+    cluster.Y = 3;
+    cluster.Width = 4;
+    cluster.Height = 3;
+    cluster.ShapeVariant = 3;
+    cluster.Outline = MakeShapeOutline(okCluster, 3, 4, 3);
+    TBalloon callout;
+    Place(callout, TBalloon::Rectangle, 4, 3, c.Tip);
+    TObjectList list{&cluster, &callout};
+
+    // Slanted, the whole reach would take seconds to build; straight, it is quick.
+    if (c.Tip.X == 4 || c.Tip.Y == 3) {
+      const QRegion region = callout.CreateRegion(canvas, 0, 0, 100);
+      EXPECT_TRUE(RegionReach().contains(region.boundingRect())) << where;
+      EXPECT_EQ(region.boundingRect().right() == kRegionReach, c.Tip.X > 4) << where;
+      EXPECT_TRUE(region.contains(Pixel({4, 3}))) << where;
+      EXPECT_TRUE(region.contains(Pixel(c.OnPointer))) << where;
+      EXPECT_FALSE(region.contains(Pixel(c.Behind))) << where;
+    }
+    // Membership looks only near the overlap, however far the pointer runs.
+    TCluster::UpdateClusterMembership(list, &callout);
+    EXPECT_EQ(callout.Cluster, &cluster) << where;
+    TCluster::RemoveFromCluster(&callout, &cluster);
+  }
 }

@@ -51,9 +51,9 @@ class TModel {
   TObjectList list;
 };
 
-TMeasureCanvas ScreenCanvas()
+TMeasureCanvas ModelCanvas()
 {
-  return TMeasureCanvas(ScreenResolution().DpiX, ScreenResolution().DpiY);
+  return TMeasureCanvas(kModelPixelsPerInch, kModelPixelsPerInch);
 }
 
 QRegion UnionOf(TCanvas& canvas, const std::vector<TClusteredObject*>& members)
@@ -129,7 +129,7 @@ TEST(Cluster, MovingAClusterCarriesItsUnselectedMembers)
 
 TEST(Cluster, FittingEnclosesTheMembersWithTheMargin)
 {
-  TMeasureCanvas measure = ScreenCanvas();
+  TMeasureCanvas measure = ModelCanvas();
   TCanvas& canvas = measure.Canvas();
   for (int margin = 0; margin <= 2; ++margin) {
     SCOPED_TRACE(margin);
@@ -175,7 +175,7 @@ TEST(Cluster, FittingEnclosesTheMembersWithTheMargin)
 
 TEST(Cluster, AFreeFormClusterKeepsTheMarginAlongEveryRay)
 {
-  TMeasureCanvas measure = ScreenCanvas();
+  TMeasureCanvas measure = ModelCanvas();
   TCanvas& canvas = measure.Canvas();
   TModel model;
   TCluster* cluster = model.AddCluster(0, 5, 5, 9, 9);
@@ -224,7 +224,7 @@ TEST(Cluster, AFitThatFindsTooFewPointsKeepsThePreviousOutline)
   speck->Height = 0;
   speck->Outline.clear();
   TCluster::AddToCluster(speck, cluster);
-  TMeasureCanvas measure = ScreenCanvas();
+  TMeasureCanvas measure = ModelCanvas();
   cluster->FitToMembers(measure.Canvas(), model.list, 100, 0, 0);
   EXPECT_EQ(cluster->Outline, drawn);
   EXPECT_EQ(cluster->X, 5);

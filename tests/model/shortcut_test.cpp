@@ -38,7 +38,7 @@ TEST(ShortCut, AlwaysRefreshesToA64PixelSquare)
   EXPECT_TRUE(shortcut->Target.isEmpty());
   EXPECT_FALSE(shortcut->TargetIcon.isNull());
 
-  const double side = 64.0 / ScreenResolution().DpiX;
+  const double side = 64.0 / kModelPixelsPerInch;
   shortcut->Width = 5;
   shortcut->Height = 0.1;
   shortcut->ShowNumber = true;
@@ -138,8 +138,8 @@ TEST(ShortCut, DrawsTheIconAboveAndTheNameBelow)
   QImage image(300, 300, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  // Twice the screen's scale, so that the name is large enough to find.
-  const double dpi = ScreenResolution().DpiX;
+  // Twice the model's scale, so that the name is large enough to find.
+  const double dpi = kModelPixelsPerInch;
   TCanvas canvas(painter, dpi, dpi);
   shortcut.Draw(canvas, false, 0, 0, 200);
   painter.end();
