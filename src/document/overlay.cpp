@@ -86,6 +86,14 @@ void TOverlay::ArrowPath(const TModelDocument& document, TModelPoint from, TMode
   });
 }
 
+void TOverlay::AnchorMarks(const TModelDocument& document, CGPObject& object)
+{
+  DrawInverting(document.ScreenDpiX, document.ScreenDpiY, [&](TCanvas& canvas) {
+    const TModelPoint o = document.ViewOrigin;
+    object.DrawAnchors(canvas, -o.X, -o.Y, document.Zoom);
+  });
+}
+
 void TOverlay::FreeformTrail(const TModelDocument& document, const TOutline& outline)
 {
   QImage probe(1, 1, QImage::Format_RGB32);

@@ -13,6 +13,7 @@
 #include "geometry/modelpoint.h"
 #include "geometry/outline.h"
 
+class CGPObject;
 class TCanvas;
 class TModelDocument;
 
@@ -37,6 +38,8 @@ class TOverlay {
                   double angle);
   void ArrowPath(const TModelDocument& document, TModelPoint from, TModelPoint to,
                  double chordHeight);
+  // The marks on an object's anchors where an arrow end can attach; drawn twice they go.
+  void AnchorMarks(const TModelDocument& document, CGPObject& object);
   // Solid black, not inverting; it stays until the next paint.
   void FreeformTrail(const TModelDocument& document, const TOutline& outline);
 
