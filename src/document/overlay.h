@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QPolygon>
 #include <QRect>
 #include <functional>
@@ -45,6 +46,9 @@ class TOverlay {
 
   // The painted model with the feedback on top.
   QImage Apply(const QImage& base) const;
+  // Draws the feedback over the model that the painter's device shows already; false when
+  // the device cannot invert, and Apply must make the picture instead.
+  bool PaintOver(QPainter& painter) const;
   const QImage& Mask() const { return mask_; }
 
  private:

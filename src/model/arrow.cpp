@@ -204,8 +204,8 @@ TModelPoint BestOf(const TAnchorChoice& choice, TModelPoint other, bool atStart,
   TModelPoint chosen = choice.Points.front();
   for (std::size_t i = 0; i < choice.Points.size(); ++i) {
     const TModelPoint a = choice.Points[i];
-    // The first step from the anchor along the line, which bulges the other way seen from
-    // the start.
+    // The line's first step from the anchor. The bend is measured from the second point
+    // given, which for a start anchor is the line's far end: there it turns sign.
     const double h = atStart ? -rule.Between(a, other) : rule.Between(other, a);
     const TModelPoint q = TArrow::PointAlong(5, h, a, other);
     int d = std::abs(RoundHalfEven(choice.Outward[i] - Bearing(a, q)));

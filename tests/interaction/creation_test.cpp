@@ -526,6 +526,13 @@ TEST(CreationPictures, PlacingAHexagonWithSnappingAndDrawingAnArrowWithItsAnchor
   EXPECT_FALSE(s.box->Overlay().IsEmpty());
   QImage shot = s.box->Overlay().Apply(s.box->ModelImage());
   ASSERT_TRUE(shot.save(testsupport::OutputPath(QStringLiteral("place_hexagon_snapping.png"))));
+  // The window shows the model with the outline's pixels inverted, drawn straight over it.
+  QImage inverted = s.box->ModelImage().convertToFormat(QImage::Format_RGB32);
+  const QImage& mask = s.box->Overlay().Mask();
+  for (int y = 0; y < inverted.height(); ++y)
+    for (int x = 0; x < inverted.width(); ++x)
+      inverted.setPixel(x, y, inverted.pixel(x, y) ^ (mask.pixel(x, y) & 0xFFFFFF));
+  EXPECT_EQ(s.box->grab().toImage().convertToFormat(QImage::Format_RGB32), inverted);
   s.Click(s.Pixel(2.7, 3.0));
   EXPECT_EQ(s.document.Objects.back()->Centre(), (TModelPoint{2.625, 2.9375}));
   s.Click(kEmpty, Qt::RightButton);
