@@ -298,11 +298,10 @@ TEST(MendedFaults, AFreeformOfOnePointOrAShortScribbleMakesNoShape)
   s.Release(at + QPoint(1, 1));
   EXPECT_TRUE(s.document.Objects.empty());
   EXPECT_EQ(s.Mode(), opFreeform);
+  // Its two points make an open line, which has a size.
   s.Click(kEmpty, Qt::RightButton);
-  // Two points make an open line of some length, never a shape of no size.
-  for (const CGPObject* object : s.document.Objects)
-    EXPECT_GT(object->Width + object->Height, 0.0);
-  EXPECT_EQ(s.UndoCount(), s.document.Objects.empty() ? 0 : 1);
+  ASSERT_EQ(s.document.Objects.size(), 1u);
+  EXPECT_GT(s.document.Objects[0]->Width, 0.0);
 }
 
 TEST(Arrows, DraggedFromTheEmptySurfaceIntoACogiEndsOnItsBestAnchor)
@@ -446,10 +445,6 @@ TEST(AdjustArrow, TheBendHandleDraggedAnInchEitherWayBendsByAnInch)
   s.Paint();
   s.Drag(s.Pixel(4, 2), s.Pixel(4, 4));
   EXPECT_NEAR(arrow->ChordHeight, -1.0, 0.02);
-  // Back onto the line it is straight again.
-  s.Paint();
-  s.Drag(s.Pixel(4, 4), s.Pixel(4, 3.05));
-  EXPECT_EQ(arrow->ChordHeight, 0.0);
 }
 
 TEST(AdjustArrow, AnEndDraggedToAnotherCogiMovesTheAttachment)
