@@ -330,10 +330,10 @@ TEST(Arrows, DraggedFromTheEmptySurfaceIntoACogiEndsOnItsBestAnchor)
   EXPECT_EQ(arrow->ToHead, 3);
   EXPECT_EQ(arrow->FromHead, 1);
   // What the line showed is what was made, and a refresh keeps it there.
-  EXPECT_EQ(arrow->Start(), shown.FromPoint);
-  EXPECT_EQ(arrow->End(), shown.ToPoint);
+  EXPECT_EQ(arrow->Start(), shown.ArrowFromPoint);
+  EXPECT_EQ(arrow->End(), shown.ArrowToPoint);
   arrow->ComputeArrowEnds();
-  EXPECT_EQ(arrow->End(), shown.ToPoint);
+  EXPECT_EQ(arrow->End(), shown.ArrowToPoint);
   // A second line, then the right click: one entry for both.
   s.Drag(s.Pixel(1, 5), s.Pixel(3, 6));
   EXPECT_EQ(s.document.Objects.size(), 3u);
@@ -413,13 +413,13 @@ TEST(MendedFaults, AnEndOnTheStartObjectIsRefusedBeforeItIsPlaced)
   const QPoint anchor = s.Pixel(3.625, 3.02);
   s.Move(anchor);
   s.Press(anchor);
-  EXPECT_EQ(Working(s).FromObject, cogi);
-  EXPECT_EQ(Working(s).ToObject, nullptr);
-  EXPECT_EQ(Working(s).ToAnchor, -1);
+  EXPECT_EQ(Working(s).ArrowFromObject, cogi);
+  EXPECT_EQ(Working(s).ArrowToObject, nullptr);
+  EXPECT_EQ(Working(s).ArrowToAnchor, -1);
   s.Move(s.Pixel(3.3, 3.4));
   s.Move(s.Pixel(3.64, 2.97));
-  EXPECT_EQ(Working(s).ToObject, nullptr);
-  EXPECT_EQ(Working(s).ToAnchor, -1);
+  EXPECT_EQ(Working(s).ArrowToObject, nullptr);
+  EXPECT_EQ(Working(s).ArrowToAnchor, -1);
   EXPECT_EQ(s.box->ScreenCursorId(), crDrawArrow);
   s.Release(s.Pixel(3.64, 2.97));
   TArrow* arrow = LastArrow(s);

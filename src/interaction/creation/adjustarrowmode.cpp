@@ -21,9 +21,9 @@ void TAdjustArrowMode::Leave()
 void TAdjustArrowMode::DrawPreview()
 {
   const TModelDocument& d = machine_.Document();
-  const TModelPoint from = working_.FromPoint;
-  const TModelPoint to = working_.ToPoint;
-  const double bend = working_.Bend;
+  const TModelPoint from = working_.ArrowFromPoint;
+  const TModelPoint to = working_.ArrowToPoint;
+  const double bend = working_.ArrowBend;
   preview_.Draw(machine_.Host().Overlay(),
                 [&d, from, to, bend](TOverlay& overlay) { overlay.ArrowPath(d, from, to, bend); });
   machine_.Host().OverlayChanged();
@@ -55,20 +55,20 @@ void TAdjustArrowMode::TrackEnd(bool start, bool snap)
   IInteractionHost& host = machine_.Host();
   TArrowTarget target =
       TArrowWorking::FindArrowTarget(machine_.Document(), arrow_, machine_.MousePoint(false));
-  CGPObject* other = start ? working_.ToObject : working_.FromObject;
+  CGPObject* other = start ? working_.ArrowToObject : working_.ArrowFromObject;
   // Both ends on one object: the dragged end stays free, refused before it is placed.
   if (target.Object && target.Object == other) target = TArrowTarget{};
   host.SetScreenCursor(target.Cursor);
   cursor_ = target.Cursor;
   if (!target.Object) target.Point = machine_.MousePoint(snap);
   if (start) {
-    working_.FromObject = target.Object;
-    working_.FromAnchor = target.Anchor;
-    working_.FromPoint = target.Point;
+    working_.ArrowFromObject = target.Object;
+    working_.ArrowFromAnchor = target.Anchor;
+    working_.ArrowFromPoint = target.Point;
   } else {
-    working_.ToObject = target.Object;
-    working_.ToAnchor = target.Anchor;
-    working_.ToPoint = target.Point;
+    working_.ArrowToObject = target.Object;
+    working_.ArrowToAnchor = target.Anchor;
+    working_.ArrowToPoint = target.Point;
   }
   working_.PlaceWorkingEnds();
   marks_.Show(host, machine_.Document(), target.Object);
@@ -87,7 +87,7 @@ void TAdjustArrowMode::Track(const TPointerInput& input, bool first)
       // The bend point keeps off the grid unless Alt asks for it.
       TGestureState& state = machine_.State();
       state.CurrentPoint = machine_.MousePoint(!first && !TProgramGestureValues::GridSnapActive);
-      working_.Bend = working_.BendThrough(state.CurrentPoint);
+      working_.ArrowBend = working_.BendThrough(state.CurrentPoint);
       break;
     }
     default:
@@ -113,17 +113,20 @@ void TAdjustArrowMode::Commit()
 {
   TModelDocument& d = machine_.Document();
   // An arrow of no length is refused when drawn; adjusting keeps the arrow as it was.
-  if (working_.FromPoint.X == working_.ToPoint.X && working_.FromPoint.Y == working_.ToPoint.Y)
+  if (working_.ArrowFromPoint.X == working_.ArrowToPoint.X &&
+      working_.ArrowFromPoint.Y == working_.ArrowToPoint.Y)
     return;
-  arrow_->FromX = working_.FromPoint.X;
-  arrow_->FromY = working_.FromPoint.Y;
-  arrow_->ToX = working_.ToPoint.X;
-  arrow_->ToY = working_.ToPoint.Y;
-  arrow_->ChordHeight = working_.Bend;
+  arrow_->FromX = working_.ArrowFromPoint.X;
+  arrow_->FromY = working_.ArrowFromPoint.Y;
+  arrow_->ToX = working_.ArrowToPoint.X;
+  arrow_->ToY = working_.ArrowToPoint.Y;
+  arrow_->ChordHeight = working_.ArrowBend;
   if (handle_ == kStartHandle)
-    TArrow::AttachArrowEnd(working_.FromObject, arrow_, working_.FromAnchor, TArrowEnd::Start);
+    TArrow::AttachArrowEnd(working_.ArrowFromObject, arrow_, working_.ArrowFromAnchor,
+                           TArrowEnd::Start);
   else if (handle_ == kEndHandle)
-    TArrow::AttachArrowEnd(working_.ToObject, arrow_, working_.ToAnchor, TArrowEnd::Finish);
+    TArrow::AttachArrowEnd(working_.ArrowToObject, arrow_, working_.ArrowToAnchor,
+                           TArrowEnd::Finish);
   arrow_->Recalculate(&d.Objects, true);
   d.ChangePending = true;
 }

@@ -9,13 +9,13 @@
 
 void TArrowWorking::CopyFrom(const TArrow& arrow)
 {
-  FromObject = arrow.FromObject;
-  ToObject = arrow.ToObject;
-  FromAnchor = arrow.FromAnchor;
-  ToAnchor = arrow.ToAnchor;
-  FromPoint = arrow.Start();
-  ToPoint = arrow.End();
-  Bend = arrow.ChordHeight;
+  ArrowFromObject = arrow.FromObject;
+  ArrowToObject = arrow.ToObject;
+  ArrowFromAnchor = arrow.FromAnchor;
+  ArrowToAnchor = arrow.ToAnchor;
+  ArrowFromPoint = arrow.Start();
+  ArrowToPoint = arrow.End();
+  ArrowBend = arrow.ChordHeight;
 }
 
 TArrowTarget TArrowWorking::FindArrowTarget(TModelDocument& document, const CGPObject* exclude,
@@ -70,31 +70,35 @@ TArrowTarget TArrowWorking::FindArrowTarget(TModelDocument& document, const CGPO
   return none;
 }
 
+TArrowEnds TArrowWorking::Ends() const
+{
+  return {ArrowFromObject, ArrowToObject,  ArrowFromAnchor,
+          ArrowToAnchor,   ArrowFromPoint, ArrowToPoint};
+}
+
 void TArrowWorking::PlaceWorkingEnds()
 {
-  const TArrowEnds ends =
-      TArrow::PlaceEnds({FromObject, ToObject, FromAnchor, ToAnchor, FromPoint, ToPoint}, Bend);
-  FromPoint = ends.Start;
-  ToPoint = ends.End;
+  const TArrowEnds ends = TArrow::PlaceEnds(Ends(), ArrowBend);
+  ArrowFromPoint = ends.Start;
+  ArrowToPoint = ends.End;
 }
 
 double TArrowWorking::BendThrough(TModelPoint p)
 {
-  const TArrowEnds ends =
-      TArrow::PlaceEndsThrough({FromObject, ToObject, FromAnchor, ToAnchor, FromPoint, ToPoint}, p);
-  FromPoint = ends.Start;
-  ToPoint = ends.End;
-  return TArrow::ArcBend(FromPoint, p, ToPoint);
+  const TArrowEnds ends = TArrow::PlaceEndsThrough(Ends(), p);
+  ArrowFromPoint = ends.Start;
+  ArrowToPoint = ends.End;
+  return TArrow::ArcBend(ArrowFromPoint, p, ArrowToPoint);
 }
 
 void TArrowWorking::Forget(const CGPObject* object)
 {
-  if (FromObject == object) {
-    FromObject = nullptr;
-    FromAnchor = -1;
+  if (ArrowFromObject == object) {
+    ArrowFromObject = nullptr;
+    ArrowFromAnchor = -1;
   }
-  if (ToObject == object) {
-    ToObject = nullptr;
-    ToAnchor = -1;
+  if (ArrowToObject == object) {
+    ArrowToObject = nullptr;
+    ArrowToAnchor = -1;
   }
 }

@@ -5,9 +5,8 @@
 
 #include "geometry/modelpoint.h"
 #include "interaction/cursorid.h"
+#include "model/arrow.h"
 
-class CGPObject;
-class TArrow;
 class TModelDocument;
 
 // What lies under an arrow end: the object it would attach to (none on the empty surface),
@@ -21,13 +20,13 @@ struct TArrowTarget {
 
 class TArrowWorking {
  public:
-  CGPObject* FromObject = nullptr;  // not owned
-  CGPObject* ToObject = nullptr;    // not owned
-  int FromAnchor = -1;
-  int ToAnchor = -1;
-  TModelPoint FromPoint;
-  TModelPoint ToPoint;
-  double Bend = 0.0;
+  CGPObject* ArrowFromObject = nullptr;  // not owned
+  CGPObject* ArrowToObject = nullptr;    // not owned
+  int ArrowFromAnchor = -1;
+  int ArrowToAnchor = -1;
+  TModelPoint ArrowFromPoint;
+  TModelPoint ArrowToPoint;
+  double ArrowBend = 0.0;
 
   // Distance in model units within which an end locks onto an anchor, in x and in y.
   static constexpr double kLockDistance = 0.1;
@@ -46,4 +45,8 @@ class TArrowWorking {
   double BendThrough(TModelPoint p);
   // An object is about to be destroyed: an end on it becomes free.
   void Forget(const CGPObject* object);
+
+ private:
+  // The working values as the arrow's placing rules take them.
+  TArrowEnds Ends() const;
 };

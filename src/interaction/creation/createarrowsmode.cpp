@@ -39,8 +39,8 @@ void TCreateArrowsMode::Leave()
 void TCreateArrowsMode::DrawLine()
 {
   const TModelDocument& d = machine_.Document();
-  const TModelPoint a = working_.FromPoint;
-  const TModelPoint b = working_.ToPoint;
+  const TModelPoint a = working_.ArrowFromPoint;
+  const TModelPoint b = working_.ArrowToPoint;
   line_.Draw(machine_.Host().Overlay(),
              [&d, a, b](TOverlay& overlay) { overlay.RubberLine(d, a, b); });
   machine_.Host().OverlayChanged();
@@ -52,16 +52,16 @@ void TCreateArrowsMode::FindStart(const TPointerInput& input)
   marks_.Hide(host);
   const TArrowTarget start =
       TArrowWorking::FindArrowTarget(machine_.Document(), nullptr, machine_.MousePoint(false));
-  working_.FromObject = start.Object;
-  working_.FromAnchor = start.Anchor;
-  working_.FromPoint = start.Point;
+  working_.ArrowFromObject = start.Object;
+  working_.ArrowFromAnchor = start.Anchor;
+  working_.ArrowFromPoint = start.Point;
   host.SetWindowCursor(start.Cursor);
   host.SetHint(ArrowEndHint(start.Cursor, kDrawHint));
   machine_.ComputeSnapFlags(input.State);
-  if (working_.FromObject)
-    marks_.Show(host, machine_.Document(), working_.FromObject);
+  if (working_.ArrowFromObject)
+    marks_.Show(host, machine_.Document(), working_.ArrowFromObject);
   else
-    working_.FromPoint = machine_.MousePoint(TProgramGestureValues::GridSnapActive);
+    working_.ArrowFromPoint = machine_.MousePoint(TProgramGestureValues::GridSnapActive);
 }
 
 void TCreateArrowsMode::FindEnd(const TPointerInput& input)
@@ -71,18 +71,18 @@ void TCreateArrowsMode::FindEnd(const TPointerInput& input)
       TArrowWorking::FindArrowTarget(machine_.Document(), nullptr, machine_.MousePoint(false));
   // Both ends on one object make no arrow: the dragged end stays free, refused before it is
   // placed so that it keeps no anchor of that object.
-  if (end.Object && end.Object == working_.FromObject) end = TArrowTarget{};
-  working_.ToObject = end.Object;
-  working_.ToAnchor = end.Anchor;
-  working_.ToPoint = end.Point;
+  if (end.Object && end.Object == working_.ArrowFromObject) end = TArrowTarget{};
+  working_.ArrowToObject = end.Object;
+  working_.ArrowToAnchor = end.Anchor;
+  working_.ArrowToPoint = end.Point;
   host.SetScreenCursor(end.Cursor);
   host.SetHint(ArrowEndHint(end.Cursor, kDrawHint));
   machine_.ComputeSnapFlags(input.State);
-  if (!working_.ToObject)
-    working_.ToPoint = machine_.MousePoint(TProgramGestureValues::GridSnapActive);
-  working_.Bend = 0.0;
+  if (!working_.ArrowToObject)
+    working_.ArrowToPoint = machine_.MousePoint(TProgramGestureValues::GridSnapActive);
+  working_.ArrowBend = 0.0;
   working_.PlaceWorkingEnds();
-  marks_.Show(host, machine_.Document(), working_.ToObject);
+  marks_.Show(host, machine_.Document(), working_.ArrowToObject);
   DrawLine();
 }
 
@@ -130,34 +130,35 @@ void TCreateArrowsMode::MouseUp(const TPointerInput& input)
   const bool dragged = dragging_ && (dragged_ || machine_.DragStarted());
   dragging_ = false;
   // A click is no line, and a line needs length.
-  if (dragged &&
-      (working_.FromPoint.X != working_.ToPoint.X || working_.FromPoint.Y != working_.ToPoint.Y)) {
+  if (dragged && (working_.ArrowFromPoint.X != working_.ArrowToPoint.X ||
+                  working_.ArrowFromPoint.Y != working_.ArrowToPoint.Y)) {
     CreateArrow();
     machine_.RepaintFully();
   }
   // Where the button came up the next arrow may start.
   host.SetScreenCursor(crDefault);
   FindStart(input);
-  working_.ToObject = nullptr;
-  working_.ToAnchor = -1;
+  working_.ArrowToObject = nullptr;
+  working_.ArrowToAnchor = -1;
 }
 
 void TCreateArrowsMode::CreateArrow()
 {
   TModelDocument& d = machine_.Document();
   auto* arrow = static_cast<TArrow*>(d.CreateObject(okArrow));
-  arrow->FromX = working_.FromPoint.X;
-  arrow->FromY = working_.FromPoint.Y;
-  arrow->ToX = working_.ToPoint.X;
-  arrow->ToY = working_.ToPoint.Y;
+  arrow->FromX = working_.ArrowFromPoint.X;
+  arrow->FromY = working_.ArrowFromPoint.Y;
+  arrow->ToX = working_.ArrowToPoint.X;
+  arrow->ToY = working_.ArrowToPoint.Y;
   arrow->ChordHeight = 0.0;
   // The tool's three style bytes: the head at the end, the middle marker, the head at the start.
   arrow->ToHead = d.NewArrowStyle;
   arrow->MidMarker = d.NewArrowA;
   arrow->FromHead = d.NewArrowB;
   d.ApplyCurrentAttributes(arrow);
-  TArrow::AttachArrowEnd(working_.FromObject, arrow, working_.FromAnchor, TArrowEnd::Start);
-  TArrow::AttachArrowEnd(working_.ToObject, arrow, working_.ToAnchor, TArrowEnd::Finish);
+  TArrow::AttachArrowEnd(working_.ArrowFromObject, arrow, working_.ArrowFromAnchor,
+                         TArrowEnd::Start);
+  TArrow::AttachArrowEnd(working_.ArrowToObject, arrow, working_.ArrowToAnchor, TArrowEnd::Finish);
   arrow->Recalculate(&d.Objects, true);
   d.ChangePending = true;
 }
