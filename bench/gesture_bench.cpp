@@ -3,7 +3,11 @@
 //   gesture_bench [N ...]        (default 1000 10000 50000)
 // Rows: hover (one move over the objects: hit test, cursor and hint), click (selecting an
 // object, with the repaint), band (a rubber band released over half the model), sting (a
-// click that deletes an object, with the repaint). Times are medians in milliseconds.
+// click that deletes an object, with the repaint); snap move (the hexagon tool's outline
+// following the pointer over the model with vertex snapping), snap shown (the same with the
+// window showing the outline), snap index (filing the model's vertices when the tool first
+// snaps), place (a click that places a hexagon, with the repaint; the tool's undo entry,
+// recorded when it ends, is left out). Times are medians in milliseconds.
 #include <QApplication>
 #include <QStringList>
 #include <cstdio>
@@ -71,6 +75,33 @@ void SelectionRows(int n, TRow& row)
   s.document.ChangeMode(opNone);
 }
 
+void PlaceRows(int n, TRow& row)
+{
+  TBenchSurface s(n);
+  ShowMiddle(s);
+  TModelDocument& d = s.document;
+  d.SnapToShape = true;
+  d.CreateKind = okCogi;
+  d.CreateVariant = 7;
+  d.CreateWidth = d.CreateHeight = 1.25;
+  d.ChangeMode(opPlaceShape);
+  // The first snap files the model's vertices.
+  row[QStringLiteral("snap index")] = MedianMs(1, [&](int) { s.Move(QPoint(960, 540)); });
+  row[QStringLiteral("snap move")] =
+      MedianMs(41, [&](int i) { s.Move(QPoint(40 + (i * 43) % 1840, 40 + (i * 29) % 1000)); });
+  row[QStringLiteral("snap shown")] = MedianMs(41, [&](int i) {
+    s.Move(QPoint(40 + (i * 43) % 1840, 40 + (i * 29) % 1000));
+    QApplication::processEvents();
+  });
+  row[QStringLiteral("place")] = MedianMs(9, [&](int i) {
+    const QPoint at(100 + (i * 197) % 1700, 100 + (i * 113) % 880);
+    s.Move(at);
+    s.Press(at);
+    s.Release(at);
+  });
+  d.ChangeMode(opNone);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -87,6 +118,7 @@ int main(int argc, char** argv)
   for (int n : sizes) {
     TRow row;
     SelectionRows(n, row);
+    PlaceRows(n, row);
     table.emplace_back(n, row);
   }
   QStringList columns;

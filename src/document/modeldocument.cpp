@@ -11,6 +11,7 @@
 #include "model/clipart.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
+#include "model/label.h"
 #include "model/objectfactory.h"
 #include "model/olecogi.h"
 #include "model/shapegenerator.h"
@@ -392,6 +393,14 @@ void TModelDocument::ApplyCurrentAttributes(CGPObject* object)
     lined->LineColor = LineColor;
   }
   if (auto* cluster = dynamic_cast<TCluster*>(object)) cluster->FaceColor = ClusterColor;
+  // A label is bare text, whatever the other objects wear.
+  if (auto* label = dynamic_cast<TLabel*>(object)) {
+    label->Shadow = 0;
+    label->Style3D = 0;
+    label->FillPicture.reset();
+    label->FillStyle = kFillClear;
+    label->LineStyle = kLineNone;
+  }
 }
 
 void TModelDocument::SetBackground(const std::optional<TPicture>& picture)

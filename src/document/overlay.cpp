@@ -1,5 +1,6 @@
 #include "document/overlay.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -86,6 +87,14 @@ void TOverlay::ArrowPath(const TModelDocument& document, TModelPoint from, TMode
   });
 }
 
+void TOverlay::AnchorMarks(const TModelDocument& document, CGPObject& object)
+{
+  DrawInverting(document.ScreenDpiX, document.ScreenDpiY, [&](TCanvas& canvas) {
+    const TModelPoint o = document.ViewOrigin;
+    object.DrawAnchors(canvas, -o.X, -o.Y, document.Zoom);
+  });
+}
+
 void TOverlay::FreeformTrail(const TModelDocument& document, const TOutline& outline)
 {
   QImage probe(1, 1, QImage::Format_RGB32);
@@ -103,7 +112,24 @@ QImage TOverlay::Apply(const QImage& base) const
   QImage frame = base;
   if (IsEmpty()) return frame;
   QPainter painter(&frame);
-  if (inverted_ && mask_.size() == base.size()) {
+  if (mask_.size() != base.size()) {
+    // A mask of another size belongs to a surface that has been resized; only trails show.
+    painter.setPen(QPen(Qt::black, 1));
+    for (const QPolygon& trail : trails_)
+      painter.drawPolyline(trail);
+    return frame;
+  }
+  PaintOver(painter);
+  return frame;
+}
+
+bool TOverlay::PaintOver(QPainter& painter) const
+{
+  const QPaintEngine* engine = painter.paintEngine();
+  if (!engine || !engine->hasFeature(QPaintEngine::RasterOpModes)) return false;
+  painter.save();
+  // Straight onto what is shown: no copy of the whole frame for every move of a figure.
+  if (inverted_) {
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter.drawImage(QPoint(0, 0), mask_);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -111,5 +137,6 @@ QImage TOverlay::Apply(const QImage& base) const
   painter.setPen(QPen(Qt::black, 1));
   for (const QPolygon& trail : trails_)
     painter.drawPolyline(trail);
-  return frame;
+  painter.restore();
+  return true;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QPolygon>
 #include <QRect>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "geometry/modelpoint.h"
 #include "geometry/outline.h"
 
+class CGPObject;
 class TCanvas;
 class TModelDocument;
 
@@ -37,11 +39,16 @@ class TOverlay {
                   double angle);
   void ArrowPath(const TModelDocument& document, TModelPoint from, TModelPoint to,
                  double chordHeight);
+  // The marks on an object's anchors where an arrow end can attach; drawn twice they go.
+  void AnchorMarks(const TModelDocument& document, CGPObject& object);
   // Solid black, not inverting; it stays until the next paint.
   void FreeformTrail(const TModelDocument& document, const TOutline& outline);
 
   // The painted model with the feedback on top.
   QImage Apply(const QImage& base) const;
+  // Draws the feedback over the model that the painter's device shows already; false when
+  // the device cannot invert, and Apply must make the picture instead.
+  bool PaintOver(QPainter& painter) const;
   const QImage& Mask() const { return mask_; }
 
  private:

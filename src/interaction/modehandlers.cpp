@@ -2,6 +2,12 @@
 
 #include <memory>
 
+#include "interaction/creation/adjustarrowmode.h"
+#include "interaction/creation/clustermode.h"
+#include "interaction/creation/createarrowsmode.h"
+#include "interaction/creation/draggedboxmode.h"
+#include "interaction/creation/freeformmode.h"
+#include "interaction/creation/placeshapemode.h"
 #include "interaction/modemachine.h"
 #include "interaction/modes/busymode.h"
 #include "interaction/modes/formatpaintmode.h"
@@ -14,6 +20,22 @@
 #include "interaction/modes/rubberboxmode.h"
 #include "interaction/modes/stingmode.h"
 #include "interaction/modes/textpickmode.h"
+
+namespace {
+
+// The tools that put new objects on the model.
+void InstallCreationHandlers(TModeMachine& m)
+{
+  m.Install(opPlaceShape, std::make_unique<TPlaceShapeMode>(m));
+  m.Install(opFreeform, std::make_unique<TFreeformMode>(m));
+  m.Install(opCreateArrows, std::make_unique<TCreateArrowsMode>(m));
+  m.Install(opAdjustArrow, std::make_unique<TAdjustArrowMode>(m));
+  m.Install(opCreateLabel, std::make_unique<TDraggedBoxMode>(m, true));
+  m.Install(opCreateClusters, std::make_unique<TClusterMode>(m));
+  m.Install(opCreateHotspot, std::make_unique<TDraggedBoxMode>(m, false));
+}
+
+}  // namespace
 
 void InstallModeHandlers(TModeMachine& m)
 {
@@ -30,4 +52,5 @@ void InstallModeHandlers(TModeMachine& m)
   m.Install(opPaint, std::make_unique<TPaintMode>(m));
   m.Install(opFormatPaint, std::make_unique<TFormatPaintMode>(m));
   m.Install(opPickText, std::make_unique<TTextPickMode>(m, false));
+  InstallCreationHandlers(m);
 }

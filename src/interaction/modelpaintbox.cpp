@@ -153,9 +153,12 @@ void TModelPaintBox::paintEvent(QPaintEvent*)
   if (dirty_ || buffer_.isNull()) PaintModel(fastPending_);
   fastPending_ = false;
   QPainter painter(this);
-  if (overlay_.IsEmpty())
+  if (overlay_.IsEmpty()) {
     painter.drawImage(QPoint(0, 0), buffer_);
-  else
+    return;
+  }
+  painter.drawImage(QPoint(0, 0), buffer_);
+  if (overlay_.Mask().size() != buffer_.size() || !overlay_.PaintOver(painter))
     painter.drawImage(QPoint(0, 0), overlay_.Apply(buffer_));
 }
 

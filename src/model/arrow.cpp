@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <unordered_set>
 
 #include "model/arrowheads.h"
 #include "platform/binaryreader.h"
@@ -96,6 +98,12 @@ void TArrow::AttachArrowEnd(CGPObject* object, CGPObject* arrowObject, int ancho
 {
   auto* arrow = dynamic_cast<TArrow*>(arrowObject);
   if (!arrow || object == arrow) return;
+  // An end on an arrow that leads back to this one would make the arrows place each other
+  // in a circle; such an end is left free instead.
+  if (object && Reaches(object, arrow)) {
+    object = nullptr;
+    anchor = -1;
+  }
   CGPObject*& current = end == TArrowEnd::Start ? arrow->FromObject : arrow->ToObject;
   if (current) {
     CGPObject* previous = current;
@@ -174,17 +182,37 @@ TAnchorChoice AnchorChoice(const CGPObject* object)
   return choice;
 }
 
-TModelPoint BestOf(const TAnchorChoice& choice, TModelPoint point, double chordHeight, int* score)
+// How the bend of the line is known while its ends are chosen: fixed, or that of the arc
+// through a point, which a candidate must beat the earlier ones by a wider margin to change.
+struct TBendRule {
+  double Height = 0.0;
+  const TModelPoint* Through = nullptr;
+  int Margin = 5;
+
+  // The chord height of the line from start to end.
+  double Between(TModelPoint start, TModelPoint end) const
+  {
+    return Through ? TArrow::ArcBend(start, *Through, end) : Height;
+  }
+};
+
+// The anchor of a choice from which the line towards the other end leaves most squarely; the
+// candidate is the start of the line (atStart) or its end.
+TModelPoint BestOf(const TAnchorChoice& choice, TModelPoint other, bool atStart,
+                   const TBendRule& rule, int* score)
 {
   int best = 360;
   TModelPoint chosen = choice.Points.front();
   for (std::size_t i = 0; i < choice.Points.size(); ++i) {
     const TModelPoint a = choice.Points[i];
-    const TModelPoint q = TArrow::PointAlong(5, chordHeight, a, point);
+    // The line's first step from the anchor. The bend is measured from the second point
+    // given, which for a start anchor is the line's far end: there it turns sign.
+    const double h = atStart ? -rule.Between(a, other) : rule.Between(other, a);
+    const TModelPoint q = TArrow::PointAlong(5, h, a, other);
     int d = std::abs(RoundHalfEven(choice.Outward[i] - Bearing(a, q)));
     if (d > 180) d = 360 - d;
     // A later anchor must be clearly better, so arrows do not flicker between anchors.
-    if (d < best - 5) {
+    if (d < best - rule.Margin) {
       best = d;
       chosen = a;
     }
@@ -193,47 +221,49 @@ TModelPoint BestOf(const TAnchorChoice& choice, TModelPoint point, double chordH
   return chosen;
 }
 
-}  // namespace
-
-TModelPoint TArrow::BestAnchor(TModelPoint point, const CGPObject* object, double chordHeight,
-                               int* score)
+TModelPoint BestEnd(const CGPObject* object, TModelPoint other, bool atStart, const TBendRule& rule,
+                    int* score = nullptr)
 {
   if (object->Anchors.empty()) {
     if (score) *score = 180;
-    return AttachCentre(object);
+    return TArrow::AttachCentre(object);
   }
-  return BestOf(AnchorChoice(object), point, chordHeight, score);
+  return BestOf(AnchorChoice(object), other, atStart, rule, score);
 }
 
-void TArrow::ComputeArrowEnds()
+TArrowEnds PlaceByRule(TArrowEnds ends, const TBendRule& rule)
 {
-  CGPObject* from = FromObject;
-  CGPObject* to = ToObject == FromObject ? nullptr : ToObject;
-  const double h = ChordHeight;
-  TModelPoint start = Start();
-  TModelPoint end = End();
+  const CGPObject* from = ends.FromObject;
+  const CGPObject* to = ends.ToObject == from ? nullptr : ends.ToObject;
+  const int a = ends.FromAnchor;
+  const int b = ends.ToAnchor;
+  TModelPoint& start = ends.Start;
+  TModelPoint& end = ends.End;
   if (from && to) {
-    if (FromAnchor != -1 && ToAnchor != -1) {
-      start = AnchorPosition(from, FromAnchor);
-      end = AnchorPosition(to, ToAnchor);
-    } else if (FromAnchor != -1) {
-      start = AnchorPosition(from, FromAnchor);
-      end = BestAnchor(start, to, h);
-    } else if (ToAnchor != -1) {
-      end = AnchorPosition(to, ToAnchor);
-      start = BestAnchor(end, from, -h);
+    if (a != -1 && b != -1) {
+      start = TArrow::AnchorPosition(from, a);
+      end = TArrow::AnchorPosition(to, b);
+    } else if (a != -1) {
+      start = TArrow::AnchorPosition(from, a);
+      end = BestEnd(to, start, false, rule);
+    } else if (b != -1) {
+      end = TArrow::AnchorPosition(to, b);
+      start = BestEnd(from, end, true, rule);
     } else if (from->Anchors.empty()) {
-      start = AttachCentre(from);
-      end = BestAnchor(start, to, h);
+      start = TArrow::AttachCentre(from);
+      end = BestEnd(to, start, false, rule);
     } else {
-      const TModelPoint fromCentre = AttachCentre(from);
-      const TAnchorChoice ends = AnchorChoice(to);
-      double bestTotal = 720;
-      for (std::size_t i = 0; i < from->Anchors.size(); ++i) {
-        const TModelPoint s = AnchorPosition(from, static_cast<int>(i) + 1);
+      // Every start anchor with the best end for it; the pair that leaves both objects most
+      // squarely wins. The first pair always counts, whatever its sum.
+      const TModelPoint fromCentre = TArrow::AttachCentre(from);
+      const TAnchorChoice starts = AnchorChoice(from);
+      const TAnchorChoice finishes = AnchorChoice(to);
+      double bestTotal = std::numeric_limits<double>::infinity();
+      for (const TModelPoint& s : starts.Points) {
         int score = 180;
-        const TModelPoint e = ends.Points.empty() ? AttachCentre(to) : BestOf(ends, s, h, &score);
-        const TModelPoint q = PointAlong(95, h, e, s);
+        const TModelPoint e = finishes.Points.empty() ? TArrow::AttachCentre(to)
+                                                      : BestOf(finishes, s, false, rule, &score);
+        const TModelPoint q = TArrow::PointAlong(95, rule.Between(s, e), e, s);
         const double total = score + BearingDifference(Bearing(s, q), Bearing(fromCentre, s));
         if (total < bestTotal) {
           bestTotal = total;
@@ -243,14 +273,92 @@ void TArrow::ComputeArrowEnds()
       }
     }
   } else if (from) {
-    start = FromAnchor != -1 ? AnchorPosition(from, FromAnchor) : BestAnchor(end, from, -h);
+    start = a != -1 ? TArrow::AnchorPosition(from, a) : BestEnd(from, end, true, rule);
   } else if (to) {
-    end = ToAnchor != -1 ? AnchorPosition(to, ToAnchor) : BestAnchor(start, to, h);
+    end = b != -1 ? TArrow::AnchorPosition(to, b) : BestEnd(to, start, false, rule);
   }
-  FromX = start.X;
-  FromY = start.Y;
-  ToX = end.X;
-  ToY = end.Y;
+  return ends;
+}
+
+}  // namespace
+
+TModelPoint TArrow::BestAnchor(TModelPoint point, const CGPObject* object, double chordHeight,
+                               int* score)
+{
+  return BestEnd(object, point, false, TBendRule{chordHeight}, score);
+}
+
+TArrowEnds TArrow::PlaceEnds(TArrowEnds ends, double chordHeight)
+{
+  return PlaceByRule(ends, TBendRule{chordHeight});
+}
+
+TArrowEnds TArrow::PlaceEndsThrough(TArrowEnds ends, TModelPoint through)
+{
+  return PlaceByRule(ends, TBendRule{0.0, &through, 10});
+}
+
+double TArrow::ArcBend(TModelPoint s, TModelPoint p, TModelPoint e)
+{
+  const double c = Distance(s, e);
+  if (!(c > 0.0) || !std::isfinite(c)) return 0.0;
+  // p in the frame of the chord: u along it from its middle, v to its left on the screen.
+  const double tx = (e.X - s.X) / c;
+  const double ty = (e.Y - s.Y) / c;
+  const double mx = p.X - (s.X + e.X) / 2.0;
+  const double my = p.Y - (s.Y + e.Y) / 2.0;
+  const double u = mx * tx + my * ty;
+  const double v = mx * ty - my * tx;
+  if (v == 0.0) return 0.0;
+  // The circle through both chord ends and p has its centre at height k over the middle; the
+  // arc through p crosses the middle's perpendicular at k plus the radius towards p's side.
+  const double k = (u * u + v * v - c * c / 4.0) / (2.0 * v);
+  const double h = k + std::copysign(std::sqrt(c * c / 4.0 + k * k), v);
+  // Small bends in either direction straighten the arrow.
+  if (!std::isfinite(h) || std::fabs(h) < kMinimumBend) return 0.0;
+  return h;
+}
+
+bool TArrow::Reaches(const CGPObject* from, const CGPObject* arrow)
+{
+  if (!from || !arrow) return false;
+  if (from == arrow) return true;
+  // Searched from both sides in turn, along the ends ahead of from and along the arrows that
+  // sit on arrow behind it: the side that runs out first shows the arrow out of reach, so a
+  // long chain of arrows costs no more than its short side. Each object is visited once,
+  // which also ends the walk in a web that earlier versions tied into cycles.
+  std::vector<const CGPObject*> ahead{from};
+  std::vector<const CGPObject*> behind{arrow};
+  std::unordered_set<const CGPObject*> seenAhead{from};
+  std::unordered_set<const CGPObject*> seenBehind{arrow};
+  while (!ahead.empty() && !behind.empty()) {
+    const CGPObject* forward = ahead.back();
+    ahead.pop_back();
+    if (forward->KindCode() == okArrow) {
+      const auto* through = static_cast<const TArrow*>(forward);
+      for (const CGPObject* end : {through->FromObject, through->ToObject}) {
+        if (end == arrow) return true;
+        if (end && seenAhead.insert(end).second) ahead.push_back(end);
+      }
+    }
+    const CGPObject* backward = behind.back();
+    behind.pop_back();
+    for (const CGPObject* rider : backward->AttachedArrows) {
+      if (rider == from) return true;
+      if (rider && seenBehind.insert(rider).second) behind.push_back(rider);
+    }
+  }
+  return false;
+}
+
+void TArrow::ComputeArrowEnds()
+{
+  const TArrowEnds ends =
+      PlaceEnds({FromObject, ToObject, FromAnchor, ToAnchor, Start(), End()}, ChordHeight);
+  FromX = ends.Start.X;
+  FromY = ends.Start.Y;
+  ToX = ends.End.X;
+  ToY = ends.End.Y;
 }
 
 void TArrow::MoveTo(TObjectList*, double x, double y)

@@ -11,6 +11,17 @@
 
 enum class TArrowEnd { Start, Finish };
 
+// What the placing rules of an arrow's ends work on: the object and anchor of each end (-1
+// for an automatic end) and where the ends are now.
+struct TArrowEnds {
+  const CGPObject* FromObject = nullptr;
+  const CGPObject* ToObject = nullptr;
+  int FromAnchor = -1;
+  int ToAnchor = -1;
+  TModelPoint Start;
+  TModelPoint End;
+};
+
 class TArrow : public TLined {
  public:
   TArrow();
@@ -44,8 +55,11 @@ class TArrow : public TLined {
   double ArrowLength() const;
   static double ArcLength(double chordHeight, TModelPoint a, TModelPoint b);
 
-  // Attaches the given end to an object (or frees it when object is none).
+  // Attaches the given end to an object (or frees it when object is none). An arrow from which
+  // this one can be reached through the arrows' ends would close a cycle: the end stays free.
   static void AttachArrowEnd(CGPObject* object, CGPObject* arrow, int anchor, TArrowEnd end);
+  // Whether the arrow is the object itself or is reached from it through the ends of arrows.
+  static bool Reaches(const CGPObject* from, const CGPObject* arrow);
   // Anchor k (1-based) of an object as a model point.
   static TModelPoint AnchorPosition(const CGPObject* object, int k);
   // The anchor of object from which a line towards point leaves most squarely.
@@ -53,6 +67,19 @@ class TArrow : public TLined {
                                 int* score = nullptr);
   // Recomputes both end points from the attached objects and their anchors.
   void ComputeArrowEnds();
+  // The placing rules themselves, for the arrow as made and for one being drawn: a locked end
+  // sits on its anchor, an automatic end on the anchor from which the line of the given bend
+  // leaves its object most squarely. The end object is ignored when it is the start object.
+  static TArrowEnds PlaceEnds(TArrowEnds ends, double chordHeight);
+  // The same rules for a line bent through a point: each candidate anchor is judged on the
+  // arc through itself, the point and the other end, and a later one must be more than 10
+  // degrees better to win. The bend is then ArcBend(start, through, end).
+  static TArrowEnds PlaceEndsThrough(TArrowEnds ends, TModelPoint through);
+  // The chord height of the arc from s through p to e: positive when p lies left of the
+  // travel from s to e on the screen; 0 for three points on a line and for heights whose
+  // size is below 0.125.
+  static double ArcBend(TModelPoint s, TModelPoint p, TModelPoint e);
+  static constexpr double kMinimumBend = 0.125;
 
   // Where arrows end on an object that offers no anchors: its centre, or an arrow's middle.
   static TModelPoint AttachCentre(const CGPObject* object);

@@ -62,35 +62,6 @@ void TFreeShape::Draw3D(TCanvas& canvas, double offsetX, double offsetY, double 
   ExtrudeOutline(canvas, closed, offsetX, offsetY, zoom);
 }
 
-void TFreeShape::FitToVertices()
-{
-  if (Outline.empty()) return;
-  double left = Outline.front().Ex, right = left;
-  double top = Outline.front().Ey, bottom = top;
-  for (const TSegment& s : Outline) {
-    left = std::min(left, s.Ex);
-    right = std::max(right, s.Ex);
-    top = std::min(top, s.Ey);
-    bottom = std::max(bottom, s.Ey);
-  }
-  const double cx = (left + right) / 2.0;
-  const double cy = (top + bottom) / 2.0;
-  for (TSegment& s : Outline) {
-    s.C1x -= cx;
-    s.C2x -= cx;
-    s.Ex -= cx;
-    s.C1y -= cy;
-    s.C2y -= cy;
-    s.Ey -= cy;
-  }
-  // The outline is unrotated about the centre, so the centre moves along the turned offset.
-  const TModelPoint centre = RotateOffset(Centre(), cx, cy, Angle);
-  X = centre.X;
-  Y = centre.Y;
-  Width = right - left;
-  Height = bottom - top;
-}
-
 void TFreeShape::SimplifyPoints()
 {
   const bool closed = IsClosed();

@@ -27,9 +27,6 @@ class TFreeShape : public TPointed {
   // the last point, turned by Angle. None for a filled shape, without a head or for a lone
   // point.
   std::optional<THeadLine> HeadLine() const;
-  // Centres the object on the box of its outline's points and takes that box's size; the
-  // outline becomes relative to the new centre and the shape stays where it was drawn.
-  void FitToVertices();
   // Thins a scribbled outline to its turns and smooths it; an open line stays open.
   void SimplifyPoints();
 

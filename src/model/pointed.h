@@ -23,6 +23,10 @@ class TPointed : public TAngled {
   void SaveToStream(TBinaryWriter& stream) const override;
   void LoadFromStream(TBinaryReader& stream) override;
 
+  // Centres the object on the box of its outline's points and takes that box's size; the
+  // outline becomes relative to the new centre and the shape stays where it was drawn.
+  void FitToVertices();
+
   // Snap distance of vertex snapping, in inches: pairs closer than this snap.
   static constexpr double kSnapDistance = 0.51;
   // The position that puts a vertex of the moving outline (turned by angle, centred on point)

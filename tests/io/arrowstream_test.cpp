@@ -117,3 +117,36 @@ TEST(ArrowStream, DumpCarriesArrowAndBlockArrowFields)
   EXPECT_EQ(rider["ToIndex"].toInt(), 2);
   EXPECT_EQ(rider["FromAnchor"].toInt(), 6);
 }
+
+TEST(ArrowStream, ACycleOfArrowsInAFileIsBrokenOnReading)
+{
+  // Three arrows each ending on the next, as a file may hold them: tied by hand, since
+  // attaching refuses the last link.
+  TModelDocument document;
+  std::vector<TArrow*> arrows;
+  for (int i = 0; i < 3; ++i) {
+    arrows.push_back(static_cast<TArrow*>(document.CreateObject(okArrow)));
+    arrows.back()->FromX = i;
+  }
+  for (int i = 0; i < 3; ++i) {
+    arrows[i]->ToObject = arrows[(i + 1) % 3];
+    arrows[i]->ToAnchor = 6;
+  }
+  const QByteArray bytes = TModelStream::WriteModel(document, false);
+  for (TArrow* arrow : arrows)
+    arrow->ToObject = nullptr;
+  TModelDocument copy;
+  TModelStream::ReadModel(copy, bytes, false);
+  ASSERT_EQ(copy.Objects.size(), 3u);
+  int attached = 0;
+  for (CGPObject* object : copy.Objects) {
+    const auto* arrow = static_cast<const TArrow*>(object);
+    if (arrow->ToObject) {
+      ++attached;
+      EXPECT_FALSE(TArrow::Reaches(arrow->ToObject, arrow));
+    } else {
+      EXPECT_EQ(arrow->ToAnchor, -1);
+    }
+  }
+  EXPECT_EQ(attached, 2);  // the link that closed the cycle is left free
+}
