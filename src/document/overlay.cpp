@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 #include "document/modeldocument.h"
 #include "model/arrow.h"
@@ -18,16 +19,42 @@ void TOverlay::Reset(QSize size, qreal devicePixelRatio)
   ++generation_;
 }
 
+namespace {
+
+// dst := dst XOR ~src in the colour bits of every pixel (the alpha byte of RGB32 stays):
+// what the not-XOR pen does where src was drawn, and nothing where src is white.
+void InvertWhereDrawn(QImage& dst, const QImage& src)
+{
+  const int rows = std::min(dst.height(), src.height());
+  const int columns = std::min(dst.width(), src.width());
+  for (int y = 0; y < rows; ++y) {
+    auto* d = reinterpret_cast<quint32*>(dst.scanLine(y));
+    const auto* s = reinterpret_cast<const quint32*>(src.constScanLine(y));
+    for (int x = 0; x < columns; ++x)
+      d[x] ^= ~s[x] & 0x00FFFFFFu;
+  }
+}
+
+}  // namespace
+
 void TOverlay::DrawInverting(double dpiX, double dpiY, const std::function<void(TCanvas&)>& draw)
 {
   if (mask_.isNull()) Reset(QSize(1, 1));
-  QPainter painter(&mask_);
-  TCanvas canvas(painter, dpiX, dpiY);
-  // On the black mask not-XOR with a black pen turns pixels white, and back when repeated.
-  canvas.SetInverting(true);
-  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-  painter.setBrush(Qt::NoBrush);
-  draw(canvas);
+  // The raster engine's inverting modes cost as much as a figure's area; drawing plainly
+  // onto a white layer and inverting the mask where the layer was drawn on gives the same
+  // pixels in a fraction of the time.
+  if (layer_.size() != mask_.size()) layer_ = QImage(mask_.size(), QImage::Format_RGB32);
+  layer_.setDevicePixelRatio(mask_.devicePixelRatio());
+  layer_.fill(0xFFFFFFFFu);
+  {
+    QPainter painter(&layer_);
+    TCanvas canvas(painter, dpiX, dpiY);
+    canvas.SetDeferredInverting(true);
+    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+    painter.setBrush(Qt::NoBrush);
+    draw(canvas);
+  }
+  InvertWhereDrawn(mask_, layer_);
   inverted_ = true;
 }
 
@@ -102,14 +129,26 @@ QImage TOverlay::Apply(const QImage& base) const
 {
   QImage frame = base;
   if (IsEmpty()) return frame;
-  QPainter painter(&frame);
-  if (inverted_ && mask_.size() == base.size()) {
+  if (inverted_ && mask_.size() == base.size() && frame.format() == QImage::Format_RGB32) {
+    // The mask is black where nothing is inverted: XOR with it changes only the figures.
+    const int rows = frame.height();
+    const int columns = frame.width();
+    for (int y = 0; y < rows; ++y) {
+      auto* d = reinterpret_cast<quint32*>(frame.scanLine(y));
+      const auto* m = reinterpret_cast<const quint32*>(mask_.constScanLine(y));
+      for (int x = 0; x < columns; ++x)
+        d[x] ^= m[x] & 0x00FFFFFFu;
+    }
+  } else if (inverted_ && mask_.size() == base.size()) {
+    QPainter painter(&frame);
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter.drawImage(QPoint(0, 0), mask_);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   }
-  painter.setPen(QPen(Qt::black, 1));
-  for (const QPolygon& trail : trails_)
-    painter.drawPolyline(trail);
+  if (!trails_.empty()) {
+    QPainter painter(&frame);
+    painter.setPen(QPen(Qt::black, 1));
+    for (const QPolygon& trail : trails_)
+      painter.drawPolyline(trail);
+  }
   return frame;
 }

@@ -149,8 +149,16 @@ bool TSelectionMover::MoveInPlace(TModelDocument& document)
     changed = true;
   }
   if (!changed) return false;
-  for (CGPObject* object : selected)
-    object->Recalculate(&document.Objects, false);
+  // Cluster membership for the whole selection at once, then the objects' own refresh and
+  // every arrow attached to what moved, each once.
+  if (TCluster::RefreshMemberships(document.Objects, selected)) {
+    for (CGPObject* object : selected)
+      object->Recalculate(nullptr, false);
+    carried.insert(carried.end(), selected.begin(), selected.end());
+  } else {
+    for (CGPObject* object : selected)
+      object->Recalculate(&document.Objects, false);
+  }
   CGPObject::UpdateArrowsAttachedTo(carried, &document.Objects);
   return true;
 }
