@@ -3,6 +3,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 #include "document/modeldocument.h"
 #include "model/arrow.h"
@@ -19,16 +20,42 @@ void TOverlay::Reset(QSize size, qreal devicePixelRatio)
   ++generation_;
 }
 
+namespace {
+
+// dst := dst XOR ~src in the colour bits of every pixel (the alpha byte of RGB32 stays):
+// what the not-XOR pen does where src was drawn, and nothing where src is white.
+void InvertWhereDrawn(QImage& dst, const QImage& src)
+{
+  const int rows = std::min(dst.height(), src.height());
+  const int columns = std::min(dst.width(), src.width());
+  for (int y = 0; y < rows; ++y) {
+    auto* d = reinterpret_cast<quint32*>(dst.scanLine(y));
+    const auto* s = reinterpret_cast<const quint32*>(src.constScanLine(y));
+    for (int x = 0; x < columns; ++x)
+      d[x] ^= ~s[x] & 0x00FFFFFFu;
+  }
+}
+
+}  // namespace
+
 void TOverlay::DrawInverting(double dpiX, double dpiY, const std::function<void(TCanvas&)>& draw)
 {
   if (mask_.isNull()) Reset(QSize(1, 1));
-  QPainter painter(&mask_);
-  TCanvas canvas(painter, dpiX, dpiY);
-  // On the black mask not-XOR with a black pen turns pixels white, and back when repeated.
-  canvas.SetInverting(true);
-  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-  painter.setBrush(Qt::NoBrush);
-  draw(canvas);
+  // The raster engine's inverting modes cost as much as a figure's area; drawing plainly
+  // onto a white layer and inverting the mask where the layer was drawn on gives the same
+  // pixels in a fraction of the time.
+  if (layer_.size() != mask_.size()) layer_ = QImage(mask_.size(), QImage::Format_RGB32);
+  layer_.setDevicePixelRatio(mask_.devicePixelRatio());
+  layer_.fill(0xFFFFFFFFu);
+  {
+    QPainter painter(&layer_);
+    TCanvas canvas(painter, dpiX, dpiY);
+    canvas.SetDeferredInverting(true);
+    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+    painter.setBrush(Qt::NoBrush);
+    draw(canvas);
+  }
+  InvertWhereDrawn(mask_, layer_);
   inverted_ = true;
 }
 

@@ -53,6 +53,8 @@ class TOverlay {
 
  private:
   QImage mask_;
+  // The layer each inverting figure is drawn on before it inverts the mask.
+  QImage layer_;
   bool inverted_ = false;
   int generation_ = 0;
   std::vector<QPolygon> trails_;

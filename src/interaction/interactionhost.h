@@ -12,8 +12,16 @@ class CGPObject;
 class IAsyncInput;
 class IShell;
 class ITextEditing;
+class TModeMachine;
 class TOverlay;
 struct TInteractionPreferences;
+
+// The drawing surface of a model window under the pointer while the selection is dragged,
+// and the pointer in that surface's pixels.
+struct TDropSite {
+  TModeMachine* Machine = nullptr;
+  QPoint Pixel;
+};
 
 class IInteractionHost {
  public:
@@ -58,4 +66,13 @@ class IInteractionHost {
   virtual void UpdateMagnifier(TModelPoint point) = 0;
   // The palette's target buttons show the text colour (true) or the face colour.
   virtual void SetPaletteTextTarget(bool text) = 0;
+
+  // ---- Dragging between model windows
+  // The model window's surface under a pixel of this one (the pixel may lie outside it, over
+  // another window); none over anything else.
+  virtual TDropSite DropSiteAt(QPoint pixel)
+  {
+    (void)pixel;
+    return {};
+  }
 };

@@ -45,6 +45,9 @@ class TModeHandler {
   virtual void MouseUp(const TPointerInput& input) { (void)input; }
   // A key repainted the window (and may have moved the view): draw the feedback again.
   virtual void RefreshOverlay() {}
+  // Escape during the gesture: take its feedback away and end it without a change; false
+  // when the mode has nothing to cancel and Escape does what it does elsewhere.
+  virtual bool Cancel() { return false; }
 
   // ---- Safety
   // True while the gesture works on objects that deleting would free.

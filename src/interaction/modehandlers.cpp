@@ -8,6 +8,10 @@
 #include "interaction/creation/draggedboxmode.h"
 #include "interaction/creation/freeformmode.h"
 #include "interaction/creation/placeshapemode.h"
+#include "interaction/gestures/adjustspecialmode.h"
+#include "interaction/gestures/movingmode.h"
+#include "interaction/gestures/resizingmode.h"
+#include "interaction/gestures/rotatingmode.h"
 #include "interaction/modemachine.h"
 #include "interaction/modes/busymode.h"
 #include "interaction/modes/formatpaintmode.h"
@@ -53,4 +57,9 @@ void InstallModeHandlers(TModeMachine& m)
   m.Install(opFormatPaint, std::make_unique<TFormatPaintMode>(m));
   m.Install(opPickText, std::make_unique<TTextPickMode>(m, false));
   InstallCreationHandlers(m);
+  // Moving, resizing and turning the selection.
+  m.Install(opRotating, std::make_unique<TRotatingMode>(m));
+  m.Install(opMoving, std::make_unique<TMovingMode>(m));
+  m.Install(opResizing, std::make_unique<TResizingMode>(m));
+  m.Install(opAdjustSpecial, std::make_unique<TAdjustSpecialMode>(m));
 }

@@ -254,6 +254,28 @@ void TModelPaintBox::SetPaletteTextTarget(bool text)
   Q_EMIT PaletteTargetChanged(text);
 }
 
+TDropSite TModelPaintBox::DropSiteAt(QPoint pixel)
+{
+  // The widget on top at the point, found from the windows' own geometry (the window
+  // system's answer ends at the screens it knows): this surface's window first, then any
+  // other window of the program. The surface is that widget or holds it.
+  const QPoint global = mapToGlobal(pixel);
+  QList<QWidget*> windows = QApplication::topLevelWidgets();
+  windows.removeOne(window());
+  windows.prepend(window());
+  for (QWidget* top : windows) {
+    if (!top->isVisible()) continue;
+    const QPoint local = top->mapFromGlobal(global);
+    if (!top->rect().contains(local)) continue;
+    QWidget* widget = top->childAt(local);
+    for (widget = widget ? widget : top; widget; widget = widget->parentWidget())
+      if (auto* box = qobject_cast<TModelPaintBox*>(widget))
+        return {&box->machine_, box->mapFromGlobal(global)};
+    return {};
+  }
+  return {};
+}
+
 // ---- Events -------------------------------------------------------------------------------
 
 TPointerInput TModelPaintBox::Translate(const QMouseEvent& event) const

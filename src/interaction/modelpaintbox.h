@@ -64,6 +64,7 @@ class TModelPaintBox : public QWidget, public IInteractionHost, private IAsyncIn
   IShell& Shell() override { return shell_ ? *shell_ : desktop_; }
   void UpdateMagnifier(TModelPoint point) override;
   void SetPaletteTextTarget(bool text) override;
+  TDropSite DropSiteAt(QPoint pixel) override;
 
  Q_SIGNALS:
   void HintChanged(const QString& hint);

@@ -444,6 +444,8 @@ bool TModeMachine::KeyDown(const IKeyState& keys, bool control)
 
 bool TModeMachine::KeyPress(int qtKey)
 {
+  if (qtKey == Qt::Key_Escape)
+    if (TModeHandler* handler = Handler(document_.Mode); handler && handler->Cancel()) return true;
   if (!KeysAllowed()) return false;
   TModelView view = View();
   switch (qtKey) {

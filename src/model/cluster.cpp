@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "model/shapegenerator.h"
 #include "platform/binaryreader.h"
@@ -304,6 +305,141 @@ void TCluster::GatherMembers(TObjectList& list)
     joined = true;
   }
   if (joined && FitMembers) FitToMembers(canvas, list, 100, 0, 0);
+}
+
+namespace {
+
+// Boxes at 100 % filed by the cells of the membership grids they cover; boxes covering too
+// many cells are looked at always.
+class TBoxGrid {
+ public:
+  static constexpr int kCell = 256;
+  static constexpr qint64 kMaxCells = 1024;
+
+  void File(std::size_t entry, const TPixelRect& box, int slack)
+  {
+    ForCells(
+        box, slack, [&](qint64 key) { cells_[key].push_back(entry); },
+        [&] { everywhere_.push_back(entry); });
+  }
+  // The entries whose cells the box touches, each once, in ascending order.
+  std::vector<std::size_t> Near(const TPixelRect& box, std::size_t count) const
+  {
+    std::vector<std::size_t> found = everywhere_;
+    bool all = false;
+    ForCells(
+        box, 0,
+        [&](qint64 key) {
+          if (const auto cell = cells_.find(key); cell != cells_.end())
+            found.insert(found.end(), cell->second.begin(), cell->second.end());
+        },
+        [&] { all = true; });
+    if (all) {
+      found.resize(count);
+      for (std::size_t i = 0; i < count; ++i)
+        found[i] = i;
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+  }
+
+ private:
+  template <typename FCell, typename FTooMany>
+  static void ForCells(const TPixelRect& box, int slack, FCell cell, FTooMany tooMany)
+  {
+    const qint64 x0 = std::floor(double(box.Left - slack) / kCell);
+    const qint64 x1 = std::floor(double(box.Right + slack) / kCell);
+    const qint64 y0 = std::floor(double(box.Top - slack) / kCell);
+    const qint64 y1 = std::floor(double(box.Bottom + slack) / kCell);
+    if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCells) {
+      tooMany();
+      return;
+    }
+    for (qint64 cx = x0; cx <= x1; ++cx)
+      for (qint64 cy = y0; cy <= y1; ++cy)
+        cell((cx << 32) ^ (cy & 0xFFFFFFFF));
+  }
+
+  std::unordered_map<qint64, std::vector<std::size_t>> cells_;
+  std::vector<std::size_t> everywhere_;
+};
+
+struct TPlaced {
+  std::size_t Index;  // position in the list
+  CGPObject* Object;
+  TPixelRect Box;
+};
+
+}  // namespace
+
+bool TCluster::RefreshMemberships(TObjectList& list, const std::vector<CGPObject*>& objects)
+{
+  TMeasureCanvas measure = ModelMeasure();
+  TCanvas& canvas = measure.Canvas();
+  std::vector<TPlaced> clusters;
+  TBoxGrid clusterGrid;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (list[i]->KindCode() != okCluster) continue;
+    auto* cluster = dynamic_cast<TCluster*>(list[i]);
+    if (!cluster) continue;
+    if (cluster->FitMembers) return false;
+    const TPixelRect box = cluster->GetScreenBox(canvas, 0, 0, 100).Normalized();
+    clusterGrid.File(clusters.size(), box, kRegionSlack);
+    clusters.push_back({i, cluster, box});
+  }
+
+  // The refreshed objects with their places, in list order.
+  const std::unordered_set<const CGPObject*> refreshed(objects.begin(), objects.end());
+  std::vector<TPlaced> work;
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (refreshed.count(list[i]))
+      work.push_back({i, list[i], list[i]->GetScreenBox(canvas, 0, 0, 100).Normalized()});
+
+  // The clustered objects, for clusters that gather; filed only when one does.
+  std::vector<TPlaced> members;
+  TBoxGrid memberGrid;
+  const auto fileMembers = [&] {
+    for (std::size_t i = 0; i < list.size(); ++i)
+      if (list[i]->KindCode() != okArrow && AsMember(list[i]))
+        members.push_back({i, list[i], list[i]->GetScreenBox(canvas, 0, 0, 100).Normalized()});
+    for (std::size_t k = 0; k < members.size(); ++k)
+      memberGrid.File(k, members[k].Box, 0);
+  };
+
+  for (const TPlaced& item : work) {
+    if (auto* cluster =
+            item.Object->KindCode() == okCluster ? dynamic_cast<TCluster*>(item.Object) : nullptr) {
+      if (members.empty()) fileMembers();
+      while (!cluster->Members.empty()) {
+        const std::size_t before = cluster->Members.size();
+        RemoveFromCluster(cluster->Members.front(), cluster);
+        if (cluster->Members.size() == before) cluster->Members.erase(cluster->Members.begin());
+      }
+      const TPixelRect reach{item.Box.Left - kRegionSlack, item.Box.Top - kRegionSlack,
+                             item.Box.Right + kRegionSlack, item.Box.Bottom + kRegionSlack};
+      for (std::size_t k : memberGrid.Near(reach, members.size())) {
+        auto* member = static_cast<TClusteredObject*>(AsMember(members[k].Object));
+        if (members[k].Index <= item.Index || member->Cluster || !Overlap(canvas, cluster, member))
+          continue;
+        AddToCluster(member, cluster);
+      }
+      continue;
+    }
+    TClusteredObject* member = AsMember(item.Object);
+    if (!member) continue;
+    std::vector<std::size_t> near = clusterGrid.Near(item.Box, clusters.size());
+    TCluster* chosen = nullptr;
+    // The topmost cluster below the object wins.
+    for (auto k = near.rbegin(); k != near.rend() && !chosen; ++k)
+      if (clusters[*k].Index < item.Index && Overlap(canvas, clusters[*k].Object, member))
+        chosen = static_cast<TCluster*>(clusters[*k].Object);
+    if (chosen)
+      AddToCluster(member, chosen);
+    else if (member->Cluster)
+      RemoveFromCluster(member, member->Cluster);
+  }
+  return true;
 }
 
 // ---- Fitting ------------------------------------------------------------------------------

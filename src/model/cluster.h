@@ -36,6 +36,13 @@ class TCluster : public TCogiShaped {
   static void AssignMemberships(TObjectList& list);
   // The cluster takes every free clustered object above it that overlaps it.
   void GatherMembers(TObjectList& list);
+  // What refreshing each of the objects with the list, in list order, does to membership,
+  // for many objects at once (a moved selection): a clustered object joins the topmost
+  // cluster below it that it overlaps or leaves its cluster, a cluster gathers the free
+  // objects above it anew. Neighbours are found through grids of their boxes instead of
+  // scans of the list. False, with nothing changed, when a cluster fits its outline to its
+  // members (its box would change under the grids): refresh the objects one by one then.
+  static bool RefreshMemberships(TObjectList& list, const std::vector<CGPObject*>& objects);
   // Re-fits the outline around the members (with FitMembers), then refreshes the layout.
   void FitToMembers(TCanvas& canvas, TObjectList& list, double zoom, double offsetX,
                     double offsetY);

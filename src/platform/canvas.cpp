@@ -51,7 +51,7 @@ bool TCanvas::SupportsRasterOps() const
 
 void TCanvas::SetInverting(bool on)
 {
-  if (!SupportsRasterOps()) return;
+  if (deferredInverting_ || !SupportsRasterOps()) return;
   painter_->setCompositionMode(on ? QPainter::RasterOp_NotSourceXorDestination
                                   : QPainter::CompositionMode_SourceOver);
 }

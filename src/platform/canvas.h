@@ -33,6 +33,9 @@ class TCanvas {
   void SetInverting(bool on);
   // Mask mode: the destination is ANDed with the colour, so greys darken what lies below.
   void SetMasking(bool on);
+  // The drawing goes onto a layer that its owner inverts the destination with afterwards
+  // (the raster engine's own inverting mode is slow): inverting then draws plainly.
+  void SetDeferredInverting(bool on) { deferredInverting_ = on; }
 
   // Set while a print job draws, for the few primitives that behave differently on paper.
   bool Printing() const { return printing_; }
@@ -50,4 +53,5 @@ class TCanvas {
   double dpiY_;
   bool printing_ = false;
   QRect regionWindow_ = RegionReach();
+  bool deferredInverting_ = false;
 };

@@ -393,3 +393,50 @@ TEST(Cluster, AHugeClusterFromADamagedFileStillFindsItsMembersQuickly)
   EXPECT_EQ(cluster->Members.size(), 2u);
   EXPECT_NEAR(cluster->X, 3000, 1.0);
 }
+
+TEST(Cluster, RefreshingAMovedSelectionAtOnceGivesWhatRefreshingEachObjectGives)
+{
+  // Two clusters with members and a free object; then the first cluster lands on the free
+  // object, one member crosses to the other cluster and one leaves it.
+  const auto build = [](TModel& m) {
+    m.AddCluster(0, 3, 3, 4, 4);
+    m.AddCluster(0, 10, 3, 4, 4);
+    m.AddCogi(2.5, 3);
+    m.AddCogi(3.5, 3);
+    m.AddCogi(10, 3);
+    m.AddCogi(20, 20);
+    for (CGPObject* object : m.list)
+      object->Recalculate(&m.list, true);
+    m.list[0]->X = m.list[0]->Y = 20;
+    m.list[3]->X = 10.5;
+    m.list[4]->X = m.list[4]->Y = 30;
+    return std::vector<CGPObject*>{m.list[0], m.list[3], m.list[4]};
+  };
+  const auto memberships = [](const TModel& m) {
+    std::vector<std::vector<int>> result;
+    for (CGPObject* object : m.list) {
+      std::vector<int> entry;
+      if (auto* cluster = dynamic_cast<TCluster*>(object))
+        for (TClusteredObject* member : cluster->Members)
+          entry.push_back(
+              static_cast<int>(std::find(m.list.begin(), m.list.end(), member) - m.list.begin()));
+      result.push_back(entry);
+    }
+    return result;
+  };
+  TModel each;
+  for (CGPObject* object : build(each))
+    object->Recalculate(&each.list, false);
+  TModel atOnce;
+  ASSERT_TRUE(TCluster::RefreshMemberships(atOnce.list, build(atOnce)));
+  EXPECT_EQ(memberships(atOnce), memberships(each));
+  // What the scene was built to show.
+  EXPECT_EQ(memberships(atOnce)[0], std::vector<int>{5});
+  EXPECT_EQ(memberships(atOnce)[1], (std::vector<int>{3}));
+
+  // A cluster that fits itself to its members changes shape as members come: one by one.
+  TModel fitting;
+  build(fitting);
+  static_cast<TCluster*>(fitting.list[1])->FitMembers = true;
+  EXPECT_FALSE(TCluster::RefreshMemberships(fitting.list, {fitting.list[3]}));
+}
