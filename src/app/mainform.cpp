@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QStatusTipEvent>
 
+#include "app/dialogs/accessiblenames.h"
 #include "app/dialogs/dialogservice.h"
 #include "app/dialogs/qtdialogservice.h"
 #include "app/modelform.h"
@@ -188,6 +189,7 @@ void TMainForm::BuildMenus()
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->addAction(actions_.Action(QStringLiteral("HelpAbout")));
   menuBar()->addAction(actions_.Action(QStringLiteral("SurveyMode")));
+  TAccessibleNames::NameControls(this);
 }
 
 // ---- Start-up -----------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QWidget>
 
 QString TAccessibleNames::Plain(const QString& caption)
@@ -33,6 +34,8 @@ void TAccessibleNames::NameControls(QWidget* root)
   for (QWidget* widget : root->findChildren<QWidget*>()) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
       name(button, button->text().isEmpty() ? button->toolTip() : button->text());
+    else if (auto* menu = qobject_cast<QMenu*>(widget))
+      name(menu, menu->title());
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
       name(group, group->title());
     else if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy())
