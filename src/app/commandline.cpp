@@ -110,6 +110,7 @@ int TCommandLine::RunDesktop(int argc, char** argv, const QStringList& files, bo
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Mindorra"));
   QApplication::setOrganizationName(QStringLiteral("Mindorra"));
+  QApplication::setWindowIcon(TSplashForm::ProgramIcon());
   if (splash) TSplashForm::ShowSplash(false);
   int status = 0;
   {
@@ -117,6 +118,8 @@ int TCommandLine::RunDesktop(int argc, char** argv, const QStringList& files, bo
     mainForm.SetStartFiles(files);
     // The first show starts the load step, which hides the splash when it ends.
     mainForm.show();
+    // Where no window manager keeps it on top, the splash comes back above the main window.
+    if (TSplashForm* shown = TSplashForm::Current()) shown->raise();
     status = app.exec();
   }
   // Also when the program ends before the load step ran.

@@ -175,6 +175,8 @@ void TMainForm::BuildMenus()
   connect(recentMenu_, &TRecentFilesMenu::OpenRequested, this,
           [this](const QString& path) { OpenModel(path, false); });
   file->addMenu(recentMenu_);
+  // The submenu is greyed while the list is empty.
+  connect(file, &QMenu::aboutToShow, recentMenu_, &TRecentFilesMenu::Refresh);
   file->addSeparator();
   file->addAction(actions_.Action(QStringLiteral("FileExit")));
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));

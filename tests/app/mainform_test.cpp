@@ -23,6 +23,7 @@
 #include "app/shell/statuspanel.h"
 #include "app/shelltestsupport.h"
 #include "interaction/modelpaintbox.h"
+#include "testsupport.h"
 
 using namespace shelltest;
 
@@ -124,6 +125,9 @@ TEST_F(MainForm, AboutShowsItsPictureUntilClicked)
   });
   form.Actions().Action(QStringLiteral("HelpAbout"))->trigger();
   EXPECT_TRUE(shown);
+  // For a person to look at.
+  TSplashForm::Picture(true).save(testsupport::OutputPath(QStringLiteral("about.png")));
+  TSplashForm::Picture(false).save(testsupport::OutputPath(QStringLiteral("splash.png")));
   EXPECT_EQ(TSplashForm::Current(), nullptr);
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/shell/modelwindows.h"
 #include "app/shell/recentfiles.h"
+#include "app/shell/recentfilesmenu.h"
 #include "app/shelltestsupport.h"
 
 using namespace shelltest;
@@ -90,8 +91,21 @@ TEST_F(OpenModel, TwelveFilesLeaveTenRecentEntriesNewestFirstAlsoAfterARestart)
   for (int i = 12; i >= 3; --i)
     expected << files[i - 1];
   EXPECT_EQ(form.RecentFiles().Files(), expected);
-  // Reopening the tenth moves it to the top without losing another.
-  form.OpenModel(files[2], false);
+  // The menu shows them with the models' pictures; its tenth item reopens the tenth file,
+  // which moves to the top without losing another.
+  TRecentFilesMenu& menu = form.RecentFilesMenu();
+  menu.Refresh();
+  const QList<QAction*> items = menu.actions();
+  ASSERT_EQ(items.size(), 10);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_TRUE(items[i]->isVisible());
+    EXPECT_EQ(items[i]->text(), expected[i]);
+    EXPECT_FALSE(items[i]->icon().isNull());
+  }
+  TModelForm* latest = form.ActiveModel();
+  items[9]->trigger();
+  EXPECT_NE(form.ActiveModel(), latest);
+  EXPECT_EQ(form.ActiveModel()->Document().FileName, files[2]);
   expected.move(9, 0);
   EXPECT_EQ(form.RecentFiles().Files(), expected);
   Restart();

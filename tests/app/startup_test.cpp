@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 
 #include "app/shell/modelwindows.h"
 #include "app/shell/splashform.h"
@@ -124,4 +125,22 @@ TEST_F(Startup, TheDefaultModelFolderIsTheDocumentsFolderNotALiteralWindowsPath)
   WriteSettings(QStringLiteral("[General]\nModel%20Folder=C:\\\\My Models\n"));
   Start();
   EXPECT_EQ(main->Preferences().Text("Model Folder"), Documents());
+}
+
+TEST_F(Startup, TheBarsAndTheThoughtFollowTheSettings)
+{
+  WriteSettings(
+      QStringLiteral("[Other%20Toolbars]\nStatus%20Bar=false\n"
+                     "[Quotes]\nShow%20on%20Startup=true\n"));
+  int thoughts = 0;
+  main = std::make_unique<TMainForm>(dialogs);
+  main->SetThoughtHook([&thoughts] { ++thoughts; });
+  main->show();
+  main->RunLoadStep();
+  main->RunLoadStep();
+  EXPECT_EQ(thoughts, 1);
+  EXPECT_TRUE(main->statusBar()->isHidden());
+  // Kept as it is at shut-down.
+  Restart();
+  EXPECT_TRUE(main->statusBar()->isHidden());
 }

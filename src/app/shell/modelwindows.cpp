@@ -10,6 +10,7 @@
 #include "app/settings/preferences.h"
 #include "app/shell/filefilters.h"
 #include "app/shell/recentfiles.h"
+#include "app/shell/splashform.h"
 #include "document/modeldocument.h"
 #include "interaction/modelpaintbox.h"
 #include "io/modelfile.h"
@@ -104,6 +105,7 @@ TModelForm* TModelWindows::NewWindow()
   connect(form, &TModelForm::ProgressEnded, this, &TModelWindows::ProgressEnded);
   QMdiSubWindow* window = area_.addSubWindow(form);
   window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowIcon(TSplashForm::ProgramIcon());
   window->resize(640, 480);
   if (maximised)
     window->showMaximized();

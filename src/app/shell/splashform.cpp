@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 QPointer<TSplashForm> TSplashForm::current_;
@@ -110,8 +111,8 @@ QImage TSplashForm::Picture(bool about)
     DrawLine(painter, QPointF(42, 352), 12, QStringLiteral("Click to close"),
              QColor(255, 255, 255, 150));
   } else {
-    DrawHoneycomb(painter, QPointF(380, 80), 40);
-    DrawTitle(painter, QPointF(36, 150), 64);
+    DrawHoneycomb(painter, QPointF(430, 92), 34);
+    DrawTitle(painter, QPointF(36, 150), 60);
     DrawLine(painter, QPointF(40, 186), 18, QStringLiteral("Ideas in hexagons, models in a web"),
              soft);
     DrawLine(painter, QPointF(40, 330), 13, version, soft);
@@ -122,6 +123,29 @@ QImage TSplashForm::Picture(bool about)
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(QRectF(1, 1, size.width() - 2, size.height() - 2));
   return image;
+}
+
+QIcon TSplashForm::ProgramIcon()
+{
+  QIcon icon;
+  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double r = size / 4.2;
+    const QPointF centre(size / 2.0, size / 2.0);
+    const QPointF cells[] = {{0, 0}, {1.5, -0.866}, {1.5, 0.866}, {-1.5, 0.866}};
+    const QColor faces[] = {QColor(255, 214, 51), QColor(255, 236, 140), QColor(250, 190, 40),
+                            QColor(255, 245, 190)};
+    for (int i = 0; i < 4; ++i) {
+      painter.setPen(QPen(QColor(90, 60, 10), std::max(1.0, size / 32.0)));
+      painter.setBrush(faces[i]);
+      painter.drawPath(Hexagon(centre + cells[i] * r - QPointF(r * 0.2, 0), r * 0.9));
+    }
+    icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 TSplashForm::TSplashForm(bool about) : QDialog(nullptr), about_(about), picture_(Picture(about))

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
 #include <QImage>
 #include <QPointer>
 
@@ -21,6 +22,8 @@ class TSplashForm : public QDialog {
   bool ShowsAbout() const { return about_; }
   // Our own artwork: the start-up picture (575 x 371) and the About picture (450 x 378).
   static QImage Picture(bool about);
+  // The program's icon, a small honeycomb of ideas, at the sizes desktops ask for.
+  static QIcon ProgramIcon();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

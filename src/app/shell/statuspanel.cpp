@@ -61,9 +61,10 @@ QIcon ShapeIcon()
   return QIcon(PanelPicture([](QPainter& p) {
     p.setPen(QPen(QColor(40, 40, 40), 1.0));
     p.setBrush(QColor(255, 230, 60));
-    p.drawPath(Hexagon(QPointF(5.0, 8.0), 4.5));
+    // Two hexagons edge to edge, as snapping to a shape leaves them.
+    p.drawPath(Hexagon(QPointF(4.8, 5.6), 4.3));
     p.setBrush(QColor(255, 245, 170));
-    p.drawPath(Hexagon(QPointF(11.75, 8.0 + 3.9), 4.5));
+    p.drawPath(Hexagon(QPointF(4.8 + 6.45, 5.6 + 3.72), 4.3));
   }));
 }
 
