@@ -316,3 +316,21 @@ TEST_F(ModelWindows, TheWindowMenuActivatesTheRightWindowAmongNewModel1AndNewMod
   items.back()->trigger();
   EXPECT_EQ(form.ActiveModel()->Caption(), QStringLiteral("New Model 2"));
 }
+
+TEST_F(ModelWindows, NewModelsAreNumberedByTheWindowsOpenAtThatMoment)
+{
+  TMainForm& form = Start();
+  form.NewModel();
+  TModelForm* third = form.NewModel();
+  EXPECT_EQ(third->Caption(), QStringLiteral("New Model 3"));
+  // Closing the second and making another gives a second "New Model 3"; the Window menu
+  // still tells them apart by the window each item is bound to.
+  ASSERT_TRUE(Close(form.Models()[1]));
+  TModelForm* fourth = form.NewModel();
+  EXPECT_EQ(fourth->Caption(), QStringLiteral("New Model 3"));
+  form.WindowMenu().Rebuild();
+  const QList<QAction*> items = form.WindowMenu().actions().mid(5);
+  ASSERT_EQ(items.size(), 3);
+  items[1]->trigger();
+  EXPECT_EQ(form.ActiveModel(), third);
+}
