@@ -180,7 +180,9 @@ class TShellTest : public ::testing::Test {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text.toUtf8());
+    // Settings files are cached by size and time to the millisecond: a rewrite within the
+    // same millisecond must differ in size to be read again.
+    file.write(text.toUtf8() + "\n;" + QByteArray(++settingsWrites, '-') + '\n');
   }
 
   // The program as the desktop starts it, up to the end of the load step.
@@ -221,6 +223,7 @@ class TShellTest : public ::testing::Test {
                                                "XDG_DATA_HOME", "XDG_CACHE_HOME"};
   QTemporaryDir dir;
   std::vector<std::optional<QByteArray>> saved;
+  int settingsWrites = 0;
   TScriptedDialogs dialogs;
   std::unique_ptr<TMainForm> main;
 };
