@@ -8,6 +8,7 @@
 
 #include "app/headlesscommands.h"
 #include "app/mainform.h"
+#include "app/shell/splashform.h"
 
 namespace {
 
@@ -49,7 +50,8 @@ QString TCommandLine::HelpText() const
       << "Without a command, starts the desktop program and opens the model files named.\n\n"
       << "Options:\n"
       << "  --help       show this help and exit\n"
-      << "  --version    show the version and exit\n";
+      << "  --version    show the version and exit\n"
+      << "  --no-splash  start without the start-up picture\n";
   if (!subcommands_.empty()) {
     out << "\nCommands (run without a display):\n";
     for (const TSubcommand& c : subcommands_)
@@ -83,6 +85,7 @@ int TCommandLine::Run(int argc, char** argv)
   }
 
   QStringList files;
+  bool splash = true;
   for (const QString& arg : args) {
     if (arg == QLatin1String("--version")) {
       Print(stdout, VersionText() + QLatin1Char('\n'));
@@ -92,6 +95,10 @@ int TCommandLine::Run(int argc, char** argv)
       Print(stdout, HelpText());
       return 0;
     }
+    if (arg == QLatin1String("--no-splash")) {
+      splash = false;
+      continue;
+    }
     if (arg.startsWith(QLatin1Char('-')))
       return UsageError(QStringLiteral("unknown option '%1'").arg(arg));
     // Anything else must be a model to open: a known extension or an existing file.
@@ -99,7 +106,7 @@ int TCommandLine::Run(int argc, char** argv)
       return UsageError(QStringLiteral("unknown command '%1'").arg(arg));
     files << arg;
   }
-  return RunDesktop(argc, argv, files);
+  return RunDesktop(argc, argv, files, splash);
 }
 
 int TCommandLine::RunHeadless(int argc, char** argv, const TSubcommand& command,
@@ -112,13 +119,24 @@ int TCommandLine::RunHeadless(int argc, char** argv, const TSubcommand& command,
   return command.Handler(args);
 }
 
-int TCommandLine::RunDesktop(int argc, char** argv, const QStringList& files)
+int TCommandLine::RunDesktop(int argc, char** argv, const QStringList& files, bool splash)
 {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Mindorra"));
   QApplication::setOrganizationName(QStringLiteral("Mindorra"));
-  TMainForm mainForm;
-  mainForm.show();
-  mainForm.Start(files);
-  return app.exec();
+  QApplication::setWindowIcon(TSplashForm::ProgramIcon());
+  if (splash) TSplashForm::ShowSplash(false);
+  int status = 0;
+  {
+    TMainForm mainForm;
+    mainForm.SetStartFiles(files);
+    // The first show starts the load step, which hides the splash when it ends.
+    mainForm.show();
+    // Where no window manager keeps it on top, the splash comes back above the main window.
+    if (TSplashForm* shown = TSplashForm::Current()) shown->raise();
+    status = app.exec();
+  }
+  // Also when the program ends before the load step ran.
+  TSplashForm::HideSplash();
+  return status;
 }

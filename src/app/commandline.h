@@ -24,7 +24,7 @@ class TCommandLine {
   QString HelpText() const;
 
  private:
-  int RunDesktop(int argc, char** argv, const QStringList& files);
+  int RunDesktop(int argc, char** argv, const QStringList& files, bool splash);
   int RunHeadless(int argc, char** argv, const TSubcommand& command, const QStringList& args);
   int UsageError(const QString& message) const;
   const TSubcommand* Find(const QString& name) const;

@@ -2,75 +2,29 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
+#include "app/dialogs/dialogservice.h"
 #include "document/modeldocument.h"
 #include "interaction/modelpaintbox.h"
-#include "io/modelfile.h"
-#include "platform/streamerror.h"
 
 TModelForm::TModelForm(QWidget* parent)
     : QWidget(parent),
       document_(std::make_unique<TModelDocument>()),
       paintBox_(new TModelPaintBox(*document_, this))
 {
-  setWindowTitle(document_->FileName);
   setMinimumSize(160, 120);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(paintBox_);
   setFocusProxy(paintBox_);
+  connect(paintBox_, &TModelPaintBox::HintChanged, this, &TModelForm::HintChanged);
+  SetCaption(document_->FileName);
   document_->SetObserver(this);
   document_->SetUndoRecorder(&recorder_);
   recorder_.ClaimRecoveryFile(document_->RecoverFileName);
   TUndoRecorder::TakeBaseline(*document_);
-}
-
-void TModelForm::DocumentOpened()
-{
-  QString caption = QFileInfo(document_->FileName).fileName();
-  if (document_->ReadOnly) caption += QStringLiteral("  (Read Only)");
-  setWindowTitle(caption);
-  TUndoRecorder::TakeBaseline(*document_);
-  Repaint();
-}
-
-bool TModelForm::QuerySave()
-{
-  if (!document_->Modified) return true;
-  QApplication::beep();
-  const auto answer = QMessageBox::warning(
-      this, QStringLiteral("Mindorra"),
-      QStringLiteral("Save Changes to %1 ?").arg(QFileInfo(document_->FileName).fileName()),
-      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  if (answer == QMessageBox::No) return true;
-  if (answer != QMessageBox::Yes) return false;
-  QString path = document_->FileName;
-  if (!document_->Named) {
-    path = QFileDialog::getSaveFileName(this, QString(), document_->FileName,
-                                        QStringLiteral("CGP Model (*.mdl);;All files (*)"));
-    if (path.isEmpty()) return false;
-  }
-  try {
-    TModelFile::SaveModelAs(*document_, path, QSize(640, 480));
-  } catch (const EStreamError& error) {
-    ReportError(error.Message());
-    return false;
-  }
-  return true;
-}
-
-void TModelForm::closeEvent(QCloseEvent* event)
-{
-  // A running tool records its edits when it ends; the question must know about them.
-  paintBox_->Machine().SetMode(opNone);
-  if (QuerySave())
-    event->accept();
-  else
-    event->ignore();
 }
 
 TModelForm::~TModelForm()
@@ -82,6 +36,52 @@ TModelForm::~TModelForm()
   // The document deletes its recovery files while the recorder still holds their lock, so
   // that no other copy can take them over half deleted.
   document_.reset();
+}
+
+void TModelForm::SetCaption(const QString& caption)
+{
+  setWindowTitle(caption);
+  paintBox_->setAccessibleName(caption);
+}
+
+void TModelForm::ShowFileCaption()
+{
+  QString caption = QFileInfo(document_->FileName).fileName();
+  if (document_->ReadOnly) caption += QStringLiteral("  (Read Only)");
+  SetCaption(caption);
+}
+
+void TModelForm::DocumentOpened()
+{
+  ShowFileCaption();
+  TUndoRecorder::TakeBaseline(*document_);
+  Repaint();
+}
+
+void TModelForm::EndOperation()
+{
+  if (document_->Mode != opNone && document_->Mode != opLocked)
+    paintBox_->Machine().SetMode(opNone);
+}
+
+bool TModelForm::Busy() const
+{
+  return document_->Mode == opLocked;
+}
+
+void TModelForm::closeEvent(QCloseEvent* event)
+{
+  if (closeApproved_ || !host_) {
+    event->accept();
+    return;
+  }
+  // Edits of a running tool are recorded when it ends; the question must know of them.
+  EndOperation();
+  if (!Busy() && host_->CanClose(*this)) {
+    event->accept();
+    return;
+  }
+  event->ignore();
 }
 
 void TModelForm::Repaint()
@@ -101,17 +101,31 @@ void TModelForm::SyncTextToolbar()
 
 void TModelForm::Beep()
 {
-  QApplication::beep();
+  if (host_)
+    host_->Dialogs().Beep(TBeep::Default);
+  else
+    QApplication::beep();
 }
 
 void TModelForm::ReportError(const QString& message)
 {
-  QApplication::beep();
-  if (!message.isEmpty())
-    QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("Error.\n\n") + message);
+  if (host_)
+    host_->Dialogs().ReportError(message);
+  else
+    QApplication::beep();
 }
 
 void TModelForm::PaintNow(bool fast)
 {
   if (paintBox_) paintBox_->PaintNow(fast);
+}
+
+void TModelForm::ShowProgress(int percent, const QString& caption)
+{
+  Q_EMIT ProgressChanged(percent, caption);
+}
+
+void TModelForm::EndProgress()
+{
+  Q_EMIT ProgressEnded();
 }

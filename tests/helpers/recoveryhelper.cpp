@@ -16,6 +16,7 @@
 #include <iostream>
 #include <string>
 
+#include "app/dialogs/dialogservice.h"
 #include "app/mainform.h"
 #include "app/modelform.h"
 #include "document/modeldocument.h"
@@ -36,12 +37,34 @@ void MakeEdit(TModelDocument& document)
   document.RecordUndo(QStringLiteral("Create Shapes"));
 }
 
-// Errors go to the terminal, where the test reads them, instead of a message box.
-class TConsoleMainForm : public TMainForm {
+// Errors go to the terminal, where the test reads them, instead of a message box; no other
+// question is ever asked.
+class TConsoleDialogs : public IDialogService {
+ public:
+  void Beep(TBeep) override {}
+
  protected:
-  void ShowError(const QString& message) override
+  void DoMessage(TBoxKind, const QString&, const QString& text) override
   {
-    std::fprintf(stderr, "error: %s\n", qPrintable(message));
+    std::fprintf(stderr, "error: %s\n", qPrintable(text));
+  }
+  TAnswer DoAsk(TBoxKind, const QString&, const QString&, TButtons) override
+  {
+    return TAnswer::Cancel;
+  }
+  std::optional<QString> DoInputText(const QString&, const QString&, const QString&) override
+  {
+    return std::nullopt;
+  }
+  std::optional<TFileChoice> DoOpenFiles(const TFileRequest&) override { return std::nullopt; }
+  std::optional<QString> DoSaveFile(const TFileRequest&) override { return std::nullopt; }
+  std::optional<TColorRef> DoChooseColour(const QString&, TColorRef) override
+  {
+    return std::nullopt;
+  }
+  std::optional<QString> DoChooseFolder(const QString&, const QString&) override
+  {
+    return std::nullopt;
   }
 };
 
@@ -82,7 +105,8 @@ int main(int argc, char** argv)
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-  TConsoleMainForm main;
+  TConsoleDialogs dialogs;
+  TMainForm main(dialogs);
   if (mode == QLatin1String("recover")) {
     main.RecoverModels();
     // title|objects|named|undo caption|objects after one undo
