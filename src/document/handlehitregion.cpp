@@ -15,7 +15,7 @@ bool THandleHitRegion::contains(QPoint pixel) const
 {
   for (const auto& [object, bounds] : entries_) {
     if (!bounds.contains(pixel)) continue;
-    for (const QRegion& handle : object->HandleRegions)
+    for (const THandleShape& handle : object->HandleRegions)
       if (handle.contains(pixel)) return true;
   }
   return false;

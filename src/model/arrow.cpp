@@ -631,9 +631,9 @@ void TArrow::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, boo
     const int hx = pixel.x() - size / 2;
     const int hy = pixel.y() - size / 2;
     painter.drawEllipse(QRect(hx, hy, size - 1, size - 1));
-    HandleRegions[i] = QRegion(
-        QRect(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin), QRegion::Ellipse);
-    handleRegion += HandleRegions[i];
+    HandleRegions[i] =
+        THandleShape(QRect(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin), true);
+    handleRegion += HandleRegions[i].ToRegion();
   }
   painter.restore();
 }

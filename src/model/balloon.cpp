@@ -232,8 +232,9 @@ void TBalloon::DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion,
   painter.setBrush(DisplayColor(kTipHandleColor));
   painter.drawRect(QRect(hx, hy, size - 1, size - 1));
   painter.restore();
-  HandleRegions[8] = QRegion(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin);
-  handleRegion += HandleRegions[8];
+  HandleRegions[8] =
+      THandleShape(QRect(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin));
+  handleRegion += HandleRegions[8].ToRegion();
 }
 
 // ---- Moving and streams -------------------------------------------------------------------

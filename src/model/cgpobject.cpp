@@ -89,8 +89,7 @@ void CGPObject::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, 
 
 void CGPObject::ClearHandleRegions()
 {
-  for (QRegion& region : HandleRegions)
-    region = QRegion();
+  HandleRegions.fill(THandleShape());
 }
 
 void CGPObject::DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion, bool primary,
@@ -124,28 +123,33 @@ void CGPObject::DrawHandlesAt(TCanvas& canvas, const std::vector<TModelPoint>& p
 {
   const int size = HandleSize(zoom);
   const int margin = HandleMargin(zoom);
-  QPainter& painter = canvas.Painter();
-  painter.save();
-  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
-  const bool grey = mode == opFormatPaint && !primary;
-  painter.setBrush(ToQColor(grey ? colors::Silver : colors::Aqua));
-  for (std::size_t i = 0; i < points.size() && i < HandleRegions.size(); ++i) {
+  const std::size_t count = std::min(points.size(), HandleRegions.size());
+  std::array<QRect, 9> marks;
+  for (std::size_t i = 0; i < count; ++i) {
     const TModelPoint p = RotateOffset(Centre(), points[i].X, points[i].Y, angle);
     const QPoint pixel = canvas.ToPixel(p.X, p.Y, offsetX, offsetY, zoom);
     const int hx = pixel.x() - size / 2;
     const int hy = pixel.y() - size / 2;
-    const QRect hit(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin);
-    if (round) {
-      painter.drawEllipse(QRect(hx, hy, size - 1, size - 1));
-      HandleRegions[i] = QRegion(hit, QRegion::Ellipse);
-    } else {
-      painter.drawRect(QRect(hx, hy, size - 1, size - 1));
-      HandleRegions[i] = QRegion(hit);
-    }
+    marks[i] = QRect(hx, hy, size - 1, size - 1);
+    HandleRegions[i] =
+        THandleShape(QRect(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin), round);
   }
-  painter.restore();
-  for (const QRegion& region : HandleRegions)
-    if (!region.isEmpty()) handleRegion += region;
+  QPainter& painter = canvas.Painter();
+  const QPen pen = painter.pen();
+  const QBrush brush = painter.brush();
+  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  const bool grey = mode == opFormatPaint && !primary;
+  painter.setBrush(ToQColor(grey ? colors::Silver : colors::Aqua));
+  if (round) {
+    for (std::size_t i = 0; i < count; ++i)
+      painter.drawEllipse(marks[i]);
+  } else {
+    painter.drawRects(marks.data(), static_cast<int>(count));
+  }
+  painter.setPen(pen);
+  painter.setBrush(brush);
+  for (std::size_t i = 0; i < count; ++i)
+    handleRegion += HandleRegions[i].ToRegion();
 }
 
 namespace {

@@ -12,6 +12,7 @@
 
 #include "geometry/geometry.h"
 #include "geometry/modelpoint.h"
+#include "model/handleshape.h"
 #include "model/objectkind.h"
 #include "model/objectlist.h"
 #include "model/operationmode.h"
@@ -63,7 +64,7 @@ class CGPObject {
   bool Selected = false;
   std::uint8_t Shadow = 0;
   std::uint8_t Style3D = 0;
-  std::array<QRegion, 9> HandleRegions;  // 1-8 box handles, 9 a class's extra handle
+  std::array<THandleShape, 9> HandleRegions;  // 1-8 box handles, 9 a class's extra handle
   TAnchorList Anchors;
   std::vector<CGPObject*> AttachedArrows;  // arrows with an end on this object; not owned
   double DragX = 0.0;

@@ -602,8 +602,9 @@ void TCluster::DrawHandles(TCanvas& canvas, double angle, QRegion& handleRegion,
   painter.setBrush(ToQColor(0x00FFFF));
   painter.drawRect(QRect(hx, hy, size - 1, size - 1));
   painter.restore();
-  HandleRegions[8] = QRegion(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin);
-  handleRegion += HandleRegions[8];
+  HandleRegions[8] =
+      THandleShape(QRect(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin));
+  handleRegion += HandleRegions[8].ToRegion();
 }
 
 // ---- Moving and refreshing ----------------------------------------------------------------
