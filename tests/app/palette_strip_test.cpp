@@ -8,8 +8,10 @@
 
 #include "app/palette/cgpcolorgrid.h"
 #include "app/palette/cgpcolorpanel.h"
+#include "app/palette/colorpreviewbox.h"
 #include "app/palette/palettecolors.h"
 #include "app/palette/spectrum.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -190,4 +192,34 @@ TEST(PalettePick, SpectrumPressDragReleaseReportsOnceAtTheRelease)
   // Right button: nothing.
   QTest::mouseClick(&spectrum, Qt::RightButton, {}, QPoint(50, row));
   EXPECT_EQ(changes.count(), 1);
+}
+
+TEST(PaletteStrip, PaintsSwatchesTheMarkThePreviewAndTheSpectrum)
+{
+  TShownStrip shown;
+  TCGPColorPanel& strip = shown.strip;
+  strip.SetForeGroundColor(MakeColorRef(255, 0, 0));  // marks the red swatch, index 9
+  const QImage image = strip.grab().toImage();
+  image.save(testsupport::OutputPath(QStringLiteral("palette-strip.png")));
+  auto pixel = [&](QPoint p) { return FromQColor(image.pixelColor(p)); };
+  const QPoint grid = strip.Grid().pos();
+  const int b = strip.Grid().BoxSize();
+  ASSERT_EQ(b, kBox);
+
+  const QRect red = TCGPColorGrid::CellOf(9, b, strip.Grid().width()).translated(grid);
+  EXPECT_EQ(pixel(red.center()), MakeColorRef(255, 0, 0));
+  EXPECT_EQ(pixel(red.topLeft()), colors::White);  // the mark inverts the black outline
+  const QRect white = TCGPColorGrid::CellOf(0, b, strip.Grid().width()).translated(grid);
+  EXPECT_EQ(pixel(white.topLeft()), colors::Black);
+  const QRect pastel = TCGPColorGrid::CellOf(51, b, strip.Grid().width()).translated(grid);
+  EXPECT_EQ(pixel(pastel.center()), palettecolors::ColorOf(51));
+
+  // The preview's hexagon shows the face colour.
+  const QPoint preview = strip.PreviewBox().pos();
+  EXPECT_EQ(pixel(preview + QPoint(8, 22)), MakeColorRef(255, 0, 0));
+
+  const QPoint spectrum = strip.Spectrum().pos();
+  EXPECT_EQ(pixel(spectrum + QPoint(40, 0)), colors::White);
+  const int m = 2 * strip.Spectrum().height() / 3;
+  EXPECT_EQ(pixel(spectrum + QPoint(0, m)), TSpectrum::ColorAt({0, m}, strip.Spectrum().size()));
 }

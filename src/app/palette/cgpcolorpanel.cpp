@@ -45,6 +45,8 @@ TCGPColorPanel::TCGPColorPanel(QWidget* parent)
       spectrum_(new TSpectrum(this))
 {
   setFixedHeight(kHeight);
+  // The strip spans the window; the spectrum takes whatever width is left.
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   setAccessibleName(QStringLiteral("Color Palette"));
   targets_->setExclusive(true);
   QFont caption(QStringLiteral("Arial"));
@@ -73,6 +75,17 @@ TCGPColorPanel::TCGPColorPanel(QWidget* parent)
   connect(spectrum_, &TSpectrum::HintChanged, this, &TCGPColorPanel::ShowHint);
   connect(spectrum_, &TSpectrum::HoverColor, well_, &TColorWell::SetColor);
   LayOut();
+}
+
+QSize TCGPColorPanel::sizeHint() const
+{
+  return QSize(700, kHeight);
+}
+
+QSize TCGPColorPanel::minimumSizeHint() const
+{
+  // The buttons, the grid and the well always show; the spectrum may shrink to a sliver.
+  return QSize(spectrum_->x() + 1, kHeight);
 }
 
 QAbstractButton* TCGPColorPanel::TargetButton(int target) const

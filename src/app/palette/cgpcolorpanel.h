@@ -61,6 +61,9 @@ class TCGPColorPanel : public QWidget {
   TColorWell& Well() const { return *well_; }
   QAbstractButton* TargetButton(int target) const;
 
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
  Q_SIGNALS:
   // After every pick from the grid or the spectrum: the current target and the colour.
   void Change(int target, TColorRef color);
