@@ -106,7 +106,7 @@ TEST(PaletteSpectrum, SegmentBoundariesGiveThePureHues)
     EXPECT_EQ(at(x, 0), colors::White) << x;
 }
 
-TEST(PaletteSpectrum, PointsOutsideAndTinyStripsStayInRange)
+TEST(PaletteSpectrum, SpillAndDivisionByZeroOnOutsidePointsAndTinyStrips)
 {
   const QSize size(270, 30);
   // Far outside, a point is taken at the nearest edge: never a component that wrapped round.
