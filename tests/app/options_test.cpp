@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -101,7 +102,7 @@ TOptionsHooks GradientHooks(TFillChoice* seen = nullptr)
   TOptionsHooks hooks;
   hooks.FillProperties = [seen](QWidget*, const TFillChoice& preset) {
     if (seen) *seen = preset;
-    return std::optional(TFillChoice{preset.FaceColor, preset.BackColor, 4, 0, 9});
+    return std::optional(TFillChoice{preset.FaceColor, preset.BackColor, 4, 5, 9});
   };
   hooks.PageSetup = [](QWidget*, const TPageChoice&) {
     return std::optional(TPageChoice{3, 2, 0});

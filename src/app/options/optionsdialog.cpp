@@ -21,10 +21,17 @@
 #include "app/options/optionspreview.h"
 #include "app/settings/settingsstore.h"
 #include "model/filled.h"
+#include "model/lined.h"
 
 namespace {
 
 // The line widths of the Line Thickness menu, in quarters of a point.
+// A control captioned by a setting's own name or another.
+struct TChoice {
+  const char* Caption;
+  TSettingId Id;
+};
+
 struct TThickness {
   const char* Caption;
   int Quarters;
@@ -35,7 +42,6 @@ constexpr TThickness kThicknesses[] = {
     {"5 pt", 20},    {"6 pt", 24},     {"8 pt", 32},     {"10 pt", 40},
 };
 
-constexpr int kLineNone = 5;
 constexpr int kOtherPage = 4;
 
 QIcon Swatch(TColorRef colour)
@@ -258,7 +264,7 @@ QWidget* TOptionsDialog::BuildStandardisePage()
       page);
   text->setWordWrap(true);
   layout->addWidget(text);
-  const std::pair<const char*, TSettingId> choices[] = {
+  const TChoice choices[] = {
       {"Shape", "Format Shape"},   {"Size", "Format Size"}, {"Fill", "Format Fill"},
       {"Line", "Format Line"},     {"Font", "Format Font"}, {"3D", "Format 3D"},
       {"Shadow", "Format Shadow"},
@@ -304,7 +310,7 @@ QWidget* TOptionsDialog::BuildOtherPage()
   maxModels_->setRange(static_cast<int>(limit.Min), static_cast<int>(limit.Max));
   grid->addWidget(maxModels_, 2, 1, Qt::AlignLeft);
 
-  const std::pair<const char*, TSettingId> checks[] = {
+  const TChoice checks[] = {
       {"Load Control Model on Startup", "Load Control Model"},
       {"Bee Cursors", "Bee Cursors"},
       {"Popup Menus", "Popup Menus"},
