@@ -53,6 +53,7 @@ TEST(TextToolbar, ASelectedHexagonWithBoldTwelvePointTextPressesBoldAndShowsTwel
   EXPECT_EQ(f.toolbar.FontSize()->currentText(), QStringLiteral("12"));
   EXPECT_TRUE(f.toolbar.Button(TTextAttribute::AlignRight)->isChecked());
   EXPECT_FALSE(f.toolbar.Button(TTextAttribute::AlignCentre)->isChecked());
+  f.toolbar.resize(1000, f.toolbar.sizeHint().height());
   f.toolbar.show();
   f.toolbar.grab().toImage().save(testsupport::OutputPath(QStringLiteral("text_toolbar.png")));
 

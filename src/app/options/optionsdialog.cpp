@@ -289,6 +289,7 @@ QWidget* TOptionsDialog::BuildOtherPage()
   controlModel_->setMaxLength(TSettingDef::kPathLength);
   grid->addWidget(controlModel_, 0, 1);
   auto* browseModel = new QPushButton(QStringLiteral("..."), page);
+  browseModel->setFixedWidth(32);
   browseModel->setObjectName(QStringLiteral("ControlModelBrowse"));
   connect(browseModel, &QPushButton::clicked, this, &TOptionsDialog::ControlModelBrowse);
   grid->addWidget(browseModel, 0, 2);
@@ -299,6 +300,7 @@ QWidget* TOptionsDialog::BuildOtherPage()
   modelFolder_->setMaxLength(TSettingDef::kPathLength);
   grid->addWidget(modelFolder_, 1, 1);
   auto* browseFolder = new QPushButton(QStringLiteral("..."), page);
+  browseFolder->setFixedWidth(32);
   browseFolder->setObjectName(QStringLiteral("ModelFolderBrowse"));
   connect(browseFolder, &QPushButton::clicked, this, &TOptionsDialog::ModelFolderBrowse);
   grid->addWidget(browseFolder, 1, 2);

@@ -43,13 +43,13 @@ std::unique_ptr<TCogi> PreferredCogi(const TPreferences& p, double x, double y, 
   return cogi;
 }
 
-void DrawObject(QPainter& painter, const QRect& box, CGPObject& object)
+void DrawObject(QPainter& painter, const QRect& box, CGPObject& object, double zoom = 100)
 {
   painter.save();
   painter.setClipRect(box);
   painter.translate(box.topLeft());
   TCanvas canvas(painter, kPreviewDpi, kPreviewDpi);
-  object.Draw(canvas, false, 0, 0, 100);
+  object.Draw(canvas, false, 0, 0, zoom);
   painter.restore();
 }
 
@@ -143,25 +143,28 @@ void TOptionsPreview::DrawCogi(QPainter& painter, const QRect& box, const TPrefe
 void TOptionsPreview::DrawCluster(QPainter& painter, const QRect& box, const TPreferences& p)
 {
   painter.fillRect(box, Qt::white);
-  const double cx = box.width() / kPreviewDpi / 2;
-  const double cy = box.height() / kPreviewDpi / 2;
+  // Drawn at half size, so that three hexagons fit inside the cluster.
+  constexpr double kZoom = 50;
+  const double inches = kPreviewDpi * kZoom / 100;
+  const double cx = box.width() / inches / 2;
+  const double cy = box.height() / inches / 2;
   TCluster cluster;
   cluster.X = cx;
   cluster.Y = cy;
-  cluster.Width = std::max(0.5, box.width() / kPreviewDpi - 0.3);
-  cluster.Height = std::max(0.5, box.height() / kPreviewDpi - 0.3);
+  cluster.Width = std::max(0.5, box.width() / inches - 0.4);
+  cluster.Height = std::max(0.5, box.height() / inches - 0.4);
   cluster.ShapeVariant = kCogiVariantEllipse;
   cluster.Outline = MakeShapeOutline(okCluster, kCogiVariantEllipse, cluster.Width, cluster.Height);
   cluster.FaceColor = p.Colour("Cluster Color");
   cluster.Recalculate(nullptr, true);
-  DrawObject(painter, box, cluster);
+  DrawObject(painter, box, cluster, kZoom);
   const TCogiDimensions small = TCogi::StandardSize(7, kCogiSmall);
-  const double dx = small.Width * 0.55;
-  const double dy = small.Height * 0.45;
+  const double dx = small.Width * 0.6;
+  const double dy = small.Height * 0.5;
   const double centres[3][2] = {{cx - dx, cy - dy}, {cx + dx, cy - dy}, {cx, cy + dy}};
   for (const auto& centre : centres) {
     auto cogi = PreferredCogi(p, centre[0], centre[1], kCogiSmall);
     cogi->Recalculate(nullptr, true);
-    DrawObject(painter, box, *cogi);
+    DrawObject(painter, box, *cogi, kZoom);
   }
 }
