@@ -124,6 +124,8 @@ QByteArray TTextAttributes::ApplyToText(const QByteArray& text, TTextAttribute c
   const bool on = value.toBool();
   switch (code) {
     case TTextAttribute::FontName:
+      // An empty list entry names no font; the text keeps its own.
+      if (value.toString().isEmpty()) return text;
       characters.setFontFamilies(QStringList{value.toString()});
       break;
     case TTextAttribute::FontSize:
