@@ -68,6 +68,13 @@ TInteractionPreferences TPreferences::Interaction() const
 
 void TPreferences::ApplyToNewModel(TModelDocument& document) const
 {
+  ApplyToModel(document);
+  document.FillPicture.reset();
+  document.PictureCentred = false;
+}
+
+void TPreferences::ApplyToModel(TModelDocument& document) const
+{
   document.ZoomFrames = Integer("Animated Zoom Frames");
   document.ShowGrid = Boolean("Show Grid Lines");
   document.ShowPageLines = Boolean("Show Page Lines");
@@ -86,12 +93,11 @@ void TPreferences::ApplyToNewModel(TModelDocument& document) const
   document.CogiSize = Byte<std::uint8_t>(*this, "Cogi Size");
   document.FillStyle = Byte<std::uint8_t>(*this, "Cogi Fill Style");
   document.PatternIndex = Byte<std::uint8_t>(*this, "Cogi Pattern Style");
+  document.GradientIndex = Byte<std::uint8_t>(*this, "Cogi Gradient Style");
   document.LineStyle = Byte<std::uint8_t>(*this, "Cogi Line Style");
   document.LineWidth = static_cast<float>(Float("Cogi Line Width"));
   document.Shadow = Byte<std::uint8_t>(*this, "Cogi Shadow Style");
   document.Style3D = Byte<std::uint8_t>(*this, "Cogi 3D Style");
   document.ShowNumber = Boolean("Show Number");
   document.ClusterColor = Colour("Cluster Color");
-  document.FillPicture.reset();
-  document.PictureCentred = false;
 }

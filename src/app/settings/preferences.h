@@ -35,6 +35,8 @@ class TPreferences {
   TInteractionPreferences Interaction() const;
   // A new model's settings, size and orientation and its attributes for new objects.
   void ApplyToNewModel(TModelDocument& document) const;
+  // The same for a model that is open already: its fill picture stays.
+  void ApplyToModel(TModelDocument& document) const;
 
   // Whether a line of the table is one of the preferences (the key itself, not a group).
   static bool IsPreference(const TSettingDef& def);

@@ -116,6 +116,7 @@ inline constexpr TSettingDef kTable[] = {
   Integer("", "Cogi Size", 0, 0, 2),
   Code("", "Cogi Fill Style", 0, Codes({0, 1, 2, 3, 4})),
   Integer("", "Cogi Pattern Style", 0, 0, 48),
+  Integer("", "Cogi Gradient Style", 0, 0, 15),
   Code("", "Cogi Line Style", 0, Codes({0, 5})),
   Float("", "Cogi Line Width", 0.75, 0.0, 100.0),
   Code("", "Cogi Shadow Style", 0, Codes({0, 1, 2, 3, 4})),
