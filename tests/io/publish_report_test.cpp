@@ -48,17 +48,14 @@ TEST(PublishReport, TitleSummaryAndEntriesAreTheDocumentsLines)
   EXPECT_EQ(lines[3], QStringLiteral("Keywords: \\tab k\\par"));  // not Named: no saver line
   EXPECT_EQ(lines[4], QStringLiteral("\\par"));
   const QStringList entries = lines.mid(5);
-  const QStringList expected = {QStringLiteral("\\fi-1000\\li1000  Cluster   1)\tNo Title\\par"),
-                                QStringLiteral("\\par"),
-                                QStringLiteral("\\fi-1000\\li2000     Cogi   2)\tFirst idea\\par"),
-                                QStringLiteral("\\par"),
-                                QStringLiteral("\\fi0\\li2000 a note\\par"),
-                                QStringLiteral("\\par"),
-                                QStringLiteral("\\fi-1000\\li2000     Cogi   3)\tSecond\\par"),
-                                QStringLiteral("\\par"),
-                                QStringLiteral("\\fi-1000\\li1000     Cogi   4)\tFar away\\par"),
-                                QStringLiteral("\\par"),
-                                QStringLiteral("}")};
+  const QStringList expected = {
+      QStringLiteral("\\fi-1000\\li1000  Cluster   1)\tNo Title\\par"), QStringLiteral("\\par"),
+      // Members in screen order: the second member's box reaches higher.
+      QStringLiteral("\\fi-1000\\li2000     Cogi   3)\tSecond\\par"), QStringLiteral("\\par"),
+      QStringLiteral("\\fi-1000\\li2000     Cogi   2)\tFirst idea\\par"), QStringLiteral("\\par"),
+      QStringLiteral("\\fi0\\li2000 a note\\par"), QStringLiteral("\\par"),
+      QStringLiteral("\\fi-1000\\li1000     Cogi   4)\tFar away\\par"), QStringLiteral("\\par"),
+      QStringLiteral("}")};
   EXPECT_EQ(entries, expected);
 }
 
