@@ -34,19 +34,27 @@ namespace {
 
 constexpr int kTextInset = 6;
 
+// The editor with its text inset from the left and right edges.
+class TInsetTextEdit : public QTextEdit {
+ public:
+  explicit TInsetTextEdit(QWidget* parent) : QTextEdit(parent)
+  {
+    setViewportMargins(kTextInset, 0, kTextInset, 0);
+  }
+};
+
 }  // namespace
 
 TTextReportForm::TTextReportForm(IDialogService& dialogs, QWidget* parent)
     : QDialog(parent),
       dialogs_(dialogs),
-      editor_(new QTextEdit(this)),
+      editor_(new TInsetTextEdit(this)),
       ruler_(new TReportRuler(*editor_, this)),
       status_(new QLabel(this))
 {
   setWindowTitle(QStringLiteral("Text Report"));
   resize(640, 480);
   editor_->setAcceptRichText(true);
-  editor_->setViewportMargins(kTextInset, 0, kTextInset, 0);
   editor_->setAccessibleName(QStringLiteral("Text Report"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
