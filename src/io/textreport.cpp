@@ -234,6 +234,8 @@ QByteArray TTextReport::PlainTextBytes(const QByteArray& rtf)
 {
   QString text = TRtfReader::PlainText(rtf);
   text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  // A text file's last line ends like the others.
+  if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n'))) text += QLatin1Char('\n');
   text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
   return text.toUtf8();
 }
