@@ -9,9 +9,11 @@
 
 #include "document/modeldocument.h"
 #include "document/modelpainter.h"
+#include "geometry/outline.h"
 #include "io/modelfile.h"
 #include "io/modelstream.h"
 #include "model/gateway.h"
+#include "model/pointed.h"
 #include "platform/jpegcodec.h"
 #include "platform/measurecanvas.h"
 #include "platform/streamerror.h"
@@ -193,14 +195,19 @@ QStringList THtmlExport::PageLines(TModelDocument& document, const QString& path
           << QStringLiteral("<MAP NAME=\"model\">");
     for (const THtmlMapArea& area : style.MapAreas) {
       const QRect& r = area.Box;
+      QStringList coords;
+      if (area.Corners.isEmpty()) {
+        coords << QString::number(r.left()) << QString::number(r.top())
+               << QString::number(r.right() + 1) << QString::number(r.bottom() + 1);
+      } else {
+        for (const QPoint& p : area.Corners)
+          coords << QString::number(p.x()) << QString::number(p.y());
+      }
       lines << QStringLiteral(
-                   "<AREA SHAPE=\"rect\" COORDS=\"%1,%2,%3,%4\" HREF=\"%5\" ALT=\"%6\" "
-                   "TITLE=\"%6\">")
-                   .arg(r.left())
-                   .arg(r.top())
-                   .arg(r.right() + 1)
-                   .arg(r.bottom() + 1)
-                   .arg(Escape(area.Href), Escape(area.Title));
+                   "<AREA SHAPE=\"%1\" COORDS=\"%2\" HREF=\"%3\" ALT=\"%4\" "
+                   "TITLE=\"%4\">")
+                   .arg(area.Corners.isEmpty() ? QStringLiteral("rect") : QStringLiteral("poly"),
+                        coords.join(QLatin1Char(',')), Escape(area.Href), Escape(area.Title));
     }
     lines << QStringLiteral("</MAP>");
   }
@@ -257,24 +264,59 @@ QByteArray THtmlExport::PictureBytes(TModelDocument& document, QSize size)
   return bytes;
 }
 
-QRect THtmlExport::PictureBox(TModelDocument& document, const CGPObject& object, QSize size)
+namespace {
+
+// Where the model painter puts the model in a whole-model picture: offsets and zoom.
+struct TFraming {
+  double Left = 0.0;
+  double Top = 0.0;
+  double Zoom = 100.0;
+};
+
+std::optional<TFraming> Framing(TModelDocument& document, QSize size)
 {
   TPixelRect u;
-  if (!ObjectsBox(document, u) || size.isEmpty()) return {};
-  // The framing of the model painter's whole-model picture, at the model's resolution.
+  if (!ObjectsBox(document, u) || size.isEmpty()) return std::nullopt;
   const double ppi = kModelPixelsPerInch;
   const double ew = u.Width() + ppi;
   const double eh = u.Height() + ppi;
-  const double zoom = std::min(size.width() / ew * 100.0, size.height() / eh * 100.0);
-  const double left =
-      u.Left / ppi - 0.5 - (size.width() - zoom * ew / 100.0) / 2.0 / ppi / zoom * 100.0;
-  const double top =
-      u.Top / ppi - 0.5 - (size.height() - zoom * eh / 100.0) / 2.0 / ppi / zoom * 100.0;
+  TFraming f;
+  f.Zoom = std::min(size.width() / ew * 100.0, size.height() / eh * 100.0);
+  f.Left = u.Left / ppi - 0.5 - (size.width() - f.Zoom * ew / 100.0) / 2.0 / ppi / f.Zoom * 100.0;
+  f.Top = u.Top / ppi - 0.5 - (size.height() - f.Zoom * eh / 100.0) / 2.0 / ppi / f.Zoom * 100.0;
+  return f;
+}
+
+}  // namespace
+
+QRect THtmlExport::PictureBox(TModelDocument& document, const CGPObject& object, QSize size)
+{
+  const std::optional<TFraming> f = Framing(document, size);
+  if (!f) return {};
   TMeasureCanvas measure;
-  return object.GetScreenBox(measure.Canvas(), -left, -top, zoom)
+  return object.GetScreenBox(measure.Canvas(), -f->Left, -f->Top, f->Zoom)
       .Normalized()
       .ToQRect()
       .intersected(QRect(QPoint(0, 0), size));
+}
+
+QPolygon THtmlExport::PictureOutline(TModelDocument& document, const CGPObject& object, QSize size)
+{
+  const auto* shape = dynamic_cast<const TPointed*>(&object);
+  const std::optional<TFraming> f = Framing(document, size);
+  if (!shape || !f || shape->Outline.size() < 3) return {};
+  TMeasureCanvas measure;
+  QPolygon polygon = OutlinePath(measure.Canvas(), shape->Outline, shape->Angle, f->Zoom, -f->Left,
+                                 -f->Top, shape->Centre())
+                         .toFillPolygon()
+                         .toPolygon();
+  // A closed polygon repeats its first corner at the end; the map closes it by itself.
+  if (polygon.size() > 1 && polygon.front() == polygon.back()) polygon.removeLast();
+  // Curved outlines flatten into many corners; a box serves them as well.
+  if (polygon.size() < 3 || polygon.size() > kMaxAreaCorners) return {};
+  for (QPoint& p : polygon)
+    p = QPoint(std::clamp(p.x(), 0, size.width()), std::clamp(p.y(), 0, size.height()));
+  return polygon;
 }
 
 void THtmlExport::ExportHtml(TModelDocument& document, const QString& path, QSize pictureSize,

@@ -4,6 +4,7 @@
 // escaped, and the page is plain ASCII whatever the model holds.
 #pragma once
 
+#include <QPolygon>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -20,7 +21,8 @@ class TModelDocument;
 // One clickable area of the page's picture, in the picture's pixels.
 struct THtmlMapArea {
   QRect Box;
-  QString Href;  // already a URL; escaped when written
+  QPolygon Corners;  // the shape's outline; empty: the box
+  QString Href;      // already a URL; escaped when written
   QString Title;
 };
 
@@ -65,6 +67,10 @@ class THtmlExport {
   static QByteArray PictureBytes(TModelDocument& document, QSize size);
   // Where each object's screen box lands in a picture of the size (as the picture is drawn).
   static QRect PictureBox(TModelDocument& document, const CGPObject& object, QSize size);
+  // The corners of a shape's outline in that picture (a hexagon's six, turned with it); empty
+  // for objects without an outline and for curved outlines of many corners.
+  static QPolygon PictureOutline(TModelDocument& document, const CGPObject& object, QSize size);
+  static constexpr int kMaxAreaCorners = 40;
 
   // Text for the page: & < > " as entities, characters beyond ASCII as numeric references,
   // control characters other than the tab dropped.

@@ -123,7 +123,8 @@ THtmlMapArea AreaFor(TModelDocument& document, const CGPObject& object, QSize si
                      const QString& href)
 {
   const QStringList text = TObjectListing::PlainLines(object.Text);
-  return {THtmlExport::PictureBox(document, object, size), href,
+  return {THtmlExport::PictureBox(document, object, size),
+          THtmlExport::PictureOutline(document, object, size), href,
           text.isEmpty() ? QStringLiteral("%1").arg(object.Serial) : text.join(QLatin1Char(' '))};
 }
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QPolygon>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -13,6 +14,7 @@
 #include "io/modelfile.h"
 #include "io/sitepublisher.h"
 #include "iotestsupport.h"
+#include "platform/jpegcodec.h"
 #include "platform/streamerror.h"
 
 namespace {
@@ -91,18 +93,29 @@ TEST(PublishSite, AWebWithACycleAMissingModelAndAnOutsideLink)
   const QString root = Read(out + QStringLiteral("/root.htm"));
   EXPECT_TRUE(root.contains(
       QLatin1String("<IMG SRC=\"root.jpg\" ALT=\"CGP Model Image\" USEMAP=\"#model\">")));
-  static const QRegularExpression kArea(QStringLiteral(
-      "<AREA SHAPE=\"rect\" COORDS=\"(\\d+),(\\d+),(\\d+),(\\d+)\" HREF=\"([^\"]*)\""));
+  static const QRegularExpression kArea(
+      QStringLiteral("<AREA SHAPE=\"poly\" COORDS=\"([\\d,]+)\" HREF=\"([^\"]*)\""));
+  const QImage picture = TJpegCodec::Decode(Read(out + QStringLiteral("/root.jpg")).toLatin1());
+  ASSERT_FALSE(picture.isNull());
   QStringList hrefs;
   int lastLeft = 1 << 30;
   for (auto it = kArea.globalMatch(root); it.hasNext();) {
     const QRegularExpressionMatch m = it.next();
-    hrefs << m.captured(5);
-    EXPECT_LT(m.captured(1).toInt(), m.captured(3).toInt());
-    EXPECT_LT(m.captured(2).toInt(), m.captured(4).toInt());
+    hrefs << m.captured(2);
+    const QStringList numbers = m.captured(1).split(QLatin1Char(','));
+    ASSERT_EQ(numbers.size(), 12) << "a hexagon's six corners";
+    QPolygon corners;
+    for (qsizetype i = 0; i < numbers.size(); i += 2)
+      corners << QPoint(numbers[i].toInt(), numbers[i + 1].toInt());
+    const QRect box = corners.boundingRect();
+    EXPECT_GT(box.width(), 20);
+    EXPECT_GT(box.height(), 20);
+    // The area lies on the hexagon in the picture: its middle is painted, not background.
+    const QColor middle = picture.pixelColor(box.center());
+    EXPECT_LT(middle.blue(), 200) << "a hexagon's yellow, not the white around it";
     // The hexagons stand left to right in stacking order; areas come topmost first.
-    EXPECT_LT(m.captured(1).toInt(), lastLeft);
-    lastLeft = m.captured(1).toInt();
+    EXPECT_LT(box.left(), lastLeft);
+    lastLeft = box.left();
   }
   EXPECT_EQ(hrefs, (QStringList{QStringLiteral("sub/c.htm"), QStringLiteral("b.htm")}));
   EXPECT_TRUE(root.contains(QLatin1String("<DT><A HREF=\"b.htm\">1)\tto b</A>")));
