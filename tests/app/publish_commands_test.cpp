@@ -104,6 +104,9 @@ TEST(PublishCommands, HtmlExportAsksBeforeReplacingAPictureAndCancelsCleanly)
   EXPECT_TRUE(ReadFile(picture).startsWith("\xFF\xD8"));
   EXPECT_TRUE(ReadFile(page).contains("<DT>1)\tText"));
   EXPECT_EQ(dialogs.Count(QStringLiteral("ask")), 2);
+  // Exporting the same page again replaces its own picture without asking.
+  EXPECT_TRUE(commands.ExportHtml(document, page));
+  EXPECT_EQ(dialogs.Count(QStringLiteral("ask")), 2);
 
   // Save as HTML offers the model's name with ".htm".
   dialogs.saveNames = {std::nullopt};

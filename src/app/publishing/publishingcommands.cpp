@@ -82,8 +82,9 @@ bool TPublishingCommands::ExportHtml(TModelDocument& document, const QString& pa
   if (!size) return false;
   const QFileInfo info(path);
   const QString picture = info.dir().filePath(info.completeBaseName() + QStringLiteral(".jpg"));
-  // The picture's name was not chosen by the user: a file of that name is not replaced unasked.
-  if (QFileInfo::exists(picture) &&
+  // The picture's name was not chosen by the user: a file of that name is not replaced unasked,
+  // unless it sits beside the page being replaced (an earlier export's picture).
+  if (QFileInfo::exists(picture) && !QFileInfo::exists(path) &&
       dialogs_.Ask(TBoxKind::Warning, QStringLiteral("Save as HTML"),
                    QStringLiteral("The picture \"%1\" already exists.\rDo you want to replace it?")
                        .arg(QFileInfo(picture).fileName()),
