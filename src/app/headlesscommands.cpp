@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/publishing/publishingverbs.h"
 #include "document/documentobserver.h"
 #include "document/modeldocument.h"
 #include "document/modelpainter.h"
@@ -139,6 +140,7 @@ QByteArray RasterPicture(TModelDocument& document, QSize size, const QString& ex
 
 int Export(const QStringList& args)
 {
+  if (TPublishingVerbs::HandlesExport(args)) return TPublishingVerbs::Export(args);
   QStringList positional;
   int width = 0;
   int height = 0;
@@ -193,14 +195,19 @@ int Export(const QStringList& args)
 
 std::vector<TCommandLine::TSubcommand> HeadlessCommands()
 {
-  return {
+  std::vector<TCommandLine::TSubcommand> commands{
       {QStringLiteral("dump"), QStringLiteral("FILE"),
        QStringLiteral("print a model file as JSON (header and every object's stored fields)"),
        Dump},
       {QStringLiteral("export"), QStringLiteral("FILE OUT [--width N] [--height N]"),
        QStringLiteral("write the whole model to OUT by its extension: .png .jpg .bmp (picture, "
                       "default 1600 x 1200 kept to the model's proportions), .svg .pdf "
-                      "(vectors) or .mdl (the current model format)"),
+                      "(vectors), .mdl (the current model format), .html (page and picture; "
+                      "--order position|number) or .rtf/.txt (report; --order, --summary, "
+                      "--pages A-B, --separate-pages)"),
        Export},
   };
+  for (TCommandLine::TSubcommand& verb : TPublishingVerbs::Commands())
+    commands.push_back(std::move(verb));
+  return commands;
 }
