@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/printing/printverb.h"
 #include "document/documentobserver.h"
 #include "document/modeldocument.h"
 #include "document/modelpainter.h"
@@ -202,5 +203,6 @@ std::vector<TCommandLine::TSubcommand> HeadlessCommands()
                       "default 1600 x 1200 kept to the model's proportions), .svg .pdf "
                       "(vectors) or .mdl (the current model format)"),
        Export},
+      PrintSubcommand(),
   };
 }
