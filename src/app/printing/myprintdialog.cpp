@@ -132,7 +132,7 @@ void TMyPrintDialog::Build()
   PrinterButton = new QPushButton(QStringLiteral("&Printer"), this);
   OkButton->setDefault(true);
   connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelButton, &QPushButton::clicked, this, [this] { CancelClicked(); });
+  connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
   connect(PrinterButton, &QPushButton::clicked, this, [this] { PrinterClicked(); });
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(OkButton);
@@ -234,7 +234,7 @@ void TMyPrintDialog::PrinterClicked()
   PrinterChanged();
 }
 
-void TMyPrintDialog::CancelClicked()
+void TMyPrintDialog::reject()
 {
   done(changed_ ? kClosed : QDialog::Rejected);
 }

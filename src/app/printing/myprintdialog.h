@@ -35,6 +35,8 @@ class TMyPrintDialog : public QDialog {
   bool StoreInto(TModelDocument& document) const;
   // Re-reads the printer into the caption, the colour box and the orientation buttons.
   void ReadPrinter();
+  // Cancel, Escape and the window's close box: Close once the printer was changed.
+  void reject() override;
 
   // ---- Controls, for the tests that drive the dialog
   QRadioButton* CurrentViewButton;
@@ -69,7 +71,6 @@ class TMyPrintDialog : public QDialog {
   void OrientationClicked();
   void GrayscaleClicked();
   void PrinterClicked();
-  void CancelClicked();
   void ShowOrientationPicture();
 
   TSystemPrinter& printer_;
