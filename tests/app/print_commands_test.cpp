@@ -29,8 +29,8 @@ namespace {
 // A machine without a printer: PDF files on A4, the printer every model measures by.
 class PrintCommandTest : public ::testing::Test {
  protected:
-  PrintCommandTest() : printer(QPageSize(QPageSize::A4)) { TPrinterService::Install(&printer); }
-  ~PrintCommandTest() override { TPrinterService::Install(nullptr); }
+  PrintCommandTest() : printer(QPageSize(QPageSize::A4)) { TSystemPrinter::Install(&printer); }
+  ~PrintCommandTest() override { TSystemPrinter::Install(nullptr); }
 
   TModelForm& Form()
   {

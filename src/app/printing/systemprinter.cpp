@@ -40,15 +40,29 @@ void TSystemPrinter::UsePdf(const QPageSize& paper)
   printer_.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
 }
 
-TSystemPrinter& TSystemPrinter::Shared()
+namespace {
+
+TSystemPrinter*& InstalledPrinter()
 {
-  static TSystemPrinter printer;
+  static TSystemPrinter* printer = nullptr;
   return printer;
 }
 
-void TSystemPrinter::InstallShared()
+}  // namespace
+
+TSystemPrinter& TSystemPrinter::Shared()
 {
-  TPrinterService::Install(&Shared());
+  if (!InstalledPrinter()) {
+    static TSystemPrinter fallback;
+    return fallback;
+  }
+  return *InstalledPrinter();
+}
+
+void TSystemPrinter::Install(TSystemPrinter* printer)
+{
+  InstalledPrinter() = printer;
+  TPrinterService::Install(printer);
 }
 
 QString TSystemPrinter::DisplayName() const

@@ -20,9 +20,12 @@ class TSystemPrinter : public IPrinterInfo {
   // For tests and machines without printers: a PDF printer on the given paper.
   explicit TSystemPrinter(const QPageSize& paper);
 
-  // The one printer of the program, and making it the one models measure their pages by.
+  // The program's printer: the one installed, or one made on first use that lives as long
+  // as the program.
   static TSystemPrinter& Shared();
-  static void InstallShared();
+  // Makes a printer (not owned) the program's one and the one models measure their pages by;
+  // nullptr lets it go again.
+  static void Install(TSystemPrinter* printer);
 
   QPrinter& Printer() { return printer_; }
   bool PrintsToPdf() const { return printer_.outputFormat() == QPrinter::PdfFormat; }
