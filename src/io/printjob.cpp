@@ -455,3 +455,18 @@ void TPrintJob::PreparePdfWriter(QPdfWriter& writer, const TModelDocument& d, in
   writer.setResolution(dpi);
   writer.setPageLayout(layout);
 }
+
+bool TPrintJob::ViewMainView(TModelDocument& d)
+{
+  const QRectF view = QRectF(QPointF(d.MainViewTopLeft.X, d.MainViewTopLeft.Y),
+                             QPointF(d.MainViewBottomRight.X, d.MainViewBottomRight.Y))
+                          .normalized();
+  // A stored view larger than any screen is no view to print from.
+  const double w = view.width() * d.ScreenDpiX;
+  const double h = view.height() * d.ScreenDpiY;
+  if (!(w >= 1.0 && h >= 1.0 && w <= 1.0e5 && h <= 1.0e5)) return false;
+  d.ViewOrigin = {view.left(), view.top()};
+  d.Zoom = 100.0;
+  d.ClientSize = QSize(static_cast<int>(std::lround(w)), static_cast<int>(std::lround(h)));
+  return true;
+}

@@ -98,6 +98,9 @@ class TPrintJob {
   // Recomputes the usable page and the model extent from the paper, the margins and the
   // header and footer bands, keeping the page counts (no printer asked).
   static void UpdatePage(TModelDocument& document);
+  // Without a window, the view a model is printed by is its main view, when it has one: the
+  // view's origin, size and zoom are set to show it at 100 %. False without a main view.
+  static bool ViewMainView(TModelDocument& document);
   // Sets a PDF writer up for the document's paper: the printable area with the quarter-inch
   // edge a printer keeps, in the paper's orientation.
   static void PreparePdfWriter(QPdfWriter& writer, const TModelDocument& document, int dpi = 600);

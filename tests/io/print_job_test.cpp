@@ -257,6 +257,25 @@ TEST(PrintJobContent, OnlyTheSelectionOrTheViewIsDrawn)
   EXPECT_FALSE(selectedText.contains(QStringLiteral("Inside")));
 }
 
+TEST(PrintJobContent, WithoutAWindowTheMainViewIsTheViewPrinted)
+{
+  TModelDocument d;
+  AddCogi(d, 2, 2, 7, QStringLiteral("Near"));
+  AddCogi(d, 14, 19, 7, QStringLiteral("Far"));
+  EXPECT_FALSE(TPrintJob::ViewMainView(d));  // none set
+  d.MainViewTopLeft = {16, 21};
+  d.MainViewBottomRight = {12, 17};  // corners either way round
+  ASSERT_TRUE(TPrintJob::ViewMainView(d));
+  TPrintJob job(d, TPrintOptions{});
+  TRecordingSurface surface;
+  ASSERT_TRUE(job.Run(surface));
+  const QString text = surface.Sheets[0].AllText().join(QString());
+  EXPECT_TRUE(text.contains(QStringLiteral("Far"))) << text.toStdString();
+  EXPECT_FALSE(text.contains(QStringLiteral("Near")));
+  // A four-inch view on a 7.5-inch-wide page is enlarged to fill it.
+  EXPECT_NEAR(surface.Sheets[0].Drawn.width(), 7.5 * TRecordingSurface::kDpi, 2.0);
+}
+
 TEST(PrintJobContent, HeaderAndFooterSitInTheirBands)
 {
   TModelDocument d;

@@ -155,6 +155,7 @@ int RunPrintVerb(const QStringList& args)
     if (TPrintJob::ClampMargins(document))
       Say(QStringLiteral("The margins did not leave room to print; they were made smaller."));
     TPrintJob::UpdatePage(document);
+    TPrintJob::ViewMainView(document);
 
     TPrintJob job(document, request.Options);
     if (!job.Plan()) {
@@ -190,7 +191,7 @@ TCommandLine::TSubcommand PrintSubcommand()
                          "[--blank-pages] [--frames] [--header] [--footer] [--comments TEXT] "
                          "[--copies N] [--reverse | --in-order]"),
           QStringLiteral("print the model to a PDF file: the whole model fitted to one sheet "
-                         "unless a range is given; the header, footer and page order are the "
-                         "model's unless given here"),
+                         "unless a range is given (--view is the model's main view); the "
+                         "header, footer and page order are the model's unless given here"),
           RunPrintVerb};
 }
