@@ -123,28 +123,62 @@ QRectF TPrintJob::PageRect(const TModelDocument& document, int page)
           document.PageHeight};
 }
 
-bool TPrintJob::PageIsBlank(const TModelDocument& document, int page)
+namespace {
+
+QRect PagePixels(const TModelDocument& document, int page)
 {
-  const QRectF rect = PageRect(document, page);
-  const QRect pixels(static_cast<int>(std::floor(rect.left() * kModelPixelsPerInch)),
-                     static_cast<int>(std::floor(rect.top() * kModelPixelsPerInch)),
-                     static_cast<int>(std::ceil(rect.width() * kModelPixelsPerInch)),
-                     static_cast<int>(std::ceil(rect.height() * kModelPixelsPerInch)));
-  TMeasureCanvas measure;
-  for (CGPObject* object : document.Objects) {
+  const QRectF rect = TPrintJob::PageRect(document, page);
+  return {static_cast<int>(std::floor(rect.left() * kModelPixelsPerInch)),
+          static_cast<int>(std::floor(rect.top() * kModelPixelsPerInch)),
+          static_cast<int>(std::ceil(rect.width() * kModelPixelsPerInch)),
+          static_cast<int>(std::ceil(rect.height() * kModelPixelsPerInch))};
+}
+
+// Every object's region box at 100 %, measured once for all the pages of a job.
+std::vector<QRect> RegionBoxes(const TModelDocument& document, TCanvas& canvas)
+{
+  std::vector<QRect> boxes;
+  boxes.reserve(document.Objects.size());
+  for (CGPObject* object : document.Objects)
+    boxes.push_back(object->RegionBox(canvas, 0, 0, 100).Normalized().ToQRect());
+  return boxes;
+}
+
+bool Blank(const TModelDocument& document, int page, const std::vector<QRect>& boxes,
+           TCanvas& canvas)
+{
+  const QRect pixels = PagePixels(document, page);
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
     // The box first: building a region is the costly part.
-    if (!object->RegionBox(measure.Canvas(), 0, 0, 100).Normalized().ToQRect().intersects(pixels))
-      continue;
-    if (object->CreateRegion(measure.Canvas(), 0, 0, 100).intersects(pixels)) return false;
+    if (!boxes[i].intersects(pixels)) continue;
+    if (document.Objects[i]->CreateRegion(canvas, 0, 0, 100).intersects(pixels)) return false;
   }
   return true;
 }
 
+}  // namespace
+
+bool TPrintJob::PageIsBlank(const TModelDocument& document, int page)
+{
+  TMeasureCanvas measure;
+  return Blank(document, page, RegionBoxes(document, measure.Canvas()), measure.Canvas());
+}
+
 void TPrintJob::PlanPages(int from, int to)
 {
+  if (to - from >= kMaxPages) {
+    to = from + kMaxPages - 1;
+    notices_ << QStringLiteral("Only the first %1 pages are printed: pages %2 to %3.")
+                    .arg(kMaxPages)
+                    .arg(from)
+                    .arg(to);
+  }
+  TMeasureCanvas measure;
+  const std::vector<QRect> boxes = RegionBoxes(document_, measure.Canvas());
   std::vector<int> kept;
   for (int page = from; page <= to; ++page)
-    if (options_.IncludeBlankPages || !PageIsBlank(document_, page)) kept.push_back(page);
+    if (options_.IncludeBlankPages || !Blank(document_, page, boxes, measure.Canvas()))
+      kept.push_back(page);
   const int count = static_cast<int>(kept.size());
   for (int i = 0; i < count; ++i)
     sheets_.push_back({kept[static_cast<std::size_t>(i)], i + 1, count});

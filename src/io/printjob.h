@@ -72,6 +72,8 @@ class TPrintJob {
   // Margins closer than this leave too little page to print on.
   static constexpr double kMinPageInches = 0.5;
   static constexpr double kBandInches = 0.25;
+  // Pages one job prints at most: only a damaged file has models this large.
+  static constexpr int kMaxPages = 10000;
 
   TPrintJob(TModelDocument& document, const TPrintOptions& options);
 

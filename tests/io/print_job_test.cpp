@@ -130,6 +130,15 @@ TEST(PrintJobPages, RangesBeyondTheModelAreClampedAndSaidSo)
   EXPECT_EQ(zero.Sheets().size(), 2u);
   EXPECT_EQ(zero.Notices().size(), 1);
 
+  // A damaged file's absurd page grid prints a bounded number of sheets, saying so.
+  d.SetModelSize(100000, 100000);
+  TPrintJob absurd(d, PagesOptions(1, 100000000, true));
+  ASSERT_TRUE(absurd.Plan());
+  EXPECT_EQ(absurd.Sheets().size(), static_cast<std::size_t>(TPrintJob::kMaxPages));
+  ASSERT_EQ(absurd.Notices().size(), 1);
+  EXPECT_TRUE(absurd.Notices()[0].contains(QStringLiteral("10000")));
+  d.SetModelSize(2, 2);
+
   TPrintJob inside(d, PagesOptions(2, 3, true));
   ASSERT_TRUE(inside.Plan());
   EXPECT_TRUE(inside.Notices().isEmpty());
