@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -298,4 +299,51 @@ TEST(PrintVerb, FailuresAndMistakesAreReported)
   EXPECT_EQ(RunPrint({model, dir.filePath(QStringLiteral("out.png"))}).Status, 2);
   EXPECT_EQ(RunPrint({model, out, QStringLiteral("--bogus")}).Status, 2);
   EXPECT_EQ(RunPrint({dir.filePath(QStringLiteral("missing.mdl")), out}).Status, 1);
+}
+
+namespace {
+
+// The text of one page of a PDF, as a PDF reader extracts it; empty without the reader.
+QString PdfPageText(const QString& path, int page)
+{
+  QProcess process;
+  const QString p = QString::number(page);
+  process.start(QStringLiteral("pdftotext"),
+                {QStringLiteral("-f"), p, QStringLiteral("-l"), p, path, QStringLiteral("-")});
+  if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+TEST(PrintVerb, HeadersAndFootersAreThereForAPdfReader)
+{
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    GTEST_SKIP() << "pdftotext is not installed";
+  QTemporaryDir dir;
+  const QString model = dir.filePath(QStringLiteral("Plans.mdl"));
+  {
+    TModelDocument d;
+    iotest::AddCogi(d, 11, 15);  // page 4 of 4 only
+    TModelFile::SaveModelFile(d, model);
+  }
+  const QString out = dir.filePath(QStringLiteral("out.pdf"));
+  ASSERT_EQ(RunPrint({model, out, QStringLiteral("--pages"), QStringLiteral("1-3"),
+                      QStringLiteral("--blank-pages"), QStringLiteral("--reverse"),
+                      QStringLiteral("--header"), QStringLiteral("--comments"),
+                      QStringLiteral("Draft for Monday")})
+                .Status,
+            0);
+  const QString first = PdfPageText(out, 1);
+  EXPECT_TRUE(first.contains(QStringLiteral("Page 3 of 3"))) << first.toStdString();
+  EXPECT_TRUE(first.contains(QStringLiteral("Plans")));
+  EXPECT_TRUE(first.contains(QStringLiteral("Draft for Monday")));
+  EXPECT_TRUE(PdfPageText(out, 3).contains(QStringLiteral("Page 1 of 3")));
+
+  ASSERT_EQ(RunPrint({model, out, QStringLiteral("--pages"), QStringLiteral("1-4"),
+                      QStringLiteral("--header")})
+                .Status,
+            0);
+  EXPECT_EQ(PagesIn(out), 1);
+  EXPECT_TRUE(PdfPageText(out, 1).contains(QStringLiteral("Page 1 of 1")));
 }
