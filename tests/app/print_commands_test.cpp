@@ -212,6 +212,14 @@ TEST_F(PrintCommandTest, PrintViewUsesTheCopiesLastChosenWithoutTheDialog)
   QFile::remove(PdfPath());
   PrintViewCommand(nullptr, dialogs, Form(), printer);
   EXPECT_EQ(PdfPages(), 2);
+  EXPECT_TRUE(dialogs.saveNames.empty());  // each printout asked for its file
+
+  // A file chosen in the printer setup is printed to without asking.
+  const QString chosen = dir.filePath(QStringLiteral("chosen.pdf"));
+  printer.Printer().setOutputFileName(chosen);
+  PrintViewCommand(nullptr, dialogs, Form(), printer);
+  EXPECT_TRUE(QFile::exists(chosen));
+  EXPECT_EQ(dialogs.Count(QStringLiteral("save")), 2);
 }
 
 // ---- The command line

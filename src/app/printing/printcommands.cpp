@@ -67,7 +67,8 @@ bool RunPrintJob(QWidget* parent, IDialogService& dialogs, TModelForm& form,
     dialogs.Message(TBoxKind::Information, kPrintTitle, notice);
 
   const QString name = QFileInfo(d.FileName).completeBaseName();
-  const bool askFile = printer.PrintsToPdf();
+  // A file already chosen in the printer setup is kept; otherwise each printout asks.
+  const bool askFile = printer.PrintsToPdf() && device.outputFileName().isEmpty();
   if (askFile) {
     TFileRequest request;
     request.Title = QStringLiteral("Print to PDF");
@@ -90,7 +91,6 @@ bool RunPrintJob(QWidget* parent, IDialogService& dialogs, TModelForm& form,
     dialogs.ReportError(error.Message());
   }
   device.setCopyCount(1);
-  // The next printout asks for its own file.
   if (askFile) device.setOutputFileName(QString());
   return printed;
 }
