@@ -8,6 +8,7 @@
 
 #include "app/headlesscommands.h"
 #include "app/mainform.h"
+#include "app/printing/systemprinter.h"
 #include "app/shell/splashform.h"
 
 namespace {
@@ -127,6 +128,9 @@ int TCommandLine::RunDesktop(int argc, char** argv, const QStringList& files, bo
   QApplication::setWindowIcon(TSplashForm::ProgramIcon());
   if (splash) TSplashForm::ShowSplash(false);
   int status = 0;
+  // Pages are measured by the system's printer, or by the locale's paper when there is none.
+  TSystemPrinter printer;
+  TSystemPrinter::Install(&printer);
   {
     TMainForm mainForm;
     mainForm.SetStartFiles(files);
@@ -136,6 +140,7 @@ int TCommandLine::RunDesktop(int argc, char** argv, const QStringList& files, bo
     if (TSplashForm* shown = TSplashForm::Current()) shown->raise();
     status = app.exec();
   }
+  TSystemPrinter::Install(nullptr);
   // Also when the program ends before the load step ran.
   TSplashForm::HideSplash();
   return status;

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/printing/printverb.h"
 #include "app/publishing/publishingverbs.h"
 #include "document/documentobserver.h"
 #include "document/modeldocument.h"
@@ -206,6 +207,7 @@ std::vector<TCommandLine::TSubcommand> HeadlessCommands()
                       "--order position|number) or .rtf/.txt (report; --order, --summary, "
                       "--pages A-B, --separate-pages)"),
        Export},
+      PrintSubcommand(),
   };
   for (TCommandLine::TSubcommand& verb : TPublishingVerbs::Commands())
     commands.push_back(std::move(verb));
