@@ -1,5 +1,6 @@
 #include "app/actionregistry.h"
 
+#include <QFile>
 #include <QIcon>
 #include <QToolBar>
 #include <QToolButton>
@@ -31,8 +32,10 @@ QAction* TActionRegistry::Register(const QString& id, const QString& caption,
   SetHint(id, hint);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
   if (!iconName.isEmpty()) {
-    const QString ours = QStringLiteral(":/icons/") + iconName + QStringLiteral(".svg");
-    action->setIcon(QIcon::fromTheme(iconName, QIcon(ours)));
+    // Our own drawings, the same on every desktop: scalable ones first.
+    const QString base = QStringLiteral(":/icons/") + iconName;
+    const QString svg = base + QStringLiteral(".svg");
+    action->setIcon(QIcon(QFile::exists(svg) ? svg : base + QStringLiteral(".png")));
   }
   // The handler is looked up at each trigger, so Implement may replace it later.
   QObject::connect(action, &QAction::triggered, owner_, [this, id] {
