@@ -38,6 +38,7 @@
 #include "io/recovery.h"
 #include "io/undorecorder.h"
 #include "model/cgpobject.h"
+#include "model/objectkind.h"
 #include "model/operationmode.h"
 
 namespace {
@@ -247,8 +248,7 @@ void TMainForm::BindCommands()
   // ---- Quick
   bind("EndOperation", OnModel([](TModelCommands& c) { c.EnterMode(opNone); }));
   bind("CreateCogis", OnModel([](TModelCommands& c) { c.StartTool(TCreationTool::Cogis); }));
-  bind("CreateClusters",
-       OnModel([](TModelCommands& c) { c.StartTool(TCreationTool::Clusters); }));
+  bind("CreateClusters", OnModel([](TModelCommands& c) { c.StartTool(TCreationTool::Clusters); }));
   bind("EditText", OnModel([](TModelCommands& c) { c.EditText(); }));
   bind("CreateLabel", OnModel([](TModelCommands& c) { c.EnterMode(opCreateLabel); }));
   bind("DrawArrowPlain",
@@ -271,12 +271,16 @@ void TMainForm::BindCommands()
 
 void TMainForm::BindViewCommands()
 {
-  const std::pair<const char*, const char*> bars[] = {
-      {"ViewToolbarModify", "Modify"},     {"ViewToolbarNavigation", "Navigation"},
-      {"ViewToolbarPalettes", "Palettes"}, {"ViewToolbarQuick", "Quick"},
-      {"ViewToolbarSpecial", "Special"},   {"ViewToolbarStandard", "Standard"},
-      {"ViewToolbarText", "TextProperties"}, {"ToggleQuick", "Quick"},
-      {"ToggleModify", "Modify"},          {"ToggleSpecial", "Special"}};
+  const std::pair<const char*, const char*> bars[] = {{"ViewToolbarModify", "Modify"},
+                                                      {"ViewToolbarNavigation", "Navigation"},
+                                                      {"ViewToolbarPalettes", "Palettes"},
+                                                      {"ViewToolbarQuick", "Quick"},
+                                                      {"ViewToolbarSpecial", "Special"},
+                                                      {"ViewToolbarStandard", "Standard"},
+                                                      {"ViewToolbarText", "TextProperties"},
+                                                      {"ToggleQuick", "Quick"},
+                                                      {"ToggleModify", "Modify"},
+                                                      {"ToggleSpecial", "Special"}};
   for (const auto& [id, bar] : bars)
     actions_.Implement(QString::fromLatin1(id), [this, bar = QString::fromLatin1(bar)] {
       toolbars_->Toggle(bar);
@@ -301,8 +305,8 @@ void TMainForm::BuildMenus()
   };
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   fill(file, {"FileNew", "FileOpen", "FileClose", "-", "FileSave", "FileSaveAs", "FileSaveAll",
-              "FileSaveHtml", "-", "FilePrint", "FilePageSetup", "FileSummary", "-",
-              "FileEmail", "FileExportImage", "FileTextReport", "-"});
+              "FileSaveHtml", "-", "FilePrint", "FilePageSetup", "FileSummary", "-", "FileEmail",
+              "FileExportImage", "FileTextReport", "-"});
   recentMenu_ = new TRecentFilesMenu(recent_, file);
   connect(recentMenu_, &TRecentFilesMenu::OpenRequested, this,
           [this](const QString& path) { OpenModel(path, false); });
@@ -314,16 +318,15 @@ void TMainForm::BuildMenus()
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   fill(edit, {"EditUndo", "EditRedo", "-", "EditCut", "EditCopy", "EditPaste", "EditDelete", "-",
-              "EditSelectAll", "-", "EditInsertClipart", "EditInsertObject",
-              "EditInsertShortcut", "EditInsertModel", "-", "EditOptions"});
+              "EditSelectAll", "-", "EditInsertClipart", "EditInsertObject", "EditInsertShortcut",
+              "EditInsertModel", "-", "EditOptions"});
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
   fill(view, {"ViewMagnifier"});
   QMenu* bars = view->addMenu(QStringLiteral("Toolbars"));
   bars->setObjectName(QStringLiteral("ToolbarsMenu"));
   fill(bars, {"ViewToolbarModify", "ViewToolbarNavigation", "ViewToolbarPalettes",
-              "ViewToolbarQuick", "ViewToolbarSpecial", "ViewToolbarStandard",
-              "ViewToolbarText"});
+              "ViewToolbarQuick", "ViewToolbarSpecial", "ViewToolbarStandard", "ViewToolbarText"});
   fill(view, {"ViewColorPalette", "ViewStatusBar"});
   connect(view, &QMenu::aboutToShow, this, [this] { UpdateControls(); });
 
@@ -346,8 +349,8 @@ void TMainForm::BuildMenus()
   navigateMenu_ = menuBar()->addMenu(QStringLiteral("&Navigate"));
   navigateMenu_->setObjectName(QStringLiteral("NavigateMenu"));
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-  fill(help, {"HelpContents", "HelpHowTo", "-", "HelpSuggestion", "HelpReportError", "-",
-              "HelpAbout"});
+  fill(help,
+       {"HelpContents", "HelpHowTo", "-", "HelpSuggestion", "HelpReportError", "-", "HelpAbout"});
   menuBar()->addAction(actions_.Action(QStringLiteral("SurveyMode")));
   TAccessibleNames::NameControls(this);
 }
@@ -739,11 +742,16 @@ const QStringList kWithoutModel = {
 
 // The toolbar each view item and toggle button follows.
 const std::pair<const char*, const char*> kToolbarItems[] = {
-    {"ViewToolbarModify", "Modify"},     {"ViewToolbarNavigation", "Navigation"},
-    {"ViewToolbarPalettes", "Palettes"}, {"ViewToolbarQuick", "Quick"},
-    {"ViewToolbarSpecial", "Special"},   {"ViewToolbarStandard", "Standard"},
-    {"ViewToolbarText", "TextProperties"}, {"ToggleQuick", "Quick"},
-    {"ToggleModify", "Modify"},          {"ToggleSpecial", "Special"}};
+    {"ViewToolbarModify", "Modify"},
+    {"ViewToolbarNavigation", "Navigation"},
+    {"ViewToolbarPalettes", "Palettes"},
+    {"ViewToolbarQuick", "Quick"},
+    {"ViewToolbarSpecial", "Special"},
+    {"ViewToolbarStandard", "Standard"},
+    {"ViewToolbarText", "TextProperties"},
+    {"ToggleQuick", "Quick"},
+    {"ToggleModify", "Modify"},
+    {"ToggleSpecial", "Special"}};
 
 }  // namespace
 
@@ -783,6 +791,22 @@ void TMainForm::UpdateControls()
   const CGPObject* first = document.FirstSelected();
   actions_.Action(QStringLiteral("CogiShowNumber"))
       ->setChecked(first ? first->ShowNumber : document.ShowNumber);
+  // A tool's button stays pressed while its mode runs, and only then.
+  const TOperationMode mode = document.Mode;
+  const bool arrows = mode == opCreateArrows;
+  const std::pair<const char*, bool> tools[] = {
+      {"CreateCogis", mode == opPlaceShape && document.CreateKind == okCogi},
+      {"CreateClusters", mode == opCreateClusters},
+      {"EditText", mode == opPickText || mode == opEditText},
+      {"CreateLabel", mode == opCreateLabel},
+      {"DrawArrowPlain", arrows && document.NewArrowStyle == 0 && document.NewArrowB == 0},
+      {"DrawLine", arrows && document.NewArrowStyle == 10},
+      {"DrawArrowDefault", arrows && document.NewArrowB == 1},
+      {"Freeform", mode == opFreeform},
+      {"Standardise", mode == opFormatPaint},
+      {"StingCogis", mode == opSting}};
+  for (const auto& [id, on] : tools)
+    actions_.Action(QLatin1String(id))->setChecked(on);
   status_->SetSnapToGrid(document.SnapToGrid);
   status_->SetSnapToShape(document.SnapToShape);
   status_->SetPages(document.PagesAcross, document.PagesDown, document.Orientation);

@@ -6,15 +6,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QRadioButton>
-#include <QTimer>
-#include <QUrlQuery>
 #include <QSet>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
+#include <QUrlQuery>
 
 #include "app/actionregistry.h"
 #include "app/commands/imagesize.h"
@@ -52,10 +52,14 @@ const TExpectedCommand kExpected[] = {
     {"FileSaveAll", "Sa&ve All", "", "Save All|Save all open models"},
     {"FileSaveHtml", "Save as HTML...", "", "Save as HTML|Create a WEB Page from the open model"},
     {"FilePrint", "&Print...", "Ctrl+P", "Print|Print the open model"},
-    {"FilePageSetup", "Page Setup...", "", "Page Setup|Change the Size or Orientation of the open model"},
-    {"FileSummary", "Summary Info...", "", "Summary Info|Display Summary Information and Edit Keywords"},
-    {"FileEmail", "Send by &EMail...", "Ctrl+E", "Send by EMail|Send the Open Model by EMail.  Requires MAPI to be installed."},
-    {"FileExportImage", "Export Model Image...", "", "Export Model Image|Export the model as Text, Rich Text or as an Image"},
+    {"FilePageSetup", "Page Setup...", "",
+     "Page Setup|Change the Size or Orientation of the open model"},
+    {"FileSummary", "Summary Info...", "",
+     "Summary Info|Display Summary Information and Edit Keywords"},
+    {"FileEmail", "Send by &EMail...", "Ctrl+E",
+     "Send by EMail|Send the Open Model by EMail.  Requires MAPI to be installed."},
+    {"FileExportImage", "Export Model Image...", "",
+     "Export Model Image|Export the model as Text, Rich Text or as an Image"},
     {"FileTextReport", "&Text Report", "", "Text Report|Edit the Text Report"},
     {"FileExit", "E&xit", "", "Exit|Exits Mindorra"},
     {"EditUndo", "&Undo", "Ctrl+Z", ""},
@@ -65,10 +69,14 @@ const TExpectedCommand kExpected[] = {
     {"EditPaste", "&Paste", "Ctrl+V", "Paste|Pastes items from the clipboard"},
     {"EditDelete", "&Delete", "", "Delete|Deletes the selected Cogis"},
     {"EditSelectAll", "Select Al&l", "Ctrl+A", "Select All|Select all objects in the open model"},
-    {"EditInsertClipart", "Insert C&lipart...", "", "Insert Clipart|Insert an Image into the open model from the Clipart or from a file"},
-    {"EditInsertObject", "Insert &Object...", "", "Insert Object|Inserts an OLE Object into the model"},
-    {"EditInsertShortcut", "Insert &Shortcut...", "", "Insert Shortcut|Creates a shortcut to another file or program"},
-    {"EditInsertModel", "Insert &Model...", "", "Insert Model|Inserts a specified model into the open model"},
+    {"EditInsertClipart", "Insert C&lipart...", "",
+     "Insert Clipart|Insert an Image into the open model from the Clipart or from a file"},
+    {"EditInsertObject", "Insert &Object...", "",
+     "Insert Object|Inserts an OLE Object into the model"},
+    {"EditInsertShortcut", "Insert &Shortcut...", "",
+     "Insert Shortcut|Creates a shortcut to another file or program"},
+    {"EditInsertModel", "Insert &Model...", "",
+     "Insert Model|Inserts a specified model into the open model"},
     {"EditOptions", "&Options...", "", "Options|Model Settings"},
     {"ViewMagnifier", "Magnifier", "", "Magnifier|Shows/Hides the Magnifier"},
     {"ViewToolbarModify", "Modify", "", ""},
@@ -81,28 +89,44 @@ const TExpectedCommand kExpected[] = {
     {"ViewColorPalette", "Color Palette", "", "Color Palette|Shows/Hides the Colour Palette"},
     {"ViewStatusBar", "Status Bar", "", "Status Bar|Shows/Hides the Status bar"},
     {"ModelShowGrid", "Show &Grid", "Ctrl+R", "Show Grid|Shows/Hides Gridlines in the open model"},
-    {"ModelSnapToShape", "Snap To &Shape", "", "Snap To Shape|Toggles locking Cogis to each other in the open model"},
-    {"ModelSnapToGrid", "S&nap To Grid", "Ctrl+G", "Snap To Grid|Toggles locking Cogis to the Grid in the open model"},
-    {"ModelSize", "Model &Size && Orientation", "", "Model Size & Orientation|Change the Size or Orientation of the open model"},
-    {"ModelZoomSpeed", "&Zoom Speed...", "", "Zoom Speed|Set the Animated Zoom Speed of the open model"},
-    {"ModelBackground", "Background...", "", "Background|Sets the background texture of the open model"},
-    {"ModelClearBackground", "C&lear Background", "", "Clear Background|Clears the background texture of the open model"},
-    {"CogiRenumber", "Renumber...", "", "Renumber|Pick a starting number - click on Cogis to renumber (Right Click to Stop)"},
-    {"CogiShowNumber", "Show Number", "", "Show Number|Shows or Hides the number at the top of an Cogi."},
-    {"CogiBrainstorm", "Brainstorm", "", "Brainstorm|Displays Brainstorming window - Enter text for rapid creation of Cogis"},
-    {"CogiLinkGateway", "Link Gateway...", "", "Link Gateway|Link the Selected Cogis to a file on your hard drive or on your company's network"},
-    {"CogiLinkNewModel", "Link to New Model", "", "Link to New Model|Link the selected Cogi to a new model"},
-    {"CogiLinkWeb", "Link to WEB...", "", "Link to WEB|Link the selected Cogis to a WEB Page or Internet Document"},
+    {"ModelSnapToShape", "Snap To &Shape", "",
+     "Snap To Shape|Toggles locking Cogis to each other in the open model"},
+    {"ModelSnapToGrid", "S&nap To Grid", "Ctrl+G",
+     "Snap To Grid|Toggles locking Cogis to the Grid in the open model"},
+    {"ModelSize", "Model &Size && Orientation", "",
+     "Model Size & Orientation|Change the Size or Orientation of the open model"},
+    {"ModelZoomSpeed", "&Zoom Speed...", "",
+     "Zoom Speed|Set the Animated Zoom Speed of the open model"},
+    {"ModelBackground", "Background...", "",
+     "Background|Sets the background texture of the open model"},
+    {"ModelClearBackground", "C&lear Background", "",
+     "Clear Background|Clears the background texture of the open model"},
+    {"CogiRenumber", "Renumber...", "",
+     "Renumber|Pick a starting number - click on Cogis to renumber (Right Click to Stop)"},
+    {"CogiShowNumber", "Show Number", "",
+     "Show Number|Shows or Hides the number at the top of an Cogi."},
+    {"CogiBrainstorm", "Brainstorm", "",
+     "Brainstorm|Displays Brainstorming window - Enter text for rapid creation of Cogis"},
+    {"CogiLinkGateway", "Link Gateway...", "",
+     "Link Gateway|Link the Selected Cogis to a file on your hard drive or on your company's "
+     "network"},
+    {"CogiLinkNewModel", "Link to New Model", "",
+     "Link to New Model|Link the selected Cogi to a new model"},
+    {"CogiLinkWeb", "Link to WEB...", "",
+     "Link to WEB|Link the selected Cogis to a WEB Page or Internet Document"},
     {"CogiRemoveLink", "Remove Link", "", "Remove Link|Removes the link of the selected Cogi"},
     {"HelpContents", "&Contents", "F1", "Contents|Shows the help contents"},
     {"HelpHowTo", "&How to use help", "", "How to use help|How to use the help pages"},
-    {"HelpSuggestion", "&Email a suggestion", "", "Email a suggestion|Email a suggestion, improvement or a complaint."},
-    {"HelpReportError", "&Report an Error", "", "Report an Error|Email a report of an error in the program."},
+    {"HelpSuggestion", "&Email a suggestion", "",
+     "Email a suggestion|Email a suggestion, improvement or a complaint."},
+    {"HelpReportError", "&Report an Error", "",
+     "Report an Error|Email a report of an error in the program."},
     {"HelpAbout", "&About", "", "About|About Mindorra"},
     {"NewModel", "New Model", "", "New Model|Create a new model of the current size"},
     {"OpenModel", "Open Model", "", "Open Model|Opens a model from a file"},
     {"SaveModel", "Save Model", "", "Save Model|Saves the open model to the current file"},
-    {"SendByEmail", "Send by EMail", "", "Send by EMail|Sends the Open Model by EMail.  Requires MAPI to be installed."},
+    {"SendByEmail", "Send by EMail", "",
+     "Send by EMail|Sends the Open Model by EMail.  Requires MAPI to be installed."},
     {"SaveAsHtml", "Save as HTML", "", "Save as HTML|Creates a WEB Page from the current model"},
     {"PrintView", "Print View", "", "Print View|Prints the current view of the open model"},
     {"HelpButton", "Help", "", "Help|Help"},
@@ -110,20 +134,27 @@ const TExpectedCommand kExpected[] = {
     {"FontSize", "Font Size", "", "Font Size|Changes the selected items font size"},
     {"TextBold", "Bold", "", "Bold|Toggles the selected items Bold style on/off"},
     {"TextItalic", "Italic", "", "Italic|Toggles the selected items Italic style on/off"},
-    {"TextUnderline", "Underline", "", "Underline|Toggles the selected items underline style on/off"},
+    {"TextUnderline", "Underline", "",
+     "Underline|Toggles the selected items underline style on/off"},
     {"TextLeft", "Left Justify", "", "Left Justify|Left justify the selected item's text"},
     {"TextCentre", "Centre", "", "Centre|Centres the selected item's text"},
     {"TextRight", "Right Justify", "", "Right Justify|Right Justify the selected item's text"},
     {"TextIndentLeft", "Indent Left", "", "Indent Left|Indent the selected items text left"},
     {"TextIndentRight", "Indent Right", "", "Indent Right|Indent the selected items text right"},
-    {"TextBullets", "Bullet List", "", "Bullet List|Toggles the selected item's Bullet List numbering on/off"},
-    {"ToggleQuick", "Toggle Quick Toolbar", "", "Toggle Quick Toolbar|Shows/Hides the Quick toolbar"},
-    {"ToggleModify", "Toggle Modify Toolbar", "", "Toggle Modify Toolbar|Shows/Hides the Modification toolbar"},
-    {"ToggleSpecial", "Toggle Special Toolbar", "", "Toggle Special Toolbar|Shows/Hides the Special toolbar"},
+    {"TextBullets", "Bullet List", "",
+     "Bullet List|Toggles the selected item's Bullet List numbering on/off"},
+    {"ToggleQuick", "Toggle Quick Toolbar", "",
+     "Toggle Quick Toolbar|Shows/Hides the Quick toolbar"},
+    {"ToggleModify", "Toggle Modify Toolbar", "",
+     "Toggle Modify Toolbar|Shows/Hides the Modification toolbar"},
+    {"ToggleSpecial", "Toggle Special Toolbar", "",
+     "Toggle Special Toolbar|Shows/Hides the Special toolbar"},
     {"ControlModel", "Control Model", "", "Control Model|Click to return to Control Model"},
     {"ToLastModel", "To Last Model", "", "To Last Model|Opens the last model accessed"},
-    {"ToMainView", "To Main View", "", "To Main View|Changes the view to the previously set Main View"},
-    {"SetMainView", "Set Main View", "", "Set Main View|Sets the current view of the model to be the Main View"},
+    {"ToMainView", "To Main View", "",
+     "To Main View|Changes the view to the previously set Main View"},
+    {"SetMainView", "Set Main View", "",
+     "Set Main View|Sets the current view of the model to be the Main View"},
     {"WholeModel", "Whole Model", "", "Whole Model|Zooms to show the entire model"},
     {"ZoomIn", "Zoom In", "", "Zoom In|Drag a box around the area to zoom to"},
     {"ZoomBack", "Zoom Back", "", "Zoom Back|Zooms back to the previous view"},
@@ -131,34 +162,65 @@ const TExpectedCommand kExpected[] = {
     {"QuickZoom", "Quick Zoom", "", "Quick Zoom|Zoom In or Out quickly"},
     {"PanView", "Pan View", "", "Pan View|Drag the model surface to the desired view"},
     {"MagnifierButton", "Magnifier", "", "Magnifier|Displays/Hides the Magnifier windows"},
-    {"ChangeSize", "Change Size", "", "Change Size|Change Size of any selected cogis or affect any new cogis"},
-    {"ChangeFill", "Change Fill", "", "Change Fill|Changes the Fill of the selected cogis or affect any new cogis"},
+    {"ChangeSize", "Change Size", "",
+     "Change Size|Change Size of any selected cogis or affect any new cogis"},
+    {"ChangeFill", "Change Fill", "",
+     "Change Fill|Changes the Fill of the selected cogis or affect any new cogis"},
     {"ShowLine", "Show Line", "", "Show Line|Click to toggle the line on or off"},
-    {"LineThickness", "Line Thickness", "", "Line Thickness|Change the Line thickness of the selected cogis or affect any new cogis"},
-    {"Shadow", "Shadow", "", "Shadow|Toggle shadowing of the selected cogis or affect any new cogis"},
+    {"LineThickness", "Line Thickness", "",
+     "Line Thickness|Change the Line thickness of the selected cogis or affect any new cogis"},
+    {"Shadow", "Shadow", "",
+     "Shadow|Toggle shadowing of the selected cogis or affect any new cogis"},
     {"Style3D", "3D", "", "3D|Toggle 3D style of the selected cogis or affect any new cogis"},
-    {"SendToBack", "Send to Back", "", "Send to Back|Sends the selected cogis to the back of the model"},
-    {"BringToFront", "Bring to Front", "", "Bring to Front|Brings the selected cogis to the front of the model"},
-    {"RotateRight", "Rotate Right 90\u00b0", "", "Rotate Right 90\u00b0|Rotates the selected cogis right by 90\u00b0"},
+    {"SendToBack", "Send to Back", "",
+     "Send to Back|Sends the selected cogis to the back of the model"},
+    {"BringToFront", "Bring to Front", "",
+     "Bring to Front|Brings the selected cogis to the front of the model"},
+    {"RotateRight", "Rotate Right 90\u00b0", "",
+     "Rotate Right 90\u00b0|Rotates the selected cogis right by 90\u00b0"},
     {"FreeRotate", "Free Rotate", "", "Free Rotate|Rotate the selected cogis by any angle"},
-    {"EndOperation", "End Operation", "", "End Operation|Click this button to End the Current Operation.  Or just Right Click the mouse."},
-    {"CreateCogis", "Create Hexagon Cogis", "", "Create Hexagon Cogis|Click over the model surface to create any number of cogis (Right Click to Stop)"},
-    {"BrainstormButton", "Brainstorm", "", "Brainstorm|Opens a window which allows quick creation of Cogis."},
-    {"CreateClusters", "Create Elliptical Clusters", "", "Create Elliptical Clusters|Drag boxes on the model surface to create a number of Clusters (Right Click to Stop)"},
-    {"EditText", "Edit Text", "", "Edit Text|Click this button and then an object to edit it's text"},
-    {"CreateLabel", "Create Label", "", "Create Label|Drag a box on the model surface to create and edit a label (Click outside label to save)"},
-    {"DrawArrowPlain", "Draw Arrow", "", "Draw Arrow|Drag lines on the model surface to Draw a number of default arrows (Right Click to Stop)"},
-    {"DrawLine", "Draw Line", "", "Draw Line|Draw Arrow|Drag lines on the model surface to Draw a number of lines (Right Click to Stop)"},
-    {"DrawArrowDefault", "Draw Arrow", "", "Draw Arrow|Drag lines on the model surface to Draw a number of default arrows (Right Click to Stop)"},
+    {"EndOperation", "End Operation", "",
+     "End Operation|Click this button to End the Current Operation.  Or just Right Click the "
+     "mouse."},
+    {"CreateCogis", "Create Hexagon Cogis", "",
+     "Create Hexagon Cogis|Click over the model surface to create any number of cogis (Right Click "
+     "to Stop)"},
+    {"BrainstormButton", "Brainstorm", "",
+     "Brainstorm|Opens a window which allows quick creation of Cogis."},
+    {"CreateClusters", "Create Elliptical Clusters", "",
+     "Create Elliptical Clusters|Drag boxes on the model surface to create a number of Clusters "
+     "(Right Click to Stop)"},
+    {"EditText", "Edit Text", "",
+     "Edit Text|Click this button and then an object to edit it's text"},
+    {"CreateLabel", "Create Label", "",
+     "Create Label|Drag a box on the model surface to create and edit a label (Click outside label "
+     "to save)"},
+    {"DrawArrowPlain", "Draw Arrow", "",
+     "Draw Arrow|Drag lines on the model surface to Draw a number of default arrows (Right Click "
+     "to Stop)"},
+    {"DrawLine", "Draw Line", "",
+     "Draw Line|Draw Arrow|Drag lines on the model surface to Draw a number of lines (Right Click "
+     "to Stop)"},
+    {"DrawArrowDefault", "Draw Arrow", "",
+     "Draw Arrow|Drag lines on the model surface to Draw a number of default arrows (Right Click "
+     "to Stop)"},
     {"Freeform", "Freeform", "", "Freeform|Draw a freeform shape on the model surface"},
-    {"LinkCogi", "Link Cogi", "", "Link Cogi|Link the Selected Cogis to a file on your hard drive or on your company's network"},
-    {"Standardise", "Standardise", "", "Standardise|Copies the attributes of one object onto another."},
-    {"StingCogis", "Sting Cogis", "", "Sting Cogis|Click an Cogi to Delete (Right Click to Stop Stinging)"},
-    {"InsertClipart", "Insert Clipart", "", "Insert Clipart|Inserts Clipart from Cogi Clipart or from a file"},
-    {"ObliqueThought", "Oblique Thought", "", "Oblique Thought|Displays a random thought which can be placed in an Cogi"},
-    {"ThoughtCogi", "Create Oblique Thought Cogi", "", "Create Oblique Thought Cogi|Creates an Cogi containing an Oblique Thought"},
-    {"LinkToWeb", "Link to WEB", "", "Link to WEB|Link the selected Cogis to a WEB Page or Internet Document"},
-    {"ActivateGateway", "Activate Gateway", "", "Activate Gateway|Goes through the gateway of the selected Cogi"},
+    {"LinkCogi", "Link Cogi", "",
+     "Link Cogi|Link the Selected Cogis to a file on your hard drive or on your company's network"},
+    {"Standardise", "Standardise", "",
+     "Standardise|Copies the attributes of one object onto another."},
+    {"StingCogis", "Sting Cogis", "",
+     "Sting Cogis|Click an Cogi to Delete (Right Click to Stop Stinging)"},
+    {"InsertClipart", "Insert Clipart", "",
+     "Insert Clipart|Inserts Clipart from Cogi Clipart or from a file"},
+    {"ObliqueThought", "Oblique Thought", "",
+     "Oblique Thought|Displays a random thought which can be placed in an Cogi"},
+    {"ThoughtCogi", "Create Oblique Thought Cogi", "",
+     "Create Oblique Thought Cogi|Creates an Cogi containing an Oblique Thought"},
+    {"LinkToWeb", "Link to WEB", "",
+     "Link to WEB|Link the selected Cogis to a WEB Page or Internet Document"},
+    {"ActivateGateway", "Activate Gateway", "",
+     "Activate Gateway|Goes through the gateway of the selected Cogi"},
     {"ContextEditText", "Edit Text", "", "Edit Text|Edit or Add Text in an object"},
     {"SmoothPoints", "Smooth Points", "", ""},
 };
@@ -240,8 +302,8 @@ TEST_F(Commands, EveryCaptionShortcutAndHintIsAsTheTablesGiveThem)
   for (const QString& id : form.Actions().Ids()) {
     const QKeySequence key = form.Actions().Action(id)->shortcut();
     if (key.isEmpty()) continue;
-    EXPECT_FALSE(owners.contains(key)) << id.toStdString() << " and "
-                                       << owners.value(key).toStdString();
+    EXPECT_FALSE(owners.contains(key))
+        << id.toStdString() << " and " << owners.value(key).toStdString();
     owners.insert(key, id);
   }
   EXPECT_EQ(owners.value(QKeySequence(QStringLiteral("Ctrl+S"))), QStringLiteral("FileSave"));
@@ -253,29 +315,29 @@ TEST_F(Commands, ExactlyTheseCommandsWaitForTheirWorkAndStayDisabled)
 {
   TMainForm& form = Start();
   const QStringList waiting = {
-      QStringLiteral("ActivateGateway"),   QStringLiteral("BrainstormButton"),
-      QStringLiteral("CogiBrainstorm"),    QStringLiteral("CogiLinkGateway"),
-      QStringLiteral("CogiLinkNewModel"),  QStringLiteral("CogiLinkWeb"),
-      QStringLiteral("CogiRemoveLink"),    QStringLiteral("ContextEditText"),
-      QStringLiteral("ControlModel"),      QStringLiteral("EditCopy"),
-      QStringLiteral("EditCut"),           QStringLiteral("EditInsertClipart"),
-      QStringLiteral("EditInsertModel"),   QStringLiteral("EditInsertObject"),
-      QStringLiteral("EditOptions"),       QStringLiteral("EditPaste"),
-      QStringLiteral("FilePageSetup"),     QStringLiteral("FilePrint"),
-      QStringLiteral("FileSaveHtml"),      QStringLiteral("FileSummary"),
-      QStringLiteral("FileTextReport"),    QStringLiteral("FontName"),
-      QStringLiteral("FontSize"),          QStringLiteral("InsertClipart"),
-      QStringLiteral("LinkCogi"),          QStringLiteral("LinkToWeb"),
-      QStringLiteral("MagnifierButton"),   QStringLiteral("ModelBackground"),
-      QStringLiteral("ModelSize"),         QStringLiteral("ObliqueThought"),
-      QStringLiteral("PrintView"),         QStringLiteral("QuickZoom"),
-      QStringLiteral("SaveAsHtml"),        QStringLiteral("SmoothPoints"),
-      QStringLiteral("TextBold"),          QStringLiteral("TextBullets"),
-      QStringLiteral("TextCentre"),        QStringLiteral("TextIndentLeft"),
-      QStringLiteral("TextIndentRight"),   QStringLiteral("TextItalic"),
-      QStringLiteral("TextLeft"),          QStringLiteral("TextRight"),
-      QStringLiteral("TextUnderline"),     QStringLiteral("ThoughtCogi"),
-      QStringLiteral("ToLastModel"),       QStringLiteral("ViewMagnifier")};
+      QStringLiteral("ActivateGateway"),  QStringLiteral("BrainstormButton"),
+      QStringLiteral("CogiBrainstorm"),   QStringLiteral("CogiLinkGateway"),
+      QStringLiteral("CogiLinkNewModel"), QStringLiteral("CogiLinkWeb"),
+      QStringLiteral("CogiRemoveLink"),   QStringLiteral("ContextEditText"),
+      QStringLiteral("ControlModel"),     QStringLiteral("EditCopy"),
+      QStringLiteral("EditCut"),          QStringLiteral("EditInsertClipart"),
+      QStringLiteral("EditInsertModel"),  QStringLiteral("EditInsertObject"),
+      QStringLiteral("EditOptions"),      QStringLiteral("EditPaste"),
+      QStringLiteral("FilePageSetup"),    QStringLiteral("FilePrint"),
+      QStringLiteral("FileSaveHtml"),     QStringLiteral("FileSummary"),
+      QStringLiteral("FileTextReport"),   QStringLiteral("FontName"),
+      QStringLiteral("FontSize"),         QStringLiteral("InsertClipart"),
+      QStringLiteral("LinkCogi"),         QStringLiteral("LinkToWeb"),
+      QStringLiteral("MagnifierButton"),  QStringLiteral("ModelBackground"),
+      QStringLiteral("ModelSize"),        QStringLiteral("ObliqueThought"),
+      QStringLiteral("PrintView"),        QStringLiteral("QuickZoom"),
+      QStringLiteral("SaveAsHtml"),       QStringLiteral("SmoothPoints"),
+      QStringLiteral("TextBold"),         QStringLiteral("TextBullets"),
+      QStringLiteral("TextCentre"),       QStringLiteral("TextIndentLeft"),
+      QStringLiteral("TextIndentRight"),  QStringLiteral("TextItalic"),
+      QStringLiteral("TextLeft"),         QStringLiteral("TextRight"),
+      QStringLiteral("TextUnderline"),    QStringLiteral("ThoughtCogi"),
+      QStringLiteral("ToLastModel"),      QStringLiteral("ViewMagnifier")};
   EXPECT_EQ(form.Actions().UnavailableIds(), waiting);
   form.UpdateControls();
   for (const QString& id : waiting)
@@ -486,8 +548,8 @@ TEST_F(Commands, OtherLineWidthTakesAFigureAndRefusesNegativeEndlessAndHugeOnes)
     EXPECT_FLOAT_EQ(Document().LineWidth, before) << text;
   }
   EXPECT_EQ(LastError(), QStringLiteral("Error.\n\n'abc' is not a valid floating point value"));
-  EXPECT_TRUE(dialogs.Texts(QStringLiteral("message")).contains(
-      QStringLiteral("Error.\n\nInvalid figure")));
+  EXPECT_TRUE(dialogs.Texts(QStringLiteral("message"))
+                  .contains(QStringLiteral("Error.\n\nInvalid figure")));
   dialogs.inputs.push_back(QStringLiteral("2.5"));
   Choose(line, QStringLiteral("Other..."));
   EXPECT_FLOAT_EQ(Document().LineWidth, 2.5f);
@@ -532,8 +594,9 @@ TEST_F(Commands, RenumberAsksAgainUntilTheStartFitsAndNumbersTheLeftOneFirst)
                     QStringLiteral("7")};
   Trigger("CogiRenumber");
   EXPECT_EQ(dialogs.Count(QStringLiteral("input")), 4);
-  EXPECT_EQ(dialogs.Texts(QStringLiteral("message")).count(QStringLiteral("Error.\n\nInvalid Number.")),
-            3);
+  EXPECT_EQ(
+      dialogs.Texts(QStringLiteral("message")).count(QStringLiteral("Error.\n\nInvalid Number.")),
+      3);
   EXPECT_EQ(two[0]->Number, 7);
   EXPECT_EQ(two[1]->Number, 8);
   // Cancel stops the loop without a change.
@@ -553,7 +616,10 @@ TEST_F(Commands, CreationToolsSetTheirFieldsAndEnterTheirModes)
   EXPECT_DOUBLE_EQ(Document().CreateWidth, 1.875);
   EXPECT_EQ(Document().CreateAngle, 0);
   EXPECT_EQ(Document().Mode, opPlaceShape);
+  QAction* cogis = main->Actions().Action(QStringLiteral("CreateCogis"));
+  EXPECT_TRUE(cogis->isChecked());
   Trigger("CreateClusters");
+  EXPECT_FALSE(cogis->isChecked());
   EXPECT_EQ(Document().CreateKind, okCluster);
   EXPECT_DOUBLE_EQ(Document().CreateHeight, 1.0);
   EXPECT_EQ(Document().Mode, opCreateClusters);
@@ -571,6 +637,7 @@ TEST_F(Commands, CreationToolsSetTheirFieldsAndEnterTheirModes)
   }
   Trigger("EndOperation");
   EXPECT_EQ(Document().Mode, opNone);
+  EXPECT_FALSE(main->Actions().Action(QStringLiteral("DrawArrowDefault"))->isChecked());
 }
 
 TEST_F(Commands, SendByEmailHandsAnAttachmentThatOutlivesTheMailProgram)
@@ -632,8 +699,7 @@ TEST_F(Commands, ToolbarLayoutAndVisibilityAreKeptAcrossARestart)
   TMainForm& again = Restart();
   EXPECT_FALSE(again.Toolbars().Bar(QStringLiteral("Modify"))->isVisibleTo(&again));
   EXPECT_FALSE(again.Actions().Action(QStringLiteral("ViewToolbarModify"))->isChecked());
-  EXPECT_EQ(again.toolBarArea(again.Toolbars().Bar(QStringLiteral("Quick"))),
-            Qt::RightToolBarArea);
+  EXPECT_EQ(again.toolBarArea(again.Toolbars().Bar(QStringLiteral("Quick"))), Qt::RightToolBarArea);
   Trigger("ToggleModify");
   EXPECT_TRUE(again.Toolbars().Bar(QStringLiteral("Modify"))->isVisibleTo(&again));
   EXPECT_TRUE(again.Actions().Action(QStringLiteral("ToggleModify"))->isChecked());
@@ -670,11 +736,11 @@ TEST_F(Commands, ModelMenuShowsObjectItemsOverAnObjectAndGridItemsOverTheSurface
   EXPECT_TRUE(over.contains(QStringLiteral("CogiLinkGateway")));
   EXPECT_FALSE(over.contains(QStringLiteral("ModelShowGrid")));
   const QStringList surface = TModelMenu::Items(Document(), nullptr);
-  EXPECT_EQ(surface, (QStringList{QStringLiteral("EditCut"), QStringLiteral("EditCopy"),
-                                  QStringLiteral("EditPaste"), QStringLiteral("ModelShowGrid"),
-                                  QStringLiteral("ModelSnapToShape"),
-                                  QStringLiteral("ModelSnapToGrid"), QStringLiteral("-"),
-                                  QStringLiteral("ModelBackground")}));
+  EXPECT_EQ(surface,
+            (QStringList{QStringLiteral("EditCut"), QStringLiteral("EditCopy"),
+                         QStringLiteral("EditPaste"), QStringLiteral("ModelShowGrid"),
+                         QStringLiteral("ModelSnapToShape"), QStringLiteral("ModelSnapToGrid"),
+                         QStringLiteral("-"), QStringLiteral("ModelBackground")}));
   // The right click has made the object under the pointer the selection.
   cogi->ShowNumber = false;
   cogi->Selected = true;

@@ -14,7 +14,8 @@ const std::vector<QSize>& TImageSize::Presets()
 
 std::optional<QSize> TImageSize::Parse(const QString& text)
 {
-  static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,9})\\s*[xX,]\\s*(\\d{1,9})\\s*$"));
+  static const QRegularExpression pattern(
+      QStringLiteral("^\\s*(\\d{1,9})\\s*[xX,]\\s*(\\d{1,9})\\s*$"));
   const QRegularExpressionMatch match = pattern.match(text);
   if (!match.hasMatch()) return std::nullopt;
   return QSize(match.captured(1).toInt(), match.captured(2).toInt());

@@ -20,8 +20,8 @@ constexpr int kWaitMs = 60000;
 bool TMailSender::SendModel(TModelDocument& document)
 {
   const QString program = QStandardPaths::findExecutable(Program());
-  auto folder = std::make_unique<QTemporaryDir>(QDir::tempPath() +
-                                                QStringLiteral("/mindorra-mail-XXXXXX"));
+  auto folder =
+      std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/mindorra-mail-XXXXXX"));
   if (program.isEmpty() || !folder->isValid()) {
     dialogs_.ReportError(QStringLiteral("MAPI failed"));
     return false;

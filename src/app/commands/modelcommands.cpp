@@ -119,9 +119,9 @@ void TModelCommands::SetLineWidth(double points)
 void TModelCommands::AskLineWidth()
 {
   dialogs_.Beep(TBeep::Asterisk);
-  const std::optional<QString> text = dialogs_.InputText(
-      QStringLiteral("Other Line Width"), QStringLiteral("Enter a Line Width in pts"),
-      QStringLiteral("20.0"));
+  const std::optional<QString> text =
+      dialogs_.InputText(QStringLiteral("Other Line Width"),
+                         QStringLiteral("Enter a Line Width in pts"), QStringLiteral("20.0"));
   if (!text) return;
   const std::optional<double> width = TNumberInput::Decimal(*text);
   if (!width) {
@@ -220,14 +220,13 @@ void TModelCommands::Renumber()
   }
   for (;;) {
     dialogs_.Beep(TBeep::Asterisk);
-    const std::optional<QString> text =
-        dialogs_.InputText(QStringLiteral("Renumber Cogis"),
-                           QStringLiteral("Enter a starting number to begin renumbering from:"),
-                           QStringLiteral("1"));
+    const std::optional<QString> text = dialogs_.InputText(
+        QStringLiteral("Renumber Cogis"),
+        QStringLiteral("Enter a starting number to begin renumbering from:"), QStringLiteral("1"));
     if (!text) return;
     const std::optional<std::int64_t> start = TNumberInput::Integer(*text);
-    if (!start || *start == -1 || !TNumberInput::Within(static_cast<double>(*start),
-                                                        numberranges::kRenumberStart) ||
+    if (!start || *start == -1 ||
+        !TNumberInput::Within(static_cast<double>(*start), numberranges::kRenumberStart) ||
         !document.RenumberStartFits(*start)) {
       dialogs_.ReportError(TNumberInput::InvalidNumber());
       continue;
@@ -265,9 +264,9 @@ void TModelCommands::ZoomTo(double percent)
 void TModelCommands::AskZoom()
 {
   dialogs_.Beep(TBeep::Asterisk);
-  const std::optional<QString> text = dialogs_.InputText(
-      QStringLiteral("Set Zoom"), QStringLiteral("Enter the % zoom required:"),
-      QStringLiteral("100"));
+  const std::optional<QString> text =
+      dialogs_.InputText(QStringLiteral("Set Zoom"), QStringLiteral("Enter the % zoom required:"),
+                         QStringLiteral("100"));
   if (!text) return;
   // Text that is not a whole number counts as 100 %.
   const std::optional<std::int64_t> value = TNumberInput::Integer(*text);
@@ -279,14 +278,13 @@ void TModelCommands::AskZoomSpeed()
 {
   TModelDocument& document = Document();
   dialogs_.Beep(TBeep::Asterisk);
-  const std::optional<QString> text = dialogs_.InputText(
-      QStringLiteral("Set Model Zoom Speed"),
-      QStringLiteral("Number of frames to draw during zooming (min 1):"),
-      QString::number(document.ZoomFrames));
+  const std::optional<QString> text =
+      dialogs_.InputText(QStringLiteral("Set Model Zoom Speed"),
+                         QStringLiteral("Number of frames to draw during zooming (min 1):"),
+                         QString::number(document.ZoomFrames));
   if (!text) return;
   const std::optional<std::int64_t> frames = TNumberInput::Integer(*text);
-  if (!frames ||
-      !TNumberInput::Within(static_cast<double>(*frames), numberranges::kZoomFrames)) {
+  if (!frames || !TNumberInput::Within(static_cast<double>(*frames), numberranges::kZoomFrames)) {
     dialogs_.ReportError(TNumberInput::InvalidFigure());
     return;
   }

@@ -4,7 +4,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this))
+THelpWindow::THelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this))
 {
   setObjectName(QStringLiteral("HelpWindow"));
   setWindowTitle(QStringLiteral("Mindorra Help"));

@@ -30,7 +30,12 @@ QString FileNameOf(const TModelForm& form)
 
 TModelWindows::TModelWindows(QMdiArea& area, IDialogService& dialogs,
                              const TPreferences& preferences, TRecentFiles& recent, QObject* parent)
-    : QObject(parent), area_(area), dialogs_(dialogs), preferences_(preferences), recent_(recent), saver_(dialogs)
+    : QObject(parent),
+      area_(area),
+      dialogs_(dialogs),
+      preferences_(preferences),
+      recent_(recent),
+      saver_(dialogs)
 {
 }
 

@@ -45,9 +45,8 @@ TDropDownMenus::TDropDownMenus(QWidget* parent, THandlers handlers)
 
   zoom_ = NewMenu(parent, QStringLiteral("ZoomMenu"));
   const std::pair<const char*, int> zooms[] = {
-      {"Whole Model", 1}, {"10 %", 10},   {"25 %", 25},   {"50%", 50},
-      {"100 %", 100},     {"125 %", 125}, {"150 %", 150}, {"200 %", 200},
-      {"300 %", 300},     {"400 %", 400}};
+      {"Whole Model", 1}, {"10 %", 10},   {"25 %", 25},   {"50%", 50},    {"100 %", 100},
+      {"125 %", 125},     {"150 %", 150}, {"200 %", 200}, {"300 %", 300}, {"400 %", 400}};
   for (const auto& [caption, value] : zooms)
     connect(zoom_->addAction(QString::fromUtf8(caption)), &QAction::triggered, this,
             [this, value = value] {

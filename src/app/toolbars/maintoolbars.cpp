@@ -27,8 +27,8 @@ QStringList Ids(std::initializer_list<const char*> ids)
 
 QStringList TMainToolbars::Names()
 {
-  return Ids({"Modify", "Navigation", "Palettes", "Quick", "Special", "Standard",
-              "TextProperties"});
+  return Ids(
+      {"Modify", "Navigation", "Palettes", "Quick", "Special", "Standard", "TextProperties"});
 }
 
 TMainToolbars::TMainToolbars(QMainWindow& window, TActionRegistry& actions,
@@ -38,8 +38,8 @@ TMainToolbars::TMainToolbars(QMainWindow& window, TActionRegistry& actions,
   QToolBar* standard = AddBar(QStringLiteral("Standard"), QStringLiteral("Standard"));
   window.addToolBar(Qt::TopToolBarArea, standard);
   Fill(standard, Ids({"NewModel", "OpenModel", "SaveModel", "-", "FileSaveAll", "SendByEmail",
-                      "SaveAsHtml", "-", "PrintView", "-", "EditCut", "EditCopy", "EditPaste",
-                      "-", "EditUndo", "EditRedo", "-", "HelpButton"}));
+                      "SaveAsHtml", "-", "PrintView", "-", "EditCut", "EditCopy", "EditPaste", "-",
+                      "EditUndo", "EditRedo", "-", "HelpButton"}));
   // Open Model drops down the recent files beside its button.
   if (auto* open = qobject_cast<QToolButton*>(
           standard->widgetForAction(actions.Action(QStringLiteral("OpenModel"))))) {
@@ -60,15 +60,15 @@ TMainToolbars::TMainToolbars(QMainWindow& window, TActionRegistry& actions,
   fontSize_->setObjectName(QStringLiteral("FontSize"));
   fontSize_->setAccessibleName(QStringLiteral("Font Size"));
   fontSize_->setEditable(true);
-  for (const char* size : {"6", "7", "8", "9", "10", "11", "12", "14", "16", "18", "20", "22",
-                           "24", "26", "28", "36", "48", "60", "72", "84", "96"})
+  for (const char* size : {"6",  "7",  "8",  "9",  "10", "11", "12", "14", "16", "18", "20",
+                           "22", "24", "26", "28", "36", "48", "60", "72", "84", "96"})
     fontSize_->addItem(QString::fromLatin1(size));
   fontSize_->setToolTip(TActionRegistry::ShortHint(actions.Hint(QStringLiteral("FontSize"))));
   fontSize_->setStatusTip(TActionRegistry::LongHint(actions.Hint(QStringLiteral("FontSize"))));
   fontSize_->setEnabled(false);
   text->addWidget(fontSize_);
-  Fill(text, Ids({"TextBold", "TextItalic", "TextUnderline", "TextLeft", "TextCentre",
-                  "TextRight", "TextIndentLeft", "TextIndentRight", "TextBullets"}));
+  Fill(text, Ids({"TextBold", "TextItalic", "TextUnderline", "TextLeft", "TextCentre", "TextRight",
+                  "TextIndentLeft", "TextIndentRight", "TextBullets"}));
 
   window.addToolBarBreak(Qt::TopToolBarArea);
   QToolBar* palettes = AddBar(QStringLiteral("Palettes"), QStringLiteral("Palettes"));
@@ -93,8 +93,8 @@ TMainToolbars::TMainToolbars(QMainWindow& window, TActionRegistry& actions,
   AddDropDown(modify, QStringLiteral("ChangeFill"), menus.FillMenu());
   Fill(modify, Ids({"ShowLine"}));
   AddDropDown(modify, QStringLiteral("LineThickness"), menus.LineMenu());
-  Fill(modify, Ids({"Shadow", "Style3D", "SendToBack", "BringToFront", "RotateRight",
-                    "FreeRotate"}));
+  Fill(modify,
+       Ids({"Shadow", "Style3D", "SendToBack", "BringToFront", "RotateRight", "FreeRotate"}));
 
   QToolBar* quick = AddBar(QStringLiteral("Quick"), QStringLiteral("Quick"));
   window.addToolBar(Qt::LeftToolBarArea, quick);

@@ -40,8 +40,8 @@ QStringList TModelMenu::Items(const TModelDocument& document, const CGPObject* o
   return items;
 }
 
-QMenu* TModelMenu::Build(QWidget* parent, TActionRegistry& actions,
-                         const TModelDocument& document, const CGPObject* object)
+QMenu* TModelMenu::Build(QWidget* parent, TActionRegistry& actions, const TModelDocument& document,
+                         const CGPObject* object)
 {
   auto* menu = new QMenu(parent);
   menu->setObjectName(QStringLiteral("ModelMenu"));

@@ -55,7 +55,8 @@ void TQuickZoomButton::paintEvent(QPaintEvent*)
   }
   painter.setPen(QPen(frame, 1.0));
   painter.drawRoundedRect(all, 4, 4);
-  painter.drawLine(QPointF(all.center().x(), all.top() + 3), QPointF(all.center().x(), all.bottom() - 3));
+  painter.drawLine(QPointF(all.center().x(), all.top() + 3),
+                   QPointF(all.center().x(), all.bottom() - 3));
   // A plus on the zoom-in half and a minus on the zoom-out half.
   const double cy = all.center().y();
   const double lx = all.left() + all.width() / 4;
