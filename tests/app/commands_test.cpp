@@ -404,6 +404,27 @@ TEST_F(Commands, SavingAsAPictureAsksItsSizeLeavesTheModelUnsavedAndCancelWrites
   EXPECT_TRUE(LastError().contains(QStringLiteral("not available")));
 }
 
+TEST_F(Commands, ExportModelImageNeedsObjectsAKnownPictureKindAndNeverNamesTheModel)
+{
+  Start();
+  dialogs.Forget();
+  Trigger("FileExportImage");
+  EXPECT_EQ(dialogs.Count(QStringLiteral("save")), 0);
+  EXPECT_EQ(dialogs.beeps, 1);
+  Cogis(2);
+  dialogs.saveNames.push_back(ModelPath(QStringLiteral("x.png")));
+  Trigger("FileExportImage");
+  EXPECT_EQ(LastError(), QStringLiteral("Error.\n\nUnknown graphic format."));
+  EXPECT_EQ(dialogs.fileRequests.back().Title, QStringLiteral("Export Model Image"));
+  EXPECT_EQ(dialogs.fileRequests.back().DefaultSuffix, QStringLiteral("bmp"));
+  const QString bitmap = ModelPath(QStringLiteral("x.bmp"));
+  dialogs.saveNames.push_back(bitmap);
+  dialogs.inputs.push_back(QStringLiteral("320x200"));
+  Trigger("FileExportImage");
+  EXPECT_EQ(QImage(bitmap).size(), QSize(320, 200));
+  EXPECT_FALSE(Document().Named);
+}
+
 TEST_F(Commands, ImageSizeDialogOffersPresetsBoundsOtherAndCancelsWhenClosed)
 {
   TImageSizeDialog dialog;
