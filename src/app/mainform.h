@@ -5,18 +5,29 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 #include <memory>
 
 #include "app/actionregistry.h"
+#include "app/commands/mailsender.h"
+#include "app/commands/quickzoom.h"
 #include "app/settings/preferences.h"
+#include "app/shell/helpwindow.h"
 #include "app/shell/recentfiles.h"
 #include "io/recovery.h"
 
+class CGPObject;
 class IDialogService;
 class QMdiArea;
+class QMenu;
+class TDropDownMenus;
+class TMainToolbars;
+class TModelCommands;
+
 class TModelForm;
 class TModelWindows;
 class TRecentFilesMenu;
@@ -66,6 +77,24 @@ class TMainForm : public QMainWindow {
   TStatusPanel& StatusPanel() const { return *status_; }
   TRecentFilesMenu& RecentFilesMenu() const { return *recentMenu_; }
   TWindowMenu& WindowMenu() const { return *windowMenu_; }
+  TMainToolbars& Toolbars() const { return *toolbars_; }
+  TDropDownMenus& DropDownMenus() const { return *dropDowns_; }
+  TQuickZoom& QuickZoom() { return quickZoom_; }
+  TMailSender& Mail() { return mail_; }
+  // The menus other pieces fill: built-in models and templates.
+  QMenu* NavigateMenu() const { return navigateMenu_; }
+  QMenu* TemplatesMenu() const { return templatesMenu_; }
+  // Puts the colour palette strip in its bar along the bottom, above the status bar.
+  void SetColorPalette(QWidget* palette);
+  void SetColorPaletteVisible(bool visible);
+  THelpWindow* HelpWindow() const { return help_; }
+  // Opens the help window on a page ("index.html" is the contents).
+  void ShowHelp(const QString& page);
+  // The "mailto:" link of a suggestion or an error report.
+  static QUrl SupportMail(const QString& subject);
+  static inline const QString kSupportAddress = QStringLiteral("support@mindorra.org");
+  // The model menu of a right click, as built for an object (or none) of the active model.
+  QMenu* BuildModelMenu(CGPObject* object);
   // The program's one error path for commands: a beep, and the message in an error box.
   void ReportError(const QString& message);
 
@@ -82,7 +111,18 @@ class TMainForm : public QMainWindow {
  private:
   void Build();
   void RegisterActions();
+  void BindCommands();
+  void BindViewCommands();
   void BuildMenus();
+  void BuildToolbars();
+  // A command on the active model: a beep without one, else the command and UpdateControls.
+  std::function<void()> OnModel(std::function<void(TModelCommands&)> command);
+  void ExportImageCommand();
+  void SendByEmailCommand();
+  void OpenMailLink(const QString& subject);
+  void ShowModelMenu(TModelForm* form, QPoint pixel, CGPObject* object);
+  void ConnectModelWindows();
+  void ApplyPaletteVisibility();
   // The first show: clickable panels, toolbar layout, recent files, bar visibility, the
   // model folder and the load timer.
   void FirstShow();
@@ -105,6 +145,14 @@ class TMainForm : public QMainWindow {
   TStatusPanel* status_ = nullptr;
   TRecentFilesMenu* recentMenu_ = nullptr;
   TWindowMenu* windowMenu_ = nullptr;
+  TDropDownMenus* dropDowns_ = nullptr;
+  TMainToolbars* toolbars_ = nullptr;
+  QMenu* navigateMenu_ = nullptr;
+  QMenu* templatesMenu_ = nullptr;
+  QWidget* palette_ = nullptr;
+  QPointer<THelpWindow> help_;
+  TQuickZoom quickZoom_;
+  TMailSender mail_;
   QTimer loadTimer_;
   QStringList startFiles_;
   std::function<void()> thoughtHook_;

@@ -125,6 +125,7 @@ TEST_F(OpenModel, TheRecentListKeepsLetterCaseApartAndHoldsOnlyModelsReadOrWritt
   TModelForm* model = form.NewModel();
   const QString picture = ModelPath(QStringLiteral("picture.bmp"));
   dialogs.saveNames.push_back(picture);
+  dialogs.inputs.push_back(QStringLiteral("320x200"));  // the picture's size
   EXPECT_FALSE(form.Windows().SaveAs(*model));
   EXPECT_TRUE(QFileInfo(picture).isFile());
   EXPECT_EQ(form.RecentFiles().Files(), (QStringList{upper, lower}));

@@ -1,5 +1,7 @@
 #include "app/dialogs/dialogservice.h"
 
+#include "app/commands/imagesize.h"
+
 QString IDialogService::Lines(const QString& text)
 {
   QString result = text;
@@ -56,4 +58,20 @@ void IDialogService::ReportError(const QString& message)
   Beep(TBeep::Exclamation);
   if (!message.isEmpty())
     Message(TBoxKind::Error, QStringLiteral("Error"), QStringLiteral("Error.\r\r") + message);
+}
+
+std::optional<QSize> IDialogService::ImageSize()
+{
+  const std::optional<QSize> size = DoImageSize();
+  if (!size) return std::nullopt;
+  return TImageSize::Bounded(*size);
+}
+
+std::optional<QSize> IDialogService::DoImageSize()
+{
+  const std::optional<QString> text =
+      DoInputText(TImageSize::Caption(), QStringLiteral("Size in pixels (width x height):"),
+                  QStringLiteral("640x480"));
+  if (!text) return std::nullopt;
+  return TImageSize::Parse(*text);
 }

@@ -4,6 +4,7 @@
 // a real line break before anyone sees it.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -52,6 +53,9 @@ class IDialogService {
   std::optional<QString> SaveFile(const TFileRequest& request);
   std::optional<TColorRef> ChooseColour(const QString& title, TColorRef initial);
   std::optional<QString> ChooseFolder(const QString& caption, const QString& initial);
+  // The size in pixels of an exported picture, within the export's bounds; none when the
+  // user closed the question without choosing.
+  std::optional<QSize> ImageSize();
   virtual void Beep(TBeep sound) = 0;
 
   // The program's one error path: a beep, and when there is a message an error box whose
@@ -71,4 +75,6 @@ class IDialogService {
   virtual std::optional<QString> DoSaveFile(const TFileRequest& request) = 0;
   virtual std::optional<TColorRef> DoChooseColour(const QString& title, TColorRef initial) = 0;
   virtual std::optional<QString> DoChooseFolder(const QString& caption, const QString& initial) = 0;
+  // By default asked as one input box holding "width x height".
+  virtual std::optional<QSize> DoImageSize();
 };

@@ -1,5 +1,7 @@
 #include "app/dialogs/qtdialogservice.h"
 
+#include "app/commands/imagesizedialog.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -174,4 +176,11 @@ std::optional<QString> TQtDialogService::DoChooseFolder(const QString& caption,
   TAccessibleNames::NameControls(&dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front();
+}
+
+std::optional<QSize> TQtDialogService::DoImageSize()
+{
+  TImageSizeDialog dialog(parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.ChosenSize();
 }

@@ -28,6 +28,7 @@ class TQtDialogService : public IDialogService {
   std::optional<QString> DoSaveFile(const TFileRequest& request) override;
   std::optional<TColorRef> DoChooseColour(const QString& title, TColorRef initial) override;
   std::optional<QString> DoChooseFolder(const QString& caption, const QString& initial) override;
+  std::optional<QSize> DoImageSize() override;
 
  private:
   QPointer<QWidget> parent_;

@@ -30,7 +30,12 @@ QString FileNameOf(const TModelForm& form)
 
 TModelWindows::TModelWindows(QMdiArea& area, IDialogService& dialogs,
                              const TPreferences& preferences, TRecentFiles& recent, QObject* parent)
-    : QObject(parent), area_(area), dialogs_(dialogs), preferences_(preferences), recent_(recent)
+    : QObject(parent),
+      area_(area),
+      dialogs_(dialogs),
+      preferences_(preferences),
+      recent_(recent),
+      saver_(dialogs)
 {
 }
 
@@ -279,14 +284,10 @@ bool TModelWindows::SaveAs(TModelForm& form)
   request.DefaultSuffix = QStringLiteral("mdl");
   const std::optional<QString> path = dialogs_.SaveFile(request);
   if (!path) return false;
-  if (!filefilters::IsExportName(*path)) return SaveModelFile(form, *path);
-  // A picture or page of the model: the model itself stays unsaved and keeps its name.
-  try {
-    TModelFile::SaveModelAs(document, *path, form.PaintBox().size());
-  } catch (const EStreamError& error) {
-    dialogs_.ReportError(error.Message());
-  }
-  return false;
+  // A picture, page or report of the model leaves the model itself unsaved and unnamed.
+  return saver_.Save(form, *path, [this](TModelForm& target, const QString& name) {
+    return SaveModelFile(target, name);
+  }) == TSaveOutcome::ModelSaved;
 }
 
 bool TModelWindows::SaveForClose(TModelForm& form)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <vector>
 
+#include "app/commands/savebyextension.h"
 #include "app/modelform.h"
 #include "io/recovery.h"
 
@@ -51,6 +52,8 @@ class TModelWindows : public QObject, public IModelWindowHost {
   // Writes the model format to a file; only this names the model, clears Modified and
   // ReadOnly and adds the file to the recent list.
   bool SaveModelFile(TModelForm& form, const QString& path);
+  // The one path by extension every save command ends in (exporters plug in there).
+  TSaveByExtension& Saver() { return saver_; }
 
   // Shut-down: every window's close question, and when none was cancelled every window
   // closed. False (and every window still open) when one was cancelled.
@@ -87,5 +90,6 @@ class TModelWindows : public QObject, public IModelWindowHost {
   IDialogService& dialogs_;
   const TPreferences& preferences_;
   TRecentFiles& recent_;
+  TSaveByExtension saver_;
   bool surveyMode_ = false;
 };
