@@ -57,6 +57,7 @@ void TTextForm::OpenTextEditor(CGPObject* object)
   if (object_ && CloseTextEditor(true)) editors_.NoteChange();
   TModelDocument& document = editors_.Document();
   object_ = object;
+  original_ = object->Text;
   loading_ = true;
   TRtfReader::Read(object->Text, *Box().document());
   if (Box().document()->isEmpty()) Box().setTextColor(ToQColor(document.TextColor));
@@ -116,15 +117,21 @@ bool TTextForm::CloseTextEditor(bool writeBack)
   object_ = nullptr;
   hide();
   bool wrote = false;
+  TModelDocument& document = editors_.Document();
   if (object && writeBack && Box().document()->isModified()) {
-    TModelDocument& document = editors_.Document();
     object->Text = TRtfWriter::Write(*Box().document());
     wrote = true;
     if (dynamic_cast<TLabel*>(object) && Box().document()->isEmpty())
       document.RemoveObject(object);
     else
       object->Recalculate(&document.Objects, true);
+  } else if (object && object->Text != original_) {
+    // Discarded: the object shows its own text again.
+    object->Text = original_;
+    object->Recalculate(&document.Objects, true);
+    document.NotifyRepaint();
   }
+  original_.clear();
   loading_ = true;
   Box().clear();
   Box().document()->setModified(false);
@@ -135,6 +142,7 @@ bool TTextForm::CloseTextEditor(bool writeBack)
 void TTextForm::Forget()
 {
   object_ = nullptr;
+  original_.clear();
   hide();
   loading_ = true;
   Box().clear();
@@ -176,6 +184,11 @@ bool TTextForm::Overflowing() const
 
 void TTextForm::TextChanged()
 {
-  if (loading_ || !object_ || !beep_ || !editors_.TextBeep()) return;
-  if (Overflowing()) editors_.Document().Beep();
+  if (loading_ || !object_) return;
+  // The object shows the text as it is typed, laid out as it will be drawn.
+  TModelDocument& document = editors_.Document();
+  object_->Text = TRtfWriter::Write(*Box().document());
+  object_->Recalculate(&document.Objects, true);
+  editors_.EditorMoved(true);
+  if (beep_ && editors_.TextBeep() && Overflowing()) document.Beep();
 }

@@ -2,6 +2,8 @@
 // labels and clusters can be sized by its grips; a label's size, a cluster's text box follow.
 #pragma once
 
+#include <QByteArray>
+
 #include "app/text/editorframe.h"
 
 class CGPObject;
@@ -40,6 +42,7 @@ class TTextForm : public TEditorFrame {
   TTextEditors& editors_;
   QPushButton* notesButton_;
   CGPObject* object_ = nullptr;
+  QByteArray original_;  // the object's text when the editor opened on it
   bool beep_ = false;
   bool loading_ = false;
 };
