@@ -179,6 +179,12 @@ TEST_F(TTextWindow, NewLabelNeverTypedIntoStaysWithEmptyText)
   Baseline();
   doc().ContextObject = label;
   ASSERT_TRUE(EditContextText(form));
+  // A label's text box is outlined as well as joined to the editor.
+  form.PaintBox().PaintNow(false);
+  const std::vector<QLine> lines = form.PaintBox().Overlay().LeaderLines();
+  ASSERT_EQ(lines.size(), 8u);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(lines[4 + i], QLine(lines[i].p1(), lines[(i + 1) % 4].p1()));
   form.EndOperation();
   EXPECT_NE(doc().IndexOf(label), -1);
   EXPECT_TRUE(label->Text.isEmpty());
