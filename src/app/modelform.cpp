@@ -6,14 +6,17 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialogservice.h"
+#include "app/text/texteditors.h"
 #include "document/modeldocument.h"
 #include "interaction/modelpaintbox.h"
 
 TModelForm::TModelForm(QWidget* parent)
     : QWidget(parent),
       document_(std::make_unique<TModelDocument>()),
-      paintBox_(new TModelPaintBox(*document_, this))
+      paintBox_(new TModelPaintBox(*document_, this)),
+      textEditors_(std::make_unique<TTextEditors>(*paintBox_))
 {
+  paintBox_->SetTextEditing(textEditors_.get());
   setMinimumSize(160, 120);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -30,6 +33,8 @@ TModelForm::TModelForm(QWidget* parent)
 TModelForm::~TModelForm()
 {
   document_->SetObserver(nullptr);
+  paintBox_->SetTextEditing(nullptr);
+  textEditors_.reset();
   // The surface's mode machine refers to the document: it goes first.
   delete paintBox_;
   paintBox_ = nullptr;
@@ -62,6 +67,11 @@ void TModelForm::EndOperation()
 {
   if (document_->Mode != opNone && document_->Mode != opLocked)
     paintBox_->Machine().SetMode(opNone);
+  // An editor left open outside text editing still writes back, as one entry.
+  if (textEditors_->EditedObject() && document_->Mode != opLocked && textEditors_->Close(true)) {
+    document_->ChangePending = true;
+    document_->RecordUndo(QStringLiteral("Edit Cogi Text"));
+  }
 }
 
 bool TModelForm::Busy() const
@@ -71,6 +81,8 @@ bool TModelForm::Busy() const
 
 void TModelForm::closeEvent(QCloseEvent* event)
 {
+  // Whatever decides the close, typed text is in the model before the window can go.
+  if (textEditors_->EditedObject()) EndOperation();
   if (closeApproved_ || !host_) {
     event->accept();
     return;

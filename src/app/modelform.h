@@ -13,6 +13,7 @@ class IDialogService;
 class TModelDocument;
 class TModelForm;
 class TModelPaintBox;
+class TTextEditors;
 
 // What a model window needs from the window that holds it.
 class IModelWindowHost {
@@ -33,6 +34,8 @@ class TModelForm : public QWidget, public IDocumentObserver {
   TModelDocument& Document() const { return *document_; }
   TModelPaintBox& PaintBox() const { return *paintBox_; }
   TUndoRecorder& Recorder() { return recorder_; }
+  // The window's text and notes editors.
+  TTextEditors& TextEditors() const { return *textEditors_; }
   void SetHost(IModelWindowHost* host) { host_ = host; }
 
   // The caption: also the name a screen reader gives the drawing surface.
@@ -44,7 +47,8 @@ class TModelForm : public QWidget, public IDocumentObserver {
   // After a file was read into the document: caption, undo baseline, a fresh paint.
   void DocumentOpened();
 
-  // Ends the running operation, which records what it changed.
+  // Ends the running operation, which records what it changed; open editors write their
+  // text back first, so nothing typed is lost to a close, a revert or an undo.
   void EndOperation();
   // A handler or the undo recorder is working on the model.
   bool Busy() const;
@@ -75,6 +79,7 @@ class TModelForm : public QWidget, public IDocumentObserver {
   std::unique_ptr<TModelDocument> document_;
   TUndoRecorder recorder_;
   TModelPaintBox* paintBox_;
+  std::unique_ptr<TTextEditors> textEditors_;
   IModelWindowHost* host_ = nullptr;
   bool closeApproved_ = false;
 };

@@ -274,6 +274,16 @@ void TModelDocument::StingObject(CGPObject* object)
   ChangePending = true;
 }
 
+void TModelDocument::RemoveObject(CGPObject* object)
+{
+  if (!object || IndexOf(object) < 0) return;
+  const TOperationMode mode = Mode;
+  // Stinging refuses while text is edited; the removal itself is the same.
+  Mode = opNone;
+  StingObject(object);
+  Mode = mode;
+}
+
 void TModelDocument::DeleteSelection()
 {
   if (Mode == opEditText) return;

@@ -204,6 +204,10 @@ class TModelDocument {
   // ---- Deleting
   void StingObject(CGPObject* object);
   void DeleteSelection();
+  // Takes one object out of the model and destroys it, clearing every reference to it (the
+  // context object, the gesture's object, arrow ends, cluster membership) in any mode: the
+  // text editor removes an emptied label this way while text editing lasts.
+  void RemoveObject(CGPObject* object);
   // Removes every object, the regions and the background picture.
   void ClearModel();
 

@@ -17,6 +17,7 @@ void TOverlay::Reset(QSize size, qreal devicePixelRatio)
   mask_.fill(Qt::black);
   inverted_ = false;
   trails_.clear();
+  leaders_.clear();
   ++generation_;
 }
 
@@ -134,6 +135,20 @@ void TOverlay::FreeformTrail(const TModelDocument& document, const TOutline& out
   trails_.push_back(trail);
 }
 
+void TOverlay::DrawLeaders(QPainter& painter) const
+{
+  if (leaders_.empty()) return;
+  QPen pen(Qt::black, 1, Qt::DotLine);
+  painter.save();
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  painter.setBackgroundMode(Qt::TransparentMode);
+  for (const QLine& line : leaders_)
+    painter.drawLine(line);
+  painter.restore();
+}
+
 QImage TOverlay::Apply(const QImage& base) const
 {
   QImage frame = base;
@@ -144,6 +159,7 @@ QImage TOverlay::Apply(const QImage& base) const
     painter.setPen(QPen(Qt::black, 1));
     for (const QPolygon& trail : trails_)
       painter.drawPolyline(trail);
+    DrawLeaders(painter);
     return frame;
   }
   PaintOver(painter);
@@ -164,6 +180,7 @@ bool TOverlay::PaintOver(QPainter& painter) const
   painter.setPen(QPen(Qt::black, 1));
   for (const QPolygon& trail : trails_)
     painter.drawPolyline(trail);
+  DrawLeaders(painter);
   painter.restore();
   return true;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QLine>
 #include <QPainter>
 #include <QPolygon>
 #include <QRect>
@@ -22,7 +23,7 @@ class TOverlay {
  public:
   // Starts an empty overlay for a drawing surface (logical pixels, device pixel ratio).
   void Reset(QSize size, qreal devicePixelRatio = 1.0);
-  bool IsEmpty() const { return !inverted_ && trails_.empty(); }
+  bool IsEmpty() const { return !inverted_ && trails_.empty() && leaders_.empty(); }
   // Counts the resets: a figure drawn before the last one is gone already and must not be
   // drawn again to erase it.
   int Generation() const { return generation_; }
@@ -44,6 +45,11 @@ class TOverlay {
   // Solid black, not inverting; it stays until the next paint.
   void FreeformTrail(const TModelDocument& document, const TOutline& outline);
 
+  // The dotted lines joining an object to its text editor (window pixels); they replace the
+  // previous ones and stay until the next paint.
+  void SetLeaderLines(const std::vector<QLine>& lines) { leaders_ = lines; }
+  const std::vector<QLine>& LeaderLines() const { return leaders_; }
+
   // The painted model with the feedback on top.
   QImage Apply(const QImage& base) const;
   // Draws the feedback over the model that the painter's device shows already; false when
@@ -52,10 +58,13 @@ class TOverlay {
   const QImage& Mask() const { return mask_; }
 
  private:
+  void DrawLeaders(QPainter& painter) const;
+
   QImage mask_;
   // The layer each inverting figure is drawn on before it inverts the mask.
   QImage layer_;
   bool inverted_ = false;
   int generation_ = 0;
   std::vector<QPolygon> trails_;
+  std::vector<QLine> leaders_;
 };

@@ -12,7 +12,9 @@
 #include "document/modelpainter.h"
 #include "document/modelview.h"
 #include "interaction/cursorid.h"
+#include "interaction/leaderlines.h"
 #include "interaction/modehandlers.h"
+#include "interaction/textediting.h"
 
 namespace {
 
@@ -145,7 +147,23 @@ void TModelPaintBox::PaintModel(bool fast)
   selectionOnly_ = false;
   // A new paint of the model wipes any feedback drawn over the previous one.
   overlay_.Reset(size(), ratio);
+  overlay_.SetLeaderLines(CurrentLeaderLines());
   dirty_ = false;
+}
+
+std::vector<QLine> TModelPaintBox::CurrentLeaderLines() const
+{
+  if (!textEditing_ || document_.Mode != opEditText) return {};
+  const CGPObject* object = textEditing_->EditedObject();
+  const std::optional<QRect> frame = textEditing_->EditorFrame();
+  if (!object || !frame || document_.IndexOf(object) < 0) return {};
+  return LeaderLines(document_, *object, *frame);
+}
+
+void TModelPaintBox::RefreshLeaderLines()
+{
+  overlay_.SetLeaderLines(CurrentLeaderLines());
+  update();
 }
 
 void TModelPaintBox::paintEvent(QPaintEvent*)

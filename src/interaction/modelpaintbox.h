@@ -32,6 +32,8 @@ class TModelPaintBox : public QWidget, public IInteractionHost, private IAsyncIn
   void Repaint();
   void SetPreferences(const TInteractionPreferences& preferences);
   void SetTextEditing(ITextEditing* editing) { textEditing_ = editing; }
+  // The text editor moved or changed size: its leader lines are drawn again.
+  void RefreshLeaderLines();
   // The desktop shortcuts open through (the system's own by default).
   void SetShell(IShell* shell) { shell_ = shell; }
 
@@ -92,6 +94,7 @@ class TModelPaintBox : public QWidget, public IInteractionHost, private IAsyncIn
   bool PointerConfined() override { return confined_; }
 
   TPointerInput Translate(const QMouseEvent& event) const;
+  std::vector<QLine> CurrentLeaderLines() const;
   void PaintModel(bool fast);
   // Whether the model layer kept from the last full paint still shows the model as it is.
   bool LayerCurrent() const;

@@ -8,6 +8,7 @@
 #include "interaction/interactionhost.h"
 #include "interaction/keystate.h"
 #include "interaction/modelock.h"
+#include "interaction/textediting.h"
 #include "model/angled.h"
 #include "model/arrow.h"
 #include "model/balloon.h"
@@ -104,6 +105,7 @@ bool TModeMachine::ObjectsMayBeDeleted() const
 void TModeMachine::ObjectDestroyed(const CGPObject* object)
 {
   if (state_.ActiveObject == object) state_.ActiveObject = nullptr;
+  if (ITextEditing* editing = host_.TextEditing()) editing->ObjectDestroyed(object);
   for (const auto& handler : handlers_)
     if (handler) handler->ObjectDestroyed(object);
 }

@@ -2,6 +2,9 @@
 // editors implements it.
 #pragma once
 
+#include <QRect>
+#include <optional>
+
 class CGPObject;
 
 class ITextEditing {
@@ -16,4 +19,8 @@ class ITextEditing {
   virtual CGPObject* EditedObject() const = 0;
   // Gives the keyboard focus to the visible editor.
   virtual void Focus() = 0;
+  // The text editor's client area in the surface's pixels while it shows an object.
+  virtual std::optional<QRect> EditorFrame() const { return std::nullopt; }
+  // An object is about to be destroyed: an editor working on it forgets it unwritten.
+  virtual void ObjectDestroyed(const CGPObject*) {}
 };

@@ -1,0 +1,102 @@
+#include "app/text/texteditors.h"
+
+#include <QTextEdit>
+
+#include "app/text/notesform.h"
+#include "app/text/textform.h"
+#include "document/modeldocument.h"
+#include "interaction/modelpaintbox.h"
+
+bool TTextEditors::NotesWithText = false;
+
+TTextEditors::TTextEditors(TModelPaintBox& surface)
+    : surface_(surface),
+      text_(new TTextForm(*this, &surface)),
+      notes_(new TNotesForm(*this, &surface))
+{
+}
+
+TTextEditors::~TTextEditors()
+{
+  // The forms are the surface's children; they go with it, knowing no object any more.
+  text_->Forget();
+  notes_->Forget();
+}
+
+TModelDocument& TTextEditors::Document() const
+{
+  return surface_.Document();
+}
+
+QTextEdit* TTextEditors::ActiveBox() const
+{
+  if (text_->Object()) return &text_->Box();
+  if (notes_->Object()) return &notes_->Box();
+  return nullptr;
+}
+
+void TTextEditors::OpenText(CGPObject* object)
+{
+  // Each editor may open the other; an editor reached again while it opens stays as it is.
+  if (openingText_) return;
+  openingText_ = true;
+  text_->OpenTextEditor(object);
+  openingText_ = false;
+  EditorMoved(false);
+  Q_EMIT EditorChanged();
+}
+
+void TTextEditors::OpenNotes(CGPObject* object)
+{
+  if (openingNotes_) return;
+  openingNotes_ = true;
+  notes_->OpenNotesEditor(object);
+  openingNotes_ = false;
+  Q_EMIT EditorChanged();
+}
+
+void TTextEditors::EditorMoved(bool modelChanged)
+{
+  if (modelChanged)
+    surface_.Repaint();
+  else
+    surface_.RefreshLeaderLines();
+}
+
+void TTextEditors::Open(CGPObject* object)
+{
+  OpenText(object);
+}
+
+bool TTextEditors::Close(bool writeBack)
+{
+  if (text_->CloseTextEditor(writeBack)) changed_ = true;
+  if (notes_->CloseNotesEditor(writeBack)) changed_ = true;
+  const bool changed = changed_;
+  changed_ = false;
+  surface_.RefreshLeaderLines();
+  Q_EMIT EditorChanged();
+  return changed;
+}
+
+CGPObject* TTextEditors::EditedObject() const
+{
+  return text_->Object() ? text_->Object() : notes_->Object();
+}
+
+void TTextEditors::Focus()
+{
+  if (QTextEdit* box = ActiveBox()) box->setFocus();
+}
+
+std::optional<QRect> TTextEditors::EditorFrame() const
+{
+  if (!text_->Object() || text_->isHidden()) return std::nullopt;
+  return text_->geometry();
+}
+
+void TTextEditors::ObjectDestroyed(const CGPObject* object)
+{
+  if (text_->Object() == object) text_->Forget();
+  if (notes_->Object() == object) notes_->Forget();
+}
