@@ -7,10 +7,11 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <span>
-#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -150,8 +151,8 @@ class TStreamSink {
   explicit TStreamSink(int depth) : depth_(depth) {}
 
   void Set(const char* key, bool value) { Begin(key).append(value ? "true" : "false"); }
-  void Set(const char* key, int value) { Begin(key).append(QByteArray::number(value)); }
-  void Set(const char* key, qint64 value) { Begin(key).append(QByteArray::number(value)); }
+  void Set(const char* key, int value) { AppendInteger(Begin(key), value); }
+  void Set(const char* key, qint64 value) { AppendInteger(Begin(key), value); }
   void Set(const char* key, double value) { AppendDouble(Begin(key), value); }
   void Set(const char* key, const QString& value) { AppendString(Begin(key), value); }
   void Set(const char* key, QLatin1StringView value) { AppendString(Begin(key), QString(value)); }
@@ -170,10 +171,12 @@ class TStreamSink {
     }
     const QByteArray inner(4 * (depth_ + 2), ' ');
     out.append("{\n").append(inner).append("\"height\": ");
-    out.append(QByteArray::number(picture->Height())).append(",\n").append(inner);
-    out.append("\"kind\": ").append(QByteArray::number(static_cast<int>(picture->Kind())));
+    AppendInteger(out, picture->Height());
+    out.append(",\n").append(inner).append("\"kind\": ");
+    AppendInteger(out, static_cast<int>(picture->Kind()));
     out.append(",\n").append(inner).append("\"width\": ");
-    out.append(QByteArray::number(picture->Width())).append('\n');
+    AppendInteger(out, picture->Width());
+    out.append('\n');
     out.append(QByteArray(4 * (depth_ + 1), ' ')).append('}');
   }
   void SetOutline(const char* key, const TOutline& outline)
@@ -199,10 +202,13 @@ class TStreamSink {
     }
     const QByteArray inner(4 * (depth_ + 2), ' ');
     out.append("{\n").append(inner).append("\"Alignment\": ");
-    out.append(QByteArray::number(style->Alignment));
+    AppendInteger(out, style->Alignment);
     out.append(",\n").append(inner).append("\"Bold\": ").append(style->Bold ? "true" : "false");
     out.append(",\n").append(inner).append("\"Color\": ");
-    out.append(style->Color ? QByteArray::number(static_cast<qint64>(*style->Color)) : "null");
+    if (style->Color)
+      AppendInteger(out, static_cast<qint64>(*style->Color));
+    else
+      out.append("null");
     out.append(",\n").append(inner).append("\"Font\": ");
     AppendString(out, style->Font);
     out.append(",\n").append(inner).append("\"Italic\": ").append(style->Italic ? "true" : "false");
@@ -213,9 +219,11 @@ class TStreamSink {
     out.append(QByteArray(4 * (depth_ + 1), ' ')).append('}');
   }
 
-  // The object from its opening brace to its closing one.
+  // The object from its opening brace to its closing one; the sink is then empty again.
   void End(QByteArray& out)
   {
+    for (std::size_t i = 0; i < fields_.size(); ++i)
+      fields_[i].End = i + 1 < fields_.size() ? fields_[i + 1].Start : values_.size();
     std::stable_sort(fields_.begin(), fields_.end(), [](const TField& a, const TField& b) {
       return std::strcmp(a.Key, b.Key) < 0;
     });
@@ -223,10 +231,13 @@ class TStreamSink {
     out.append("{\n");
     for (std::size_t i = 0; i < fields_.size(); ++i) {
       if (i + 1 < fields_.size() && std::strcmp(fields_[i].Key, fields_[i + 1].Key) == 0) continue;
-      out.append(inner).append('"').append(fields_[i].Key).append("\": ").append(fields_[i].Value);
+      out.append(inner).append('"').append(fields_[i].Key).append("\": ");
+      out.append(values_.constData() + fields_[i].Start, fields_[i].End - fields_[i].Start);
       out.append(i + 1 < fields_.size() ? ",\n" : "\n");
     }
     out.append(QByteArray(4 * depth_, ' ')).append('}');
+    fields_.clear();
+    values_.clear();
   }
 
   // A string as the document writer escapes it: quotes, backslashes and control characters
@@ -300,15 +311,25 @@ class TStreamSink {
   }
 
  private:
+  // A field's value is the bytes of values_ from Start to End.
   struct TField {
     const char* Key;
-    QByteArray Value;
+    qsizetype Start;
+    qsizetype End;
   };
 
   QByteArray& Begin(const char* key)
   {
-    fields_.push_back({key, QByteArray()});
-    return fields_.back().Value;
+    fields_.push_back({key, values_.size(), values_.size()});
+    return values_;
+  }
+
+  template <typename Integer>
+  static void AppendInteger(QByteArray& out, Integer value)
+  {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr - digits);
   }
 
   // An array of numbers whose brackets stand at the given level.
@@ -326,6 +347,7 @@ class TStreamSink {
 
   int depth_;
   std::vector<TField> fields_;
+  QByteArray values_;
 };
 
 // A text's characters and its first format (none for no text), from one reading of the rich
@@ -579,8 +601,8 @@ void TModelDump::WriteJson(const TModelDocument& document, double version, QIODe
   header.End(out.Buffer());
   out.Write(",\n    \"objects\": [\n");
   const TObjectIndex index(document);
+  TStreamSink entry(2);
   for (std::size_t i = 0; i < document.Objects.size(); ++i) {
-    TStreamSink entry(2);
     ObjectFields(*document.Objects[i], index, entry);
     out.Write(i == 0 ? "        " : ",\n        ");
     entry.End(out.Buffer());
