@@ -10,8 +10,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <optional>
 #include <span>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -569,6 +571,56 @@ class TBufferedOut {
   QByteArray buffer_;
 };
 
+// Objects [first, last) of the list, each after its separator.
+void WriteRange(const TModelDocument& document, const TObjectIndex& index, std::size_t first,
+                std::size_t last, QByteArray& out)
+{
+  TStreamSink entry(2);
+  for (std::size_t i = first; i < last; ++i) {
+    ObjectFields(*document.Objects[i], index, entry);
+    out.append(i == 0 ? "        " : ",\n        ");
+    entry.End(out);
+  }
+}
+
+// Every object in order, in batches whose second half is written on another core meanwhile:
+// reading the objects' rich text is most of the work, and the objects are only read.
+void WriteObjects(const TModelDocument& document, const TObjectIndex& index, TBufferedOut& out)
+{
+  constexpr std::size_t kBatch = 512;
+  const std::size_t count = document.Objects.size();
+  const bool split = std::thread::hardware_concurrency() > 1 && count >= kBatch;
+  QByteArray second;
+  for (std::size_t first = 0; first < count; first += kBatch) {
+    const std::size_t last = std::min(count, first + kBatch);
+    if (!split) {
+      WriteRange(document, index, first, last, out.Buffer());
+      out.Flush();
+      continue;
+    }
+    const std::size_t middle = first + (last - first) / 2;
+    second.clear();
+    std::exception_ptr failure;
+    std::thread helper([&] {
+      try {
+        WriteRange(document, index, middle, last, second);
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+    try {
+      WriteRange(document, index, first, middle, out.Buffer());
+    } catch (...) {
+      helper.join();
+      throw;
+    }
+    helper.join();
+    if (failure) std::rethrow_exception(failure);
+    out.Buffer().append(second);
+    out.Flush();
+  }
+}
+
 }  // namespace
 
 QJsonObject TModelDump::ToJsonObject(const TModelDocument& document, double version)
@@ -593,7 +645,7 @@ QJsonObject TModelDump::ToJsonObject(const TModelDocument& document, double vers
 void TModelDump::WriteJson(const TModelDocument& document, double version, QIODevice& device)
 {
   // The keys of the whole in the order the document writer sorts them: header, objects,
-  // version, view. Only one object's fields are held at a time.
+  // version, view. Only a batch of objects is held at a time.
   TBufferedOut out(device);
   out.Write("{\n    \"header\": ");
   TStreamSink header(1);
@@ -601,13 +653,7 @@ void TModelDump::WriteJson(const TModelDocument& document, double version, QIODe
   header.End(out.Buffer());
   out.Write(",\n    \"objects\": [\n");
   const TObjectIndex index(document);
-  TStreamSink entry(2);
-  for (std::size_t i = 0; i < document.Objects.size(); ++i) {
-    ObjectFields(*document.Objects[i], index, entry);
-    out.Write(i == 0 ? "        " : ",\n        ");
-    entry.End(out.Buffer());
-    out.Flush();
-  }
+  WriteObjects(document, index, out);
   out.Write(document.Objects.empty() ? "    ],\n    \"version\": " : "\n    ],\n    \"version\": ");
   TStreamSink::AppendDouble(out.Buffer(), version);
   out.Write(",\n    \"view\": ");

@@ -62,6 +62,22 @@ TEST(StreamedDump, EqualsTheTreeWrittenWholeOnEveryTestModel)
   iotest::BuildRichModel(rich);
   ExpectSameBytes(rich, 2.01);
 
+  // Enough objects to be written in batches shared between cores, arrows between them.
+  TModelDocument large;
+  CGPObject* previous = nullptr;
+  for (int i = 0; i < 1300; ++i) {
+    CGPObject* cogi = iotest::AddCogi(large, (i % 40) * 1.5, (i / 40) * 1.5, i % 17,
+                                      QStringLiteral("idea %1").arg(i));
+    if (previous && i % 3 == 0) {
+      auto* arrow = static_cast<TArrow*>(large.CreateObject(okArrow));
+      TArrow::AttachArrowEnd(previous, arrow, -1, TArrowEnd::Start);
+      TArrow::AttachArrowEnd(cogi, arrow, -1, TArrowEnd::Finish);
+      arrow->Recalculate(&large.Objects, true);
+    }
+    previous = cogi;
+  }
+  ExpectSameBytes(large, 2.01);
+
   // No objects: the empty array has a form of its own.
   TModelDocument empty;
   ExpectSameBytes(empty, 1.0);
