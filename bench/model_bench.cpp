@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <thread>
 #include <vector>
 
@@ -134,6 +135,7 @@ int main(int argc, char** argv)
     sizes << arg.toInt();
   if (sizes.isEmpty()) sizes = {1000, 10000, 50000};
   QTemporaryDir dir;
+  std::map<int, std::vector<double>> rows;  // every measured figure of a size, for the growth
   const QString self = QCoreApplication::applicationFilePath();
   std::printf("%u cores; times in ms (median), memory in MB (peak of the measuring process)\n",
               std::thread::hardware_concurrency());
@@ -167,6 +169,19 @@ int main(int argc, char** argv)
                 qPrintable(f[4]), qPrintable(f[5]), qPrintable(f[6]), qPrintable(f[7]),
                 qPrintable(f[8]), png, svg, pdf, qPrintable(f[9].trimmed()));
     std::fflush(stdout);
+    std::vector<double>& row = rows[n];
+    for (int k = 0; k < 9; ++k)
+      row.push_back(f[k].toDouble());
+    row.insert(row.end(), {png, svg, pdf, f[9].trimmed().toDouble()});
+  }
+  // Five times the objects should cost at most five times as much in every column.
+  if (rows.count(10000) && rows.count(50000)) {
+    std::printf("%8s", "x50k/10k");
+    const std::vector<double>& a = rows[10000];
+    const std::vector<double>& b = rows[50000];
+    for (std::size_t k = 0; k < a.size(); ++k)
+      std::printf(" %8.2f", a[k] > 0 ? b[k] / a[k] : 0.0);
+    std::printf("\n");
   }
   return 0;
 }

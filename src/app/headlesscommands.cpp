@@ -1,6 +1,7 @@
 #include "app/headlesscommands.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
@@ -76,8 +77,15 @@ int Dump(const QStringList& args)
   const std::optional<double> version = Open(document, observer, args.front());
   if (!version) return 1;
   // Files that are not of the current format were opened as the earlier version.
-  const QByteArray json = TModelDump::ToJson(document, *version >= 2.0 ? *version : 1.0);
-  std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+  QFile out;
+  try {
+    if (!out.open(stdout, QIODevice::WriteOnly))
+      throw EStreamError(QStringLiteral("Unable to write the dump: %1").arg(out.errorString()));
+    TModelDump::WriteJson(document, *version >= 2.0 ? *version : 1.0, out);
+  } catch (const EStreamError& error) {
+    PrintError(error.Message());
+    return 1;
+  }
   return 0;
 }
 

@@ -4,10 +4,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
 
+class QIODevice;
 class TModelDocument;
 
 class TModelDump {
  public:
+  // Writes the indented JSON to the device as it goes, holding one object's fields at a
+  // time; throws EStreamError when the device refuses bytes.
+  static void WriteJson(const TModelDocument& document, double version, QIODevice& device);
+  // The same bytes in memory.
   static QByteArray ToJson(const TModelDocument& document, double version);
+  // The same content as one tree (the whole model in memory), for callers that query it.
+  static QJsonObject ToJsonObject(const TModelDocument& document, double version);
 };

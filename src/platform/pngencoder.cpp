@@ -1,7 +1,10 @@
 #include "platform/pngencoder.h"
 
-#include <array>
+#include <zlib.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -9,29 +12,10 @@ namespace {
 // Long pictures are split into several data chunks so that no chunk nears the 2 GB limit.
 constexpr qsizetype kChunkBytes = 1 << 20;
 constexpr int kDeflateLevel = 1;
-
-const std::array<std::uint32_t, 256>& CrcTable()
-{
-  static const std::array<std::uint32_t, 256> table = [] {
-    std::array<std::uint32_t, 256> t{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-      std::uint32_t c = n;
-      for (int k = 0; k < 8; ++k)
-        c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[n] = c;
-    }
-    return t;
-  }();
-  return table;
-}
-
-std::uint32_t Crc(const char* data, qsizetype size, std::uint32_t crc = 0xFFFFFFFFu)
-{
-  const auto& table = CrcTable();
-  for (qsizetype i = 0; i < size; ++i)
-    crc = table[(crc ^ static_cast<std::uint8_t>(data[i])) & 0xFF] ^ (crc >> 8);
-  return crc;
-}
+// Rows filtered at a time: the filtered picture is never held whole.
+constexpr int kRowsPerStep = 32;
+// Pictures smaller than this are packed on the calling thread alone.
+constexpr qint64 kPixelsPerPiece = 1 << 20;
 
 void AppendBigEndian(QByteArray& out, std::uint32_t value)
 {
@@ -47,31 +31,106 @@ void AppendChunk(QByteArray& out, const char* type, const char* data, qsizetype 
   const qsizetype start = out.size();
   out.append(type, 4);
   out.append(data, size);
-  AppendBigEndian(out, Crc(out.constData() + start, size + 4) ^ 0xFFFFFFFFu);
+  const uLong crc = crc32_z(0, reinterpret_cast<const Bytef*>(out.constData() + start),
+                            static_cast<z_size_t>(size + 4));
+  AppendBigEndian(out, static_cast<std::uint32_t>(crc));
 }
 
-// Each row: filter byte 2 ("up"), then every byte minus the byte above it.
-QByteArray FilteredRows(const QImage& image)
+// Rows [first, last) with filter byte 2 ("up"): every byte minus the byte above it.
+void FilterRows(const QImage& image, int first, int last, std::vector<std::uint8_t>& out)
 {
   const int width = image.width();
-  const qsizetype rowBytes = 3 * static_cast<qsizetype>(width);
-  QByteArray raw(image.height() * (rowBytes + 1), Qt::Uninitialized);
-  std::vector<std::uint8_t> above(rowBytes, 0);
-  std::vector<std::uint8_t> row(rowBytes);
-  auto* out = reinterpret_cast<std::uint8_t*>(raw.data());
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+  out.resize(static_cast<std::size_t>(last - first) * (3 * static_cast<std::size_t>(width) + 1));
+  std::uint8_t* p = out.data();
+  for (int y = first; y < last; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    const QRgb* above = y > 0 ? reinterpret_cast<const QRgb*>(image.constScanLine(y - 1)) : nullptr;
+    *p++ = 2;
     for (int x = 0; x < width; ++x) {
-      row[3 * x] = static_cast<std::uint8_t>(qRed(pixels[x]));
-      row[3 * x + 1] = static_cast<std::uint8_t>(qGreen(pixels[x]));
-      row[3 * x + 2] = static_cast<std::uint8_t>(qBlue(pixels[x]));
+      const QRgb up = above ? above[x] : 0;
+      *p++ = static_cast<std::uint8_t>(qRed(row[x]) - qRed(up));
+      *p++ = static_cast<std::uint8_t>(qGreen(row[x]) - qGreen(up));
+      *p++ = static_cast<std::uint8_t>(qBlue(row[x]) - qBlue(up));
     }
-    *out++ = 2;
-    for (qsizetype i = 0; i < rowBytes; ++i)
-      *out++ = static_cast<std::uint8_t>(row[i] - above[i]);
-    above.swap(row);
   }
-  return raw;
+}
+
+// One piece of the compressed data: rows [first, last) as raw deflate blocks, ended on a byte
+// boundary with the dictionary reset (so pieces packed apart join into one stream), or
+// finishing the stream for the last piece; with the checksum of the filtered bytes.
+struct TPiece {
+  QByteArray Deflated;
+  uLong Adler = 1;
+  z_off_t Length = 0;
+  bool Ok = false;
+};
+
+void PackRows(const QImage& image, int first, int last, bool final, TPiece& piece)
+{
+  z_stream z{};
+  if (deflateInit2(&z, kDeflateLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    return;
+  std::vector<std::uint8_t> rows;
+  std::vector<Bytef> out(1 << 16);
+  bool ok = true;
+  for (int y = first; ok && (y < last || y == first); y += kRowsPerStep) {
+    const int end = std::min(last, y + kRowsPerStep);
+    FilterRows(image, y, end, rows);
+    piece.Adler = adler32_z(piece.Adler, rows.data(), rows.size());
+    piece.Length += static_cast<z_off_t>(rows.size());
+    z.next_in = rows.data();
+    z.avail_in = static_cast<uInt>(rows.size());
+    const int flush = end < last ? Z_NO_FLUSH : (final ? Z_FINISH : Z_FULL_FLUSH);
+    int status;
+    do {
+      z.next_out = out.data();
+      z.avail_out = static_cast<uInt>(out.size());
+      status = deflate(&z, flush);
+      if (status == Z_STREAM_ERROR) {
+        ok = false;
+        break;
+      }
+      piece.Deflated.append(reinterpret_cast<const char*>(out.data()),
+                            static_cast<qsizetype>(out.size() - z.avail_out));
+    } while (z.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
+    if (end >= last) break;
+  }
+  deflateEnd(&z);
+  piece.Ok = ok;
+}
+
+// The zlib stream of the filtered picture, packed in pieces on the available cores.
+QByteArray ZlibStream(const QImage& image)
+{
+  const int height = image.height();
+  const qint64 pixels = static_cast<qint64>(image.width()) * height;
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  const int count = static_cast<int>(
+      std::clamp<qint64>(pixels / kPixelsPerPiece, 1, std::min(cores, std::max(1, height))));
+  std::vector<TPiece> pieces(static_cast<std::size_t>(count));
+  std::vector<std::thread> workers;
+  for (int i = 0; i < count; ++i) {
+    const int first = static_cast<int>(static_cast<qint64>(height) * i / count);
+    const int last = static_cast<int>(static_cast<qint64>(height) * (i + 1) / count);
+    const bool final = i + 1 == count;
+    if (i + 1 < count)
+      workers.emplace_back(PackRows, std::cref(image), first, last, final,
+                           std::ref(pieces[static_cast<std::size_t>(i)]));
+    else
+      PackRows(image, first, last, final, pieces[static_cast<std::size_t>(i)]);
+  }
+  for (std::thread& worker : workers)
+    worker.join();
+  // A zlib header for the fastest level, the pieces, and the checksum of the whole.
+  QByteArray stream("\x78\x01", 2);
+  uLong adler = 1;
+  for (const TPiece& piece : pieces) {
+    if (!piece.Ok) return {};
+    stream.append(piece.Deflated);
+    adler = adler32_combine(adler, piece.Adler, piece.Length);
+  }
+  AppendBigEndian(stream, static_cast<std::uint32_t>(adler));
+  return stream;
 }
 
 }  // namespace
@@ -85,12 +144,12 @@ QByteArray TPngEncoder::Encode(const QImage& source)
   AppendBigEndian(header, static_cast<std::uint32_t>(image.height()));
   header.append("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, adaptive filters, no interlace
 
-  // qCompress gives a zlib stream behind a four-byte length of its own.
-  QByteArray stream = qCompress(FilteredRows(image), kDeflateLevel);
-  if (stream.size() < 4) return {};
+  const QByteArray stream = ZlibStream(image);
+  if (stream.isEmpty()) return {};
   QByteArray out("\x89PNG\r\n\x1a\n", 8);
+  out.reserve(stream.size() + stream.size() / kChunkBytes * 12 + 64);
   AppendChunk(out, "IHDR", header.constData(), header.size());
-  for (qsizetype at = 4; at < stream.size(); at += kChunkBytes)
+  for (qsizetype at = 0; at < stream.size(); at += kChunkBytes)
     AppendChunk(out, "IDAT", stream.constData() + at, std::min(kChunkBytes, stream.size() - at));
   AppendChunk(out, "IEND", nullptr, 0);
   return out;

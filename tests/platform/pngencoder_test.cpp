@@ -60,3 +60,19 @@ TEST(PngEncoder, FlatPicturesAreCompressedAndNullImagesGiveNothing)
   QImage indexed = white.convertToFormat(QImage::Format_Indexed8);
   EXPECT_EQ(DecodePng(TPngEncoder::Encode(indexed)), white);
 }
+
+TEST(PngEncoder, LargePicturesPackedInPiecesReadBackPixelForPixel)
+{
+  // Large enough to be packed in several pieces on a machine with more than one core; the
+  // pieces must join into one valid stream whose checksum covers every row.
+  QImage picture(1700, 1400, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  QRandomGenerator random(11);
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = (y * 13) % 97; x < picture.width(); x += 97)
+      picture.setPixel(x, y, 0xFF000000u | (random.generate() & 0xFFFFFFu));
+  for (int y = 690; y < 710; ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      picture.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+  EXPECT_EQ(DecodePng(TPngEncoder::Encode(picture)), picture);
+}
