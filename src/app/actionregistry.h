@@ -27,6 +27,8 @@ class TActionRegistry {
                     const QString& hint = QString());
   // Gives a command its handler (replacing any earlier one) and makes it available.
   void Implement(const QString& id, std::function<void()> handler);
+  // The handler a command runs now (empty when unavailable), so another may wrap it.
+  std::function<void()> Handler(const QString& id) const { return handlers_.value(id); }
   // Whether the command has a handler. Unavailable commands stay disabled whatever Enable
   // asks.
   bool Available(const QString& id) const;

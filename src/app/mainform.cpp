@@ -14,6 +14,7 @@
 #include <QUrlQuery>
 
 #include "app/commands/commandtable.h"
+#include "app/commands/featurecommands.h"
 #include "app/commands/modelcommands.h"
 #include "app/commands/savebyextension.h"
 #include "app/dialogs/accessiblenames.h"
@@ -99,6 +100,7 @@ void TMainForm::Build()
   RegisterActions();
   BuildMenus();
   BuildToolbars();
+  features_ = new TFeatureCommands(*this);
   resize(1024, 720);
 
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
@@ -653,6 +655,7 @@ void TMainForm::ConnectModelWindows()
   for (TModelForm* form : Models()) {
     if (form->property("modelMenuConnected").toBool()) continue;
     form->setProperty("modelMenuConnected", true);
+    features_->ConnectModelWindow(*form);
     connect(&form->PaintBox(), &TModelPaintBox::ModelMenuRequested, this,
             [this, form](QPoint pixel, CGPObject* object) { ShowModelMenu(form, pixel, object); });
   }
@@ -782,6 +785,7 @@ void TMainForm::UpdateControls()
   actions_.Action(QStringLiteral("ViewColorPalette"))->setChecked(paletteVisible_);
   actions_.Action(QStringLiteral("ViewStatusBar"))->setChecked(!status_->isHidden());
   status_->ShowModel(model != nullptr);
+  if (features_) features_->UpdateControls();
   if (!model) return;
   const TModelDocument& document = model->Document();
   actions_.Action(QStringLiteral("ModelShowGrid"))->setChecked(document.ShowGrid);

@@ -28,6 +28,7 @@ class TDropDownMenus;
 class TMainToolbars;
 class TModelCommands;
 
+class TFeatureCommands;
 class TModelForm;
 class TModelWindows;
 class TRecentFilesMenu;
@@ -74,6 +75,8 @@ class TMainForm : public QMainWindow {
   TPreferences& Preferences() { return preferences_; }
   TRecentFiles& RecentFiles() { return recent_; }
   TActionRegistry& Actions() { return actions_; }
+  TSettingsStore& Store() const { return *store_; }
+  TFeatureCommands& Features() const { return *features_; }
   TStatusPanel& StatusPanel() const { return *status_; }
   TRecentFilesMenu& RecentFilesMenu() const { return *recentMenu_; }
   TWindowMenu& WindowMenu() const { return *windowMenu_; }
@@ -150,6 +153,7 @@ class TMainForm : public QMainWindow {
   QMenu* navigateMenu_ = nullptr;
   QMenu* templatesMenu_ = nullptr;
   QWidget* palette_ = nullptr;
+  TFeatureCommands* features_ = nullptr;
   QPointer<THelpWindow> help_;
   TQuickZoom quickZoom_;
   TMailSender mail_;

@@ -17,9 +17,11 @@
 #include <QUrlQuery>
 
 #include "app/actionregistry.h"
+#include "app/commands/featurecommands.h"
 #include "app/commands/imagesize.h"
 #include "app/commands/imagesizedialog.h"
 #include "app/commands/quickzoom.h"
+#include "app/palette/cgpcolorpanel.h"
 #include "app/shell/helpwindow.h"
 #include "app/shell/modelwindows.h"
 #include "app/shelltestsupport.h"
@@ -27,10 +29,12 @@
 #include "app/toolbars/maintoolbars.h"
 #include "app/toolbars/modelmenu.h"
 #include "document/modelview.h"
+#include "document/textattributes.h"
 #include "interaction/modelpaintbox.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
 #include "model/objectkind.h"
+#include "model/operationmode.h"
 
 using namespace shelltest;
 
@@ -315,29 +319,19 @@ TEST_F(Commands, ExactlyTheseCommandsWaitForTheirWorkAndStayDisabled)
 {
   TMainForm& form = Start();
   const QStringList waiting = {
-      QStringLiteral("ActivateGateway"),  QStringLiteral("BrainstormButton"),
-      QStringLiteral("CogiBrainstorm"),   QStringLiteral("CogiLinkGateway"),
-      QStringLiteral("CogiLinkNewModel"), QStringLiteral("CogiLinkWeb"),
-      QStringLiteral("CogiRemoveLink"),   QStringLiteral("ContextEditText"),
-      QStringLiteral("ControlModel"),     QStringLiteral("EditCopy"),
-      QStringLiteral("EditCut"),          QStringLiteral("EditInsertClipart"),
-      QStringLiteral("EditInsertModel"),  QStringLiteral("EditInsertObject"),
-      QStringLiteral("EditOptions"),      QStringLiteral("EditPaste"),
-      QStringLiteral("FilePageSetup"),    QStringLiteral("FilePrint"),
-      QStringLiteral("FileSaveHtml"),     QStringLiteral("FileSummary"),
-      QStringLiteral("FileTextReport"),   QStringLiteral("FontName"),
-      QStringLiteral("FontSize"),         QStringLiteral("InsertClipart"),
-      QStringLiteral("LinkCogi"),         QStringLiteral("LinkToWeb"),
-      QStringLiteral("MagnifierButton"),  QStringLiteral("ModelBackground"),
-      QStringLiteral("ModelSize"),        QStringLiteral("ObliqueThought"),
-      QStringLiteral("PrintView"),        QStringLiteral("QuickZoom"),
-      QStringLiteral("SaveAsHtml"),       QStringLiteral("SmoothPoints"),
-      QStringLiteral("TextBold"),         QStringLiteral("TextBullets"),
-      QStringLiteral("TextCentre"),       QStringLiteral("TextIndentLeft"),
-      QStringLiteral("TextIndentRight"),  QStringLiteral("TextItalic"),
-      QStringLiteral("TextLeft"),         QStringLiteral("TextRight"),
-      QStringLiteral("TextUnderline"),    QStringLiteral("ThoughtCogi"),
-      QStringLiteral("ToLastModel"),      QStringLiteral("ViewMagnifier")};
+      QStringLiteral("ActivateGateway"),   QStringLiteral("BrainstormButton"),
+      QStringLiteral("CogiBrainstorm"),    QStringLiteral("CogiLinkGateway"),
+      QStringLiteral("CogiLinkNewModel"),  QStringLiteral("CogiLinkWeb"),
+      QStringLiteral("CogiRemoveLink"),    QStringLiteral("ControlModel"),
+      QStringLiteral("EditCopy"),          QStringLiteral("EditCut"),
+      QStringLiteral("EditInsertClipart"), QStringLiteral("EditInsertModel"),
+      QStringLiteral("EditInsertObject"),  QStringLiteral("EditPaste"),
+      QStringLiteral("InsertClipart"),     QStringLiteral("LinkCogi"),
+      QStringLiteral("LinkToWeb"),         QStringLiteral("ModelBackground"),
+      QStringLiteral("ObliqueThought"),    QStringLiteral("QuickZoom"),
+      QStringLiteral("SmoothPoints"),      QStringLiteral("ThoughtCogi"),
+      QStringLiteral("ToLastModel"),
+  };
   EXPECT_EQ(form.Actions().UnavailableIds(), waiting);
   form.UpdateControls();
   for (const QString& id : waiting)
@@ -788,3 +782,49 @@ TEST_F(Commands, HelpContentsOpensOurOwnPagesAndMailLinksNameTheSubject)
 }
 
 }  // namespace
+
+TEST_F(Commands, TheTextBarBoldsEverySelectedTextAsOneStepAndShowsWhatItLeft)
+{
+  StartActive();
+  TCogi* a = iotest::AddCogi(Document(), 2, 2, 7, QStringLiteral("First"));
+  TCogi* b = iotest::AddCogi(Document(), 5, 2, 7, QStringLiteral("Second"));
+  TCogi* c = iotest::AddCogi(Document(), 8, 2, 7, QStringLiteral("Unselected"));
+  a->Selected = b->Selected = true;
+  main->UpdateControls();
+  QAction* bold = main->Actions().Action(QStringLiteral("TextBold"));
+  ASSERT_TRUE(bold->isEnabled());
+  EXPECT_FALSE(bold->isChecked());
+
+  bold->trigger();
+  EXPECT_TRUE(TTextAttributes::StateOfText(a->Text).Bold);
+  EXPECT_TRUE(TTextAttributes::StateOfText(b->Text).Bold);
+  EXPECT_FALSE(TTextAttributes::StateOfText(c->Text).Bold);
+  EXPECT_TRUE(bold->isChecked());
+  EXPECT_EQ(main->Actions().Action(QStringLiteral("EditUndo"))->text(),
+            QStringLiteral("Undo Adjust Text"));
+
+  Trigger("EditUndo");
+  // Undo rebuilds the objects, so they are found again by place.
+  for (CGPObject* object : Document().Objects)
+    EXPECT_FALSE(TTextAttributes::StateOfText(object->Text).Bold);
+}
+
+TEST_F(Commands, APaletteColourRecolorsTheSelectionOrBecomesTheDefaultAndPaints)
+{
+  StartActive();
+  TCogi* a = iotest::AddCogi(Document(), 2, 2);
+  a->Selected = true;
+  const TColorRef picked = MakeColorRef(200, 10, 10);
+  Q_EMIT main->Features().Palette().Change(ptForeground, picked);
+  EXPECT_EQ(a->FaceColor, picked);
+  EXPECT_TRUE(main->Actions()
+                  .Action(QStringLiteral("EditUndo"))
+                  ->text()
+                  .contains(QStringLiteral("Change Face Color")));
+
+  a->Selected = false;
+  const TColorRef other = MakeColorRef(10, 200, 10);
+  Q_EMIT main->Features().Palette().Change(ptForeground, other);
+  EXPECT_EQ(Document().FaceColor, other);
+  EXPECT_EQ(Document().Mode, opPaint);
+}

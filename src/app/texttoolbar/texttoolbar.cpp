@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QLineEdit>
 
+#include "app/texttoolbar/textcommands.h"
 #include "document/modeldocument.h"
 #include "document/textdefaults.h"
 
@@ -39,7 +40,6 @@ TTextToolbar::TTextToolbar(TTextDefaults& defaults, TModelSource model, QWidget*
   fontSize_->setInsertPolicy(QComboBox::NoInsert);
   for (const char* size : kSizes)
     fontSize_->addItem(QString::fromLatin1(size));
-  fontSize_->lineEdit()->setMaxLength(8);
   SetHint(fontSize_, QStringLiteral("Font Size|Changes the selected items font size"));
   addWidget(fontSize_);
 
@@ -75,14 +75,7 @@ TTextToolbar::TTextToolbar(TTextDefaults& defaults, TModelSource model, QWidget*
             QStringLiteral("Bullet List|Toggles the selected item's Bullet List numbering on/off"),
             true);
 
-  connect(fontName_, &QFontComboBox::activated, this,
-          [this] { TextStyleChange(TTextAttribute::FontName); });
-  // A size from the list, or a typed one with Enter.
-  connect(fontSize_, &QComboBox::activated, this,
-          [this] { TextStyleChange(TTextAttribute::FontSize); });
-  connect(fontSize_->lineEdit(), &QLineEdit::returnPressed, this,
-          [this] { TextStyleChange(TTextAttribute::FontSize); });
-  Show(defaults_.State());
+  commands_ = new TTextCommands(defaults_, model_, fontName_, fontSize_, buttons_, this);
 }
 
 QAction* TTextToolbar::AddButton(TTextAttribute code, const QString& caption, const QString& icon,
@@ -93,55 +86,31 @@ QAction* TTextToolbar::AddButton(TTextAttribute code, const QString& caption, co
   action->setCheckable(checkable);
   action->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
   action->setStatusTip(hint.section(QLatin1Char('|'), 1));
-  connect(action, &QAction::triggered, this, [this, code] { TextStyleChange(code); });
   buttons_[code] = action;
   return action;
 }
 
 void TTextToolbar::Sync()
 {
-  Show(TTextAttributes::SelectionState(model_ ? model_() : nullptr, defaults_));
+  commands_->Sync();
 }
 
 void TTextToolbar::Show(const TTextState& state)
 {
-  syncing_ = true;
-  fontName_->setCurrentFont(QFont(state.FontName));
-  fontSize_->setEditText(QString::number(state.PointSize));
-  buttons_.at(TTextAttribute::Bold)->setChecked(state.Bold);
-  buttons_.at(TTextAttribute::Italic)->setChecked(state.Italic);
-  buttons_.at(TTextAttribute::Underline)->setChecked(state.Underline);
-  buttons_.at(TTextAttribute::AlignLeft)->setChecked(state.Alignment == richtext::TAlignment::Left);
-  buttons_.at(TTextAttribute::AlignCentre)
-      ->setChecked(state.Alignment == richtext::TAlignment::Centre);
-  buttons_.at(TTextAttribute::AlignRight)
-      ->setChecked(state.Alignment == richtext::TAlignment::Right);
-  buttons_.at(TTextAttribute::Bullets)->setChecked(state.Bullets);
-  syncing_ = false;
+  commands_->Show(state);
 }
 
 TTextToolbarValues TTextToolbar::Values() const
 {
-  TTextToolbarValues values;
-  values.FontName = fontName_->currentFont().family();
-  values.SizeText = fontSize_->currentText();
-  values.Bold = buttons_.at(TTextAttribute::Bold)->isChecked();
-  values.Italic = buttons_.at(TTextAttribute::Italic)->isChecked();
-  values.Underline = buttons_.at(TTextAttribute::Underline)->isChecked();
-  values.LeftDown = buttons_.at(TTextAttribute::AlignLeft)->isChecked();
-  values.CentreDown = buttons_.at(TTextAttribute::AlignCentre)->isChecked();
-  values.RightDown = buttons_.at(TTextAttribute::AlignRight)->isChecked();
-  values.BulletsDown = buttons_.at(TTextAttribute::Bullets)->isChecked();
-  return values;
+  return commands_->Values();
 }
 
 void TTextToolbar::TextStyleChange(TTextAttribute code)
 {
-  if (syncing_) return;
-  const TTextToolbarValues values = Values();
-  if (textMode_ && textMode_(code, values)) return;
-  TModelDocument* document = model_ ? model_() : nullptr;
-  TTextAttributes::Command(document, defaults_, code, values);
-  // The toolbar shows what the command left, the defaults included.
-  Sync();
+  commands_->TextStyleChange(code);
+}
+
+void TTextToolbar::SetTextModeHook(TTextModeHook hook)
+{
+  commands_->SetTextModeHook(std::move(hook));
 }

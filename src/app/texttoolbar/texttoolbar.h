@@ -13,6 +13,7 @@ class QAction;
 class QComboBox;
 class QFontComboBox;
 class TModelDocument;
+class TTextCommands;
 class TTextDefaults;
 
 class TTextToolbar : public QToolBar {
@@ -26,7 +27,7 @@ class TTextToolbar : public QToolBar {
 
   TTextToolbar(TTextDefaults& defaults, TModelSource model, QWidget* parent = nullptr);
 
-  void SetTextModeHook(TTextModeHook hook) { textMode_ = std::move(hook); }
+  void SetTextModeHook(TTextModeHook hook);
 
   // SyncTextToolbar for the active model: shows its selection's text, or the defaults.
   void Sync();
@@ -47,9 +48,8 @@ class TTextToolbar : public QToolBar {
 
   TTextDefaults& defaults_;
   TModelSource model_;
-  TTextModeHook textMode_;
   QFontComboBox* fontName_ = nullptr;
   QComboBox* fontSize_ = nullptr;
   std::map<TTextAttribute, QAction*> buttons_;
-  bool syncing_ = false;
+  TTextCommands* commands_ = nullptr;
 };
