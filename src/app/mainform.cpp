@@ -14,6 +14,7 @@
 #include <QUrlQuery>
 
 #include "app/commands/commandtable.h"
+#include "app/commands/controlstates.h"
 #include "app/commands/featurecommands.h"
 #include "app/commands/modelcommands.h"
 #include "app/commands/savebyextension.h"
@@ -786,6 +787,12 @@ void TMainForm::UpdateControls()
   actions_.Action(QStringLiteral("ViewStatusBar"))->setChecked(!status_->isHidden());
   status_->ShowModel(model != nullptr);
   if (features_) features_->UpdateControls();
+  bool anyModified = false;
+  for (const TModelForm* open : Models())
+    anyModified = anyModified || open->Document().Modified;
+  if (dropDowns_)
+    TControlStates::Apply(actions_, *dropDowns_, model ? &model->Document() : nullptr, survey,
+                          anyModified);
   if (!model) return;
   const TModelDocument& document = model->Document();
   actions_.Action(QStringLiteral("ModelShowGrid"))->setChecked(document.ShowGrid);

@@ -40,6 +40,18 @@ using namespace shelltest;
 
 namespace {
 
+// Answers the page and report questions without their dialogs.
+class TAnsweredPublishing : public IPublishingQuestions {
+ public:
+  std::optional<TListingOrder> HtmlOrder(QWidget*) override { return TListingOrder::ByPosition; }
+  std::optional<TReportOptions> ReportOptions(QWidget*, bool, bool) override
+  {
+    return TReportOptions();
+  }
+  std::optional<QSize> PictureSize(QWidget*, TModelDocument&) override { return QSize(200, 150); }
+  void ShowReport(TTextReportForm&) override {}
+};
+
 struct TExpectedCommand {
   const char* Id;
   const char* Caption;
@@ -248,6 +260,7 @@ class Commands : public TShellTest {
       object->Selected = selected.contains(QChar(u'A' + i));
       objects.push_back(object);
     }
+    main->UpdateControls();  // as adding objects through a command does
     return objects;
   }
   QAction* MenuItem(QMenu* menu, const QString& caption)
@@ -350,6 +363,7 @@ TEST_F(Commands, CtrlSOnANeverSavedModelAsksForANameAndWritesAModelTheDumpReads)
   TMainForm& form = StartActive();
   Cogis(2);
   Document().Modified = true;
+  form.UpdateControls();  // as every recorded edit does
   const QString path = ModelPath(QStringLiteral("typed.mdl"));
   dialogs.saveNames.push_back(path);
   QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
@@ -390,12 +404,16 @@ TEST_F(Commands, SavingAsAPictureAsksItsSizeLeavesTheModelUnsavedAndCancelWrites
   Trigger("FileSaveAs");
   EXPECT_EQ(QImage(bitmap).size(), QSize(6000, 16));
 
-  // A page or report whose writer is not here yet says so and writes nothing.
+  // A page goes through the same path to its own writer: page and picture, model unnamed.
+  TAnsweredPublishing answers;
+  form.Features().SetPublishingQuestions(answers);
   const QString page = ModelPath(QStringLiteral("z.html"));
   dialogs.saveNames.push_back(page);
   Trigger("FileSaveAs");
-  EXPECT_FALSE(QFile::exists(page));
-  EXPECT_TRUE(LastError().contains(QStringLiteral("not available")));
+  EXPECT_TRUE(QFile::exists(page));
+  EXPECT_EQ(QImage(ModelPath(QStringLiteral("z.jpg"))).size(), QSize(200, 150));
+  EXPECT_FALSE(Document().Named);
+  EXPECT_TRUE(Document().Modified);
 }
 
 TEST_F(Commands, ExportModelImageNeedsObjectsAKnownPictureKindAndNeverNamesTheModel)
@@ -506,6 +524,8 @@ TEST_F(Commands, CtrlRShowsTheGridAndCtrlGSnapsWhileCtrlSSavesNotSnaps)
   EXPECT_EQ(Document().ShowGrid, !grid);
   QTest::keyClick(&form, Qt::Key_G, Qt::ControlModifier);
   EXPECT_EQ(Document().SnapToGrid, !snap);
+  Document().Modified = true;  // Save waits for something to save
+  form.UpdateControls();
   dialogs.saveNames.push_back(std::nullopt);
   QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(Document().SnapToShape, shape);
@@ -827,4 +847,47 @@ TEST_F(Commands, APaletteColourRecolorsTheSelectionOrBecomesTheDefaultAndPaints)
   Q_EMIT main->Features().Palette().Change(ptForeground, other);
   EXPECT_EQ(Document().FaceColor, other);
   EXPECT_EQ(Document().Mode, opPaint);
+}
+
+TEST_F(Commands, ControlsFollowTheModelSaveZoomAndTheFirstSelectedLine)
+{
+  StartActive();
+  const auto enabled = [this](const char* id) {
+    return main->Actions().Action(QLatin1String(id))->isEnabled();
+  };
+  TCogi* a = iotest::AddCogi(Document(), 2, 2);
+  Document().Modified = false;
+  main->UpdateControls();
+  EXPECT_FALSE(enabled("FileSave"));
+  EXPECT_FALSE(enabled("FileSaveAll"));
+  EXPECT_TRUE(enabled("FileSaveAs"));
+  Document().Modified = true;
+  main->UpdateControls();
+  EXPECT_TRUE(enabled("FileSave"));
+  EXPECT_TRUE(enabled("FileSaveAll"));
+
+  Document().Zoom = 400;
+  main->UpdateControls();
+  EXPECT_FALSE(enabled("ZoomIn"));
+  Document().Zoom = 399;
+  main->UpdateControls();
+  EXPECT_TRUE(enabled("ZoomIn"));
+
+  const auto checked = [this](const QString& caption) {
+    return MenuItem(main->DropDownMenus().LineMenu(), caption)->isChecked();
+  };
+  a->Selected = true;
+  a->LineWidth = 2.5f;
+  main->UpdateControls();
+  EXPECT_TRUE(checked(QStringLiteral("Other...")));
+  EXPECT_FALSE(checked(QStringLiteral("2 pt")));
+  a->LineWidth = 0.75f;
+  main->UpdateControls();
+  EXPECT_TRUE(checked(QString::fromUtf8("\u00be pt")));
+  EXPECT_FALSE(checked(QStringLiteral("Other...")));
+  // Nothing selected: the model's own width shows.
+  a->Selected = false;
+  Document().LineWidth = 2.0f;
+  main->UpdateControls();
+  EXPECT_TRUE(checked(QStringLiteral("2 pt")));
 }

@@ -289,7 +289,11 @@ TEST_F(ModelWindows, SurveyModeOnAndOff)
   EXPECT_FALSE(item->isChecked());
   EXPECT_EQ(item->text(), QStringLiteral("Survey Mode        "));
   EXPECT_FALSE(form.windowTitle().contains(QStringLiteral("SURVEY")));
-  form.NewModel();
+  TModelForm* fresh = form.NewModel();
+  ASSERT_NE(fresh, nullptr);
+  // Outside survey mode Save waits only for something to save.
+  EXPECT_FALSE(form.Actions().Action(QStringLiteral("FileSave"))->isEnabled());
+  Edit(*fresh);
   EXPECT_TRUE(form.Actions().Action(QStringLiteral("FileSave"))->isEnabled());
 }
 

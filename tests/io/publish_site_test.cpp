@@ -14,6 +14,7 @@
 #include "io/modelfile.h"
 #include "io/sitepublisher.h"
 #include "iotestsupport.h"
+#include "platform/color.h"
 #include "platform/jpegcodec.h"
 #include "platform/streamerror.h"
 
@@ -25,6 +26,8 @@ void SaveModel(const QString& path, const std::vector<std::pair<QString, QString
   double x = 1;
   for (const auto& [text, link] : links) {
     TCogi* cogi = iotest::AddCogi(document, x, 1, 7, text);
+    // New hexagons take a random thinking colour; a fixed yellow keeps the check below firm.
+    cogi->FaceColor = MakeColorRef(255, 255, 0);
     if (!link.isEmpty()) cogi->SetLink(link, nullptr);
     x += 2;
   }

@@ -60,6 +60,11 @@ TFeatureCommands::TFeatureCommands(TMainForm& window) : QObject(&window), window
 
 TFeatureCommands::~TFeatureCommands() = default;
 
+void TFeatureCommands::SetPublishingQuestions(IPublishingQuestions& questions)
+{
+  publishing_ = std::make_unique<TPublishingCommands>(&window_, window_.Dialogs(), questions);
+}
+
 void TFeatureCommands::OnModel(const char* id, std::function<void(TModelForm&)> command)
 {
   window_.Actions().Implement(QString::fromLatin1(id), [this, command = std::move(command)] {

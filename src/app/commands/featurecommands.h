@@ -32,6 +32,10 @@ class TFeatureCommands : public QObject {
   // Called for every model window as it is connected to the main window.
   void ConnectModelWindow(TModelForm& form);
 
+  // Who answers the page and report questions (the program's own dialogs unless replaced;
+  // tests answer them).
+  void SetPublishingQuestions(IPublishingQuestions& questions);
+
   TCGPColorPanel& Palette() const { return *palette_; }
   TTextCommands& TextCommands() const { return *text_; }
   TTextDefaults& TextDefaults() { return textDefaults_; }

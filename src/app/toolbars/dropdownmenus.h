@@ -31,6 +31,13 @@ class TDropDownMenus : public QObject {
   // The Fill Properties item, enabled once its dialog is wired.
   QAction* FillPropertiesItem() const { return fillProperties_; }
 
+  // The checks that show the first selected object's (else the model's) value: a size code of
+  // 0, 1 or 2; a fill style (0 Solid, 1 Clear, any other Fill Properties...); a width in
+  // points, checking the first item of exactly that width, else "Other...".
+  void CheckSize(int sizeCode);
+  void CheckFill(int fillStyle);
+  void CheckLineWidth(double points);
+
  private:
   QMenu* NewMenu(QWidget* parent, const QString& name);
 
@@ -40,4 +47,5 @@ class TDropDownMenus : public QObject {
   QMenu* line_;
   QMenu* zoom_;
   QAction* fillProperties_ = nullptr;
+  QAction* lineOther_ = nullptr;
 };
