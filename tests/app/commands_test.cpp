@@ -3,6 +3,7 @@
 // numbering commands with their typed numbers, the creation tools, mail, help and the
 // toolbars kept between runs.
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrlQuery>
@@ -25,6 +27,7 @@
 #include "app/shell/helpwindow.h"
 #include "app/shell/modelwindows.h"
 #include "app/shelltestsupport.h"
+#include "app/text/texteditors.h"
 #include "app/toolbars/dropdownmenus.h"
 #include "app/toolbars/maintoolbars.h"
 #include "app/toolbars/modelmenu.h"
@@ -890,4 +893,26 @@ TEST_F(Commands, ControlsFollowTheModelSaveZoomAndTheFirstSelectedLine)
   Document().LineWidth = 2.0f;
   main->UpdateControls();
   EXPECT_TRUE(checked(QStringLiteral("2 pt")));
+}
+
+TEST_F(Commands, TextTypedIntoAnEmptyObjectTakesTheTextBarDefaults)
+{
+  StartActive();
+  TCogi* a = iotest::AddCogi(Document(), 2, 2);
+  main->UpdateControls();
+  // Nothing selected: Bold and 20 points become the attributes of new text.
+  main->Actions().Action(QStringLiteral("TextBold"))->trigger();
+  QComboBox* size = main->Toolbars().FontSizeBox();
+  size->setEditText(QStringLiteral("20"));
+  QTest::keyClick(size->lineEdit(), Qt::Key_Return);
+
+  Document().ContextObject = a;
+  main->Actions().Action(QStringLiteral("ContextEditText"))->trigger();
+  QTextEdit* box = main->ActiveModel()->TextEditors().ActiveBox();
+  ASSERT_NE(box, nullptr);
+  QTest::keyClicks(box, QStringLiteral("Plan"));
+  main->Actions().Action(QStringLiteral("EndOperation"))->trigger();
+  const TTextState state = TTextAttributes::StateOfText(a->Text);
+  EXPECT_TRUE(state.Bold);
+  EXPECT_EQ(state.PointSize, 20);
 }

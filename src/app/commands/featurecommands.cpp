@@ -293,6 +293,7 @@ void TFeatureCommands::BuildPalette()
 
 void TFeatureCommands::ConnectModelWindow(TModelForm& form)
 {
+  form.TextEditors().SetNewTextDefaults(&textDefaults_);
   connect(&form.PaintBox(), &TModelPaintBox::PaletteTargetChanged, palette_,
           [this](bool text) { palette_->SelectTarget(text ? ptText : ptForeground); });
   connect(&form.TextEditors(), &TTextEditors::EditorChanged, this,

@@ -11,6 +11,7 @@ class QTextEdit;
 class TModelDocument;
 class TModelPaintBox;
 class TNotesForm;
+class TTextDefaults;
 class TTextForm;
 
 class TTextEditors : public QObject, public ITextEditing {
@@ -27,6 +28,10 @@ class TTextEditors : public QObject, public ITextEditing {
   // The box the edit commands and the text attributes act on: the text editor's, or the notes
   // editor's when only that one shows; none when neither does.
   QTextEdit* ActiveBox() const;
+  // The attributes an empty text starts with (the Text Properties defaults); none keeps the
+  // editor's own.
+  void SetNewTextDefaults(const TTextDefaults* defaults) { newText_ = defaults; }
+  const TTextDefaults* NewTextDefaults() const { return newText_; }
   // The "Text Beep" preference.
   void SetTextBeep(bool on) { textBeep_ = on; }
   bool TextBeep() const { return textBeep_; }
@@ -62,4 +67,5 @@ class TTextEditors : public QObject, public ITextEditing {
   bool openingText_ = false;
   bool openingNotes_ = false;
   bool textBeep_ = true;
+  const TTextDefaults* newText_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <algorithm>
 #include <cmath>
@@ -9,6 +10,7 @@
 #include "app/text/notesform.h"
 #include "app/text/texteditors.h"
 #include "document/modeldocument.h"
+#include "document/textdefaults.h"
 #include "geometry/geometry.h"
 #include "interaction/modelpaintbox.h"
 #include "model/arrow.h"
@@ -60,7 +62,13 @@ void TTextForm::OpenTextEditor(CGPObject* object)
   original_ = object->Text;
   loading_ = true;
   TRtfReader::Read(object->Text, *Box().document());
-  if (Box().document()->isEmpty()) Box().setTextColor(ToQColor(document.TextColor));
+  if (Box().document()->isEmpty()) {
+    if (const TTextDefaults* defaults = editors_.NewTextDefaults()) {
+      QTextCursor(Box().document()).setBlockFormat(defaults->Paragraph);
+      Box().setCurrentCharFormat(defaults->Characters);
+    }
+    Box().setTextColor(ToQColor(document.TextColor));
+  }
   loading_ = false;
   Place();
   show();
