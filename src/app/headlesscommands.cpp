@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/consoleoutput.h"
 #include "app/printing/printverb.h"
 #include "app/publishing/publishingverbs.h"
 #include "document/documentobserver.h"
@@ -25,31 +26,9 @@
 
 namespace {
 
-void PrintError(const QString& message)
-{
-  const QByteArray bytes =
-      (QStringLiteral("mindorra: ") + message + QLatin1Char('\n')).toLocal8Bit();
-  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
-}
-
-// Messages the document would show in a window go to the terminal instead.
-class TConsoleObserver : public IDocumentObserver {
- public:
-  void Repaint() override {}
-  void UpdateControls() override {}
-  void SyncTextToolbar() override {}
-  void Beep() override {}
-  void ReportError(const QString& message) override
-  {
-    if (!message.isEmpty()) PrintError(message);
-  }
-};
-
-int Usage(const QString& message)
-{
-  PrintError(message + QStringLiteral(" (try 'mindorra --help')"));
-  return 2;
-}
+using console::PrintError;
+using console::TConsoleObserver;
+using console::Usage;
 
 // Opens a model for a command and gives its version; errors go to stderr and give none.
 // Only an ordinary file is read (a FIFO or a device is refused unread).

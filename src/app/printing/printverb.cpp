@@ -5,38 +5,13 @@
 #include <QPdfWriter>
 #include <cstdio>
 
-#include "document/documentobserver.h"
+#include "app/consoleoutput.h"
 #include "document/modeldocument.h"
 #include "io/modelfile.h"
 #include "io/printjob.h"
 #include "platform/streamerror.h"
 
 namespace {
-
-void Say(const QString& message)
-{
-  const QByteArray bytes =
-      (QStringLiteral("mindorra: ") + message + QLatin1Char('\n')).toLocal8Bit();
-  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
-}
-
-int Usage(const QString& message)
-{
-  Say(message + QStringLiteral(" (try 'mindorra --help')"));
-  return 2;
-}
-
-class TQuietObserver : public IDocumentObserver {
- public:
-  void Repaint() override {}
-  void UpdateControls() override {}
-  void SyncTextToolbar() override {}
-  void Beep() override {}
-  void ReportError(const QString& message) override
-  {
-    if (!message.isEmpty()) Say(message);
-  }
-};
 
 // What the command line asks of the model and the job.
 struct TRequest {
@@ -136,13 +111,13 @@ int RunPrintVerb(const QStringList& args)
 {
   TRequest request;
   const QString problem = Parse(args, request);
-  if (!problem.isEmpty()) return Usage(problem);
+  if (!problem.isEmpty()) return console::Usage(problem);
 
   TModelDocument document;
-  TQuietObserver observer;
+  console::TConsoleObserver observer;
   document.SetObserver(&observer);
   if (!QFileInfo(request.Model).isFile()) {
-    Say(QStringLiteral("Cannot load model.  File not found."));
+    console::PrintError(QStringLiteral("Cannot load model.  File not found."));
     return 1;
   }
   try {
@@ -153,17 +128,18 @@ int RunPrintVerb(const QStringList& args)
     if (request.HasComments) document.FooterComments = request.Comments;
     if (request.Reverse >= 0) document.ReversePrintOrder = request.Reverse == 1;
     if (TPrintJob::ClampMargins(document))
-      Say(QStringLiteral("The margins did not leave room to print; they were made smaller."));
+      console::PrintError(
+          QStringLiteral("The margins did not leave room to print; they were made smaller."));
     TPrintJob::UpdatePage(document);
     TPrintJob::ViewMainView(document);
 
     TPrintJob job(document, request.Options);
     if (!job.Plan()) {
-      Say(job.Error());
+      console::PrintError(job.Error());
       return 1;
     }
     for (const QString& notice : job.Notices())
-      Say(notice);
+      console::PrintError(notice);
     QByteArray bytes;
     {
       QBuffer buffer(&bytes);
@@ -178,7 +154,7 @@ int RunPrintVerb(const QStringList& args)
     if (bytes.isEmpty()) throw EStreamError(QStringLiteral("Unable to write the PDF file."));
     TModelFile::WriteFileAtomically(request.Out, bytes);
   } catch (const EStreamError& error) {
-    Say(error.Message());
+    console::PrintError(error.Message());
     return 1;
   }
   return 0;

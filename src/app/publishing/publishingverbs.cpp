@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "document/documentobserver.h"
+#include "app/consoleoutput.h"
 #include "document/modeldocument.h"
 #include "io/htmlexport.h"
 #include "io/modelfile.h"
@@ -15,34 +15,9 @@
 
 namespace {
 
-void Print(FILE* stream, const QString& text)
-{
-  const QByteArray bytes = (text + QLatin1Char('\n')).toLocal8Bit();
-  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-}
-
-void PrintError(const QString& message)
-{
-  Print(stderr, QStringLiteral("mindorra: ") + message);
-}
-
-int Usage(const QString& message)
-{
-  PrintError(message + QStringLiteral(" (try 'mindorra --help')"));
-  return 2;
-}
-
-class TQuietObserver : public IDocumentObserver {
- public:
-  void Repaint() override {}
-  void UpdateControls() override {}
-  void SyncTextToolbar() override {}
-  void Beep() override {}
-  void ReportError(const QString& message) override
-  {
-    if (!message.isEmpty()) PrintError(message);
-  }
-};
+using console::Print;
+using console::PrintError;
+using console::Usage;
 
 // What the options of a verb said.
 struct TVerbOptions {
@@ -156,7 +131,7 @@ int TPublishingVerbs::Export(const QStringList& args)
   if (!report && (options.Summary || options.SeparatePages || options.Pages))
     return Usage(QStringLiteral("--summary, --pages and --separate-pages are for reports"));
   TModelDocument document;
-  TQuietObserver observer;
+  console::TConsoleObserver observer;
   document.SetObserver(&observer);
   if (!Open(document, options.Positional[0])) return 1;
   try {
