@@ -792,7 +792,7 @@ void TMainForm::UpdateControls()
     anyModified = anyModified || open->Document().Modified;
   if (dropDowns_)
     TControlStates::Apply(actions_, *dropDowns_, model ? &model->Document() : nullptr, survey,
-                          anyModified);
+                          anyModified, TControlStates::TextModeOf(model));
   if (!model) return;
   const TModelDocument& document = model->Document();
   actions_.Action(QStringLiteral("ModelShowGrid"))->setChecked(document.ShowGrid);

@@ -29,41 +29,6 @@ void SetIndent(QTextBlockFormat& format, double indent)
   format.setTextIndent(0);
 }
 
-void SetBullets(QTextDocument& document, bool on)
-{
-  QTextList* list = nullptr;
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    QTextList* own = block.textList();
-    if (!on) {
-      if (own) own->remove(block);
-      continue;
-    }
-    if (own) {
-      list = own;
-    } else if (list) {
-      list->add(block);
-    } else {
-      QTextListFormat format;
-      format.setStyle(QTextListFormat::ListDisc);
-      format.setIndent(0);  // the paragraph's own indents place the text
-      list = QTextCursor(block).createList(format);
-    }
-  }
-}
-
-void StepIndents(QTextDocument& document, double step)
-{
-  // Every paragraph moves to where the first one's indent goes, as an editor does when the
-  // whole text is selected.
-  QTextBlockFormat format = document.begin().blockFormat();
-  const double indent = IndentOf(format) + step;
-  QTextCursor all(&document);
-  all.select(QTextCursor::Document);
-  QTextBlockFormat change;
-  SetIndent(change, indent);
-  all.mergeBlockFormat(change);
-}
-
 }  // namespace
 
 int TTextAttributes::ClampSize(double size)
@@ -85,6 +50,41 @@ double TTextAttributes::ClampIndent(double indent)
 {
   if (!std::isfinite(indent)) return 0.0;
   return std::clamp(indent, 0.0, kMaxIndent);
+}
+
+void TTextAttributes::SetBullets(const QTextCursor& span, bool on)
+{
+  QTextDocument& document = *span.document();
+  const QTextBlock last = document.findBlock(span.selectionEnd());
+  QTextList* list = nullptr;
+  for (QTextBlock block = document.findBlock(span.selectionStart()); block.isValid();
+       block = block.next()) {
+    QTextList* own = block.textList();
+    if (!on) {
+      if (own) own->remove(block);
+    } else if (own) {
+      list = own;
+    } else if (list) {
+      list->add(block);
+    } else {
+      QTextListFormat format;
+      format.setStyle(QTextListFormat::ListDisc);
+      format.setIndent(0);  // the paragraph's own indents place the text
+      list = QTextCursor(block).createList(format);
+    }
+    if (block == last) break;
+  }
+}
+
+void TTextAttributes::StepIndent(const QTextCursor& span, double step)
+{
+  // Every paragraph moves to where the first one's indent goes, as an editor does with a
+  // selection across paragraphs.
+  const QTextBlock first = span.document()->findBlock(span.selectionStart());
+  QTextBlockFormat change;
+  SetIndent(change, IndentOf(first.blockFormat()) + step);
+  QTextCursor paragraphs(span);
+  paragraphs.mergeBlockFormat(change);
 }
 
 bool TTextAttributes::HasText(const CGPObject& object)
@@ -157,10 +157,10 @@ QByteArray TTextAttributes::ApplyToText(const QByteArray& text, TTextAttribute c
     }
     case TTextAttribute::IndentLeft:
     case TTextAttribute::IndentRight:
-      StepIndents(document, code == TTextAttribute::IndentLeft ? -kIndentStep : kIndentStep);
+      StepIndent(all, code == TTextAttribute::IndentLeft ? -kIndentStep : kIndentStep);
       return TRtfWriter::Write(document);
     case TTextAttribute::Bullets:
-      SetBullets(document, on);
+      SetBullets(all, on);
       return TRtfWriter::Write(document);
   }
   all.mergeCharFormat(characters);

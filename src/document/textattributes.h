@@ -10,6 +10,7 @@
 #include "platform/richtext.h"
 
 class CGPObject;
+class QTextCursor;
 class TModelDocument;
 class TTextDefaults;
 
@@ -70,6 +71,11 @@ class TTextAttributes {
   static int SizeFromText(const QString& text);
   static int ClampSize(double size);
   static double ClampIndent(double indent);
+
+  // The paragraphs a cursor's selection touches (its own paragraph without one): bullets on
+  // or off; or every one moved to the first one's indent plus step, all lines alike.
+  static void SetBullets(const QTextCursor& span, bool on);
+  static void StepIndent(const QTextCursor& span, double step);
 
   // Whether an object carries text that attributes can apply to.
   static bool HasText(const CGPObject& object);

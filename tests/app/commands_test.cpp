@@ -339,14 +339,12 @@ TEST_F(Commands, ExactlyTheseCommandsWaitForTheirWorkAndStayDisabled)
       QStringLiteral("CogiBrainstorm"),    QStringLiteral("CogiLinkGateway"),
       QStringLiteral("CogiLinkNewModel"),  QStringLiteral("CogiLinkWeb"),
       QStringLiteral("CogiRemoveLink"),    QStringLiteral("ControlModel"),
-      QStringLiteral("EditCopy"),          QStringLiteral("EditCut"),
       QStringLiteral("EditInsertClipart"), QStringLiteral("EditInsertModel"),
-      QStringLiteral("EditInsertObject"),  QStringLiteral("EditPaste"),
-      QStringLiteral("InsertClipart"),     QStringLiteral("LinkCogi"),
-      QStringLiteral("LinkToWeb"),         QStringLiteral("ModelBackground"),
-      QStringLiteral("ObliqueThought"),    QStringLiteral("QuickZoom"),
-      QStringLiteral("SmoothPoints"),      QStringLiteral("ThoughtCogi"),
-      QStringLiteral("ToLastModel"),
+      QStringLiteral("EditInsertObject"),  QStringLiteral("InsertClipart"),
+      QStringLiteral("LinkCogi"),          QStringLiteral("LinkToWeb"),
+      QStringLiteral("ModelBackground"),   QStringLiteral("ObliqueThought"),
+      QStringLiteral("QuickZoom"),         QStringLiteral("SmoothPoints"),
+      QStringLiteral("ThoughtCogi"),       QStringLiteral("ToLastModel"),
   };
   EXPECT_EQ(form.Actions().UnavailableIds(), waiting);
   form.UpdateControls();

@@ -1,14 +1,23 @@
 #include "app/commands/controlstates.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTextDocument>
+#include <QTextEdit>
 
 #include "app/actionregistry.h"
+#include "app/modelform.h"
+#include "app/text/texteditors.h"
 #include "app/toolbars/dropdownmenus.h"
 #include "document/modeldocument.h"
 #include "document/modelview.h"
+#include "io/undorecorder.h"
 #include "model/angled.h"
 #include "model/cogi.h"
 #include "model/filled.h"
+#include "model/gateway.h"
 #include "model/lined.h"
 
 namespace {
@@ -16,6 +25,9 @@ namespace {
 // The line style that draws no line.
 constexpr int kNoLine = 5;
 constexpr double kMaxZoom = 400.0;
+// Cutting, copying and pasting model objects is not built yet: outside text mode those
+// commands stay off, and in text mode they act on the editor.
+constexpr bool kObjectClipboard = false;
 
 template <typename T>
 const T* FirstSelected(const TModelDocument& document)
@@ -41,9 +53,73 @@ bool MainViewSet(const TModelDocument& document)
 
 }  // namespace
 
-void TControlStates::Apply(TActionRegistry& actions, TDropDownMenus& menus,
-                           const TModelDocument* document, bool surveyMode, bool anyModified)
+std::optional<TTextEditState> TControlStates::TextModeOf(const TModelForm* form)
 {
+  const QTextEdit* box = form ? form->TextEditors().ActiveBox() : nullptr;
+  if (!box) return std::nullopt;
+  TTextEditState state;
+  state.HoldsText = !box->document()->isEmpty();
+  state.HasSelection = box->textCursor().hasSelection();
+  state.CanUndo = box->document()->isUndoAvailable();
+  const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+  state.ClipboardHasText = clipboard && clipboard->hasText();
+  return state;
+}
+
+void TControlStates::ApplyEditCommands(TActionRegistry& actions, const TModelDocument* document,
+                                       const std::optional<TTextEditState>& textMode)
+{
+  bool cut = false;
+  bool paste = false;
+  bool selectAll = false;
+  std::pair<bool, QString> undo{false, QStringLiteral("Can't Undo")};
+  std::pair<bool, QString> redo{false, QStringLiteral("Can't Redo")};
+  QString undoCaption = undo.second;
+  QString redoCaption = redo.second;
+  if (document && textMode) {
+    selectAll = textMode->HoldsText;
+    cut = textMode->HasSelection;
+    paste = textMode->ClipboardHasText;
+    if (textMode->CanUndo) undo = {true, QStringLiteral("Undo Typing")};
+    undoCaption =
+        textMode->CanUndo ? QStringLiteral("&Undo Typing") : QStringLiteral("Can't &Undo");
+    redoCaption = QStringLiteral("Can't &Redo");
+  } else if (document) {
+    cut = kObjectClipboard && AnySelected(*document);
+    paste = kObjectClipboard;
+    selectAll = !document->Objects.empty();
+    undo = TUndoRecorder::UndoCaption(*document);
+    redo = TUndoRecorder::RedoCaption(*document);
+    undoCaption = undo.second;
+    redoCaption = redo.second;
+  }
+  const std::pair<const char*, bool> rules[] = {
+      {"EditCut", cut},         {"EditCopy", cut},
+      {"EditPaste", paste},     {"EditSelectAll", selectAll},
+      {"EditUndo", undo.first}, {"EditRedo", redo.first}};
+  for (const auto& [id, on] : rules)
+    actions.Enable(QLatin1String(id), on);
+  actions.SetCaption(QStringLiteral("EditUndo"), undoCaption);
+  actions.SetHint(QStringLiteral("EditUndo"), undo.second);
+  actions.SetCaption(QStringLiteral("EditRedo"), redoCaption);
+  actions.SetHint(QStringLiteral("EditRedo"), redo.second);
+}
+
+TLinkStates TControlStates::LinkStates(const TModelDocument& document)
+{
+  TLinkStates states;
+  if (const TGateway* gateway = FirstSelected<TGateway>(document)) {
+    states.Link = true;
+    states.RemoveLink = gateway->HasGateway();
+  }
+  return states;
+}
+
+void TControlStates::Apply(TActionRegistry& actions, TDropDownMenus& menus,
+                           const TModelDocument* document, bool surveyMode, bool anyModified,
+                           const std::optional<TTextEditState>& textMode)
+{
+  ApplyEditCommands(actions, document, textMode);
   actions.Enable(QStringLiteral("FileSaveAll"), !surveyMode && anyModified);
   if (!document) {
     for (const char* id : {"FileSave", "SaveModel"})
@@ -67,7 +143,6 @@ void TControlStates::ApplyEnables(TActionRegistry& actions, const TModelDocument
                                                 {"CogiRenumber", objects},
                                                 {"EditText", objects},
                                                 {"StingCogis", objects},
-                                                {"EditSelectAll", objects},
                                                 {"RotateRight", angled},
                                                 {"FreeRotate", angled},
                                                 {"ZoomIn", document.Zoom < kMaxZoom},
@@ -76,6 +151,13 @@ void TControlStates::ApplyEnables(TActionRegistry& actions, const TModelDocument
                                                 {"ToMainView", MainViewSet(document)}};
   for (const auto& [id, on] : rules)
     actions.Enable(QLatin1String(id), on);
+  // The navigation commands stay unavailable until their work exists; the registry keeps
+  // them off whatever is asked here.
+  const TLinkStates links = LinkStates(document);
+  for (const char* id :
+       {"CogiLinkGateway", "CogiLinkNewModel", "CogiLinkWeb", "LinkCogi", "LinkToWeb"})
+    actions.Enable(QLatin1String(id), links.Link);
+  actions.Enable(QStringLiteral("CogiRemoveLink"), links.RemoveLink);
 }
 
 void TControlStates::ApplyChecks(TActionRegistry& actions, TDropDownMenus& menus,

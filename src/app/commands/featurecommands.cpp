@@ -1,10 +1,14 @@
 #include "app/commands/featurecommands.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QTextEdit>
 #include <QToolBar>
 
+#include "app/commands/controlstates.h"
 #include "app/dialogs/dialogservice.h"
 #include "app/dialogs/fillpropertiesform.h"
 #include "app/dialogs/magnifier.h"
@@ -16,6 +20,7 @@
 #include "app/palette/cgpcolorpanel.h"
 #include "app/printing/printcommands.h"
 #include "app/shell/modelwindows.h"
+#include "app/text/editorattributes.h"
 #include "app/text/edittext.h"
 #include "app/text/texteditors.h"
 #include "app/texttoolbar/textcommands.h"
@@ -157,7 +162,10 @@ void TFeatureCommands::RouteToTextEditor(const char* id, int command)
   window_.Actions().Implement(name, [this, model, command] {
     TModelForm* form = window_.ActiveModel();
     if (form && ApplyToTextEditor(*form, static_cast<TTextCommand>(command))) return;
-    if (model) model();
+    if (model)
+      model();
+    else
+      window_.ReportError(QString());
   });
 }
 
@@ -167,6 +175,30 @@ void TFeatureCommands::BindTextEditing()
   // While an editor is open these act on its text, not on the model.
   RouteToTextEditor("EditUndo", static_cast<int>(TTextCommand::Undo));
   RouteToTextEditor("EditSelectAll", static_cast<int>(TTextCommand::SelectAll));
+  // Cutting, copying and pasting model objects is not built: these act on an open editor only
+  // and are kept disabled outside text mode.
+  RouteToTextEditor("EditCut", static_cast<int>(TTextCommand::Cut));
+  RouteToTextEditor("EditCopy", static_cast<int>(TTextCommand::Copy));
+  RouteToTextEditor("EditPaste", static_cast<int>(TTextCommand::Paste));
+  // The editor has no redo of its own: Redo only gives it the focus back.
+  std::function<void()> redo = window_.Actions().Handler(QStringLiteral("EditRedo"));
+  window_.Actions().Implement(QStringLiteral("EditRedo"), [this, redo] {
+    TModelForm* form = window_.ActiveModel();
+    if (form && form->TextEditors().ActiveBox()) return form->TextEditors().Focus();
+    if (redo) redo();
+  });
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+          &TFeatureCommands::FollowEditor);
+}
+
+void TFeatureCommands::FollowEditor()
+{
+  if (!text_) return;
+  TModelForm* form = window_.ActiveModel();
+  const std::optional<TTextEditState> textMode = TControlStates::TextModeOf(form);
+  if (!textMode) return;
+  TControlStates::ApplyEditCommands(window_.Actions(), &form->Document(), textMode);
+  text_->Show(TEditorAttributes::StateOf(*form->TextEditors().ActiveBox()));
 }
 
 void TFeatureCommands::BindOptions()
@@ -216,6 +248,11 @@ void TFeatureCommands::BuildTextControls()
     // The text commands connect to the action itself; the registry's handler does nothing.
     actions.Implement(QLatin1String(id), [] {});
   }
+  // One alignment is down at a time: the commands read which one.
+  auto* alignments = new QActionGroup(this);
+  for (TTextAttribute code :
+       {TTextAttribute::AlignLeft, TTextAttribute::AlignCentre, TTextAttribute::AlignRight})
+    alignments->addAction(buttons[code]);
   for (const char* id : {"FontName", "FontSize"})
     actions.Implement(QLatin1String(id), [] {});
   TMainToolbars& bars = window_.Toolbars();
@@ -232,38 +269,9 @@ void TFeatureCommands::BuildTextControls()
     TModelForm* form = window_.ActiveModel();
     QTextEdit* box = form ? form->TextEditors().ActiveBox() : nullptr;
     if (!box) return false;
-    QTextCharFormat format;
-    switch (code) {
-      case TTextAttribute::FontName:
-        format.setFontFamilies({values.FontName});
-        break;
-      case TTextAttribute::FontSize:
-        format.setFontPointSize(TTextAttributes::SizeFromText(values.SizeText));
-        break;
-      case TTextAttribute::Bold:
-        format.setFontWeight(values.Bold ? QFont::Bold : QFont::Normal);
-        break;
-      case TTextAttribute::Italic:
-        format.setFontItalic(values.Italic);
-        break;
-      case TTextAttribute::Underline:
-        format.setFontUnderline(values.Underline);
-        break;
-      case TTextAttribute::AlignLeft:
-        box->setAlignment(Qt::AlignLeft);
-        break;
-      case TTextAttribute::AlignCentre:
-        box->setAlignment(Qt::AlignHCenter);
-        break;
-      case TTextAttribute::AlignRight:
-        box->setAlignment(Qt::AlignRight);
-        break;
-      default:
-        // Indents and bullets of the open editor's paragraphs are not offered yet.
-        break;
-    }
-    if (!format.isEmpty()) box->mergeCurrentCharFormat(format);
+    TEditorAttributes::Apply(*box, code, values);
     box->setFocus();
+    FollowEditor();
     return true;
   });
   connect(text_, &TTextCommands::Changed, &window_, [this] { window_.UpdateControls(); });
@@ -288,6 +296,7 @@ void TFeatureCommands::BuildPalette()
     format.setForeground(ToQColor(colour));
     box->mergeCurrentCharFormat(format);
     box->setFocus();
+    FollowEditor();
   });
 }
 
@@ -298,12 +307,22 @@ void TFeatureCommands::ConnectModelWindow(TModelForm& form)
           [this](bool text) { palette_->SelectTarget(text ? ptText : ptForeground); });
   connect(&form.TextEditors(), &TTextEditors::EditorChanged, this,
           [this] { window_.UpdateControls(); });
+  connect(&form.TextEditors(), &TTextEditors::EditorStateChanged, this,
+          &TFeatureCommands::FollowEditor);
+  // A selection changed by a click, a band or a key: the toolbar shows its text.
+  connect(&form, &TModelForm::SelectionChanged, this, [this, &form] {
+    if (window_.ActiveModel() == &form) window_.UpdateControls();
+  });
 }
 
 void TFeatureCommands::UpdateControls()
 {
   TModelForm* form = window_.ActiveModel();
   if (form) TPaletteReactions::ShowModelColors(*palette_, form->Document());
-  text_->Sync();
+  // In text mode the toolbar shows the open editor's selection, else the model's.
+  if (QTextEdit* box = form ? form->TextEditors().ActiveBox() : nullptr)
+    text_->Show(TEditorAttributes::StateOf(*box));
+  else
+    text_->Sync();
   if (magnifier_ && magnifier_->Model() != form) magnifier_->SetModel(form);
 }

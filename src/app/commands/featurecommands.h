@@ -51,6 +51,8 @@ class TFeatureCommands : public QObject {
   void ToggleMagnifier();
   // The commands that act on an open text editor first.
   void RouteToTextEditor(const char* id, int command);
+  // The edit commands and the text toolbar follow the active model's open editor.
+  void FollowEditor();
   // Runs a command on the active model; a beep without one.
   void OnModel(const char* id, std::function<void(TModelForm&)> command);
 

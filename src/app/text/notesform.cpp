@@ -30,6 +30,7 @@ void TNotesForm::OpenNotesEditor(CGPObject* object)
   object_ = object;
   TRtfReader::Read(object->Notes, *Box().document());
   if (Box().document()->isEmpty()) Box().setTextColor(ToQColor(editors_.Document().TextColor));
+  Box().document()->clearUndoRedoStacks();
   Place();
   show();
   raise();

@@ -14,11 +14,25 @@ TTextEditors::TTextEditors(TModelPaintBox& surface)
       text_(new TTextForm(*this, &surface)),
       notes_(new TNotesForm(*this, &surface))
 {
+  Follow(text_->Box());
+  Follow(notes_->Box());
+}
+
+void TTextEditors::Follow(QTextEdit& box)
+{
+  for (auto signal :
+       {&QTextEdit::selectionChanged, &QTextEdit::cursorPositionChanged, &QTextEdit::textChanged})
+    connect(&box, signal, this, &TTextEditors::EditorStateChanged);
+  connect(&box, &QTextEdit::currentCharFormatChanged, this, &TTextEditors::EditorStateChanged);
+  connect(&box, &QTextEdit::undoAvailable, this, &TTextEditors::EditorStateChanged);
 }
 
 TTextEditors::~TTextEditors()
 {
-  // The forms are the surface's children; they go with it, knowing no object any more.
+  // The forms are the surface's children; they go with it, knowing no object any more and
+  // telling no one of their emptying.
+  disconnect(&text_->Box(), nullptr, this, nullptr);
+  disconnect(&notes_->Box(), nullptr, this, nullptr);
   text_->Forget();
   notes_->Forget();
 }

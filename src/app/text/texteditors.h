@@ -58,8 +58,13 @@ class TTextEditors : public QObject, public ITextEditing {
  Q_SIGNALS:
   // An editor opened or closed: the text toolbar shows its attributes.
   void EditorChanged();
+  // An open editor's selection, cursor, text, typing attributes or undo changed: the edit
+  // commands and the text toolbar follow it.
+  void EditorStateChanged();
 
  private:
+  void Follow(QTextEdit& box);
+
   TModelPaintBox& surface_;
   TTextForm* text_;
   TNotesForm* notes_;

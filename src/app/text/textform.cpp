@@ -69,6 +69,8 @@ void TTextForm::OpenTextEditor(CGPObject* object)
     }
     Box().setTextColor(ToQColor(document.TextColor));
   }
+  // Giving an empty text its defaults is no typing the user could undo.
+  Box().document()->clearUndoRedoStacks();
   loading_ = false;
   Place();
   show();
