@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -150,6 +151,23 @@ TEST_F(TextMode, EditCommandsFollowTheEditorLiveAndReturnToTheModelRulesAfterwar
   Trigger("EditUndo");
   EXPECT_TRUE(TRtfReader::PlainText(Document().Objects[0]->Text).trimmed().isEmpty());
   EXPECT_EQ(Action("EditUndo")->text(), QStringLiteral("Can't Undo"));
+}
+
+TEST_F(TextMode, PasteTakesOnlyTextAndNoMoreThanAnObjectCanHold)
+{
+  StartEditing();
+  auto* offered = new QMimeData;
+  offered->setHtml(QStringLiteral("<b>bold</b><img src=\"file:///etc/passwd\">"));
+  offered->setText(QStringLiteral("bold"));
+  QGuiApplication::clipboard()->setMimeData(offered);
+  Trigger("EditPaste");
+  EXPECT_EQ(Box().toPlainText(), QStringLiteral("bold"));
+  EXPECT_FALSE(FormatAt(1).fontWeight() > QFont::Normal);
+  EXPECT_FALSE(Box().document()->toHtml().contains(QStringLiteral("img")));
+  Box().clear();
+  QGuiApplication::clipboard()->setText(QString(200000, QLatin1Char('a')));
+  Trigger("EditPaste");
+  EXPECT_EQ(Box().toPlainText().size(), 65536);
 }
 
 TEST_F(TextMode, ToolbarShowsTheEditorsSelectionFollowsTheCursorAndActsOnTheEditor)

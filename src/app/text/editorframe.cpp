@@ -1,8 +1,10 @@
 #include "app/text/editorframe.h"
 
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -10,10 +12,33 @@ namespace {
 
 constexpr int kMinimumSide = 3 * TEditorFrame::kFrame + 24;
 
+// The box takes only text from the clipboard or a drop, and no more of it than an object's
+// text can sensibly hold: what another program offers is not trusted.
+class TEditorBox : public QTextEdit {
+ public:
+  using QTextEdit::QTextEdit;
+
+  static constexpr qsizetype kMaxInsertedText = 65536;
+
+ protected:
+  bool canInsertFromMimeData(const QMimeData* source) const override
+  {
+    return source && source->hasText();
+  }
+  void insertFromMimeData(const QMimeData* source) override
+  {
+    if (!canInsertFromMimeData(source)) return;
+    QTextCursor cursor = textCursor();
+    cursor.insertText(source->text().left(kMaxInsertedText));
+    setTextCursor(cursor);
+    ensureCursorVisible();
+  }
+};
+
 }  // namespace
 
 TEditorFrame::TEditorFrame(QWidget* surface, QColor pattern)
-    : QFrame(surface), box_(new QTextEdit(this)), pattern_(pattern)
+    : QFrame(surface), box_(new TEditorBox(this)), pattern_(pattern)
 {
   setAutoFillBackground(false);
   setMouseTracking(true);
