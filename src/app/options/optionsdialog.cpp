@@ -193,6 +193,8 @@ QWidget* TOptionsDialog::BuildCogiPage()
   SetHint(fill, QStringLiteral("Fill Style"));
   fill->setMenu(fillMenu_);
   fill->setPopupMode(QToolButton::InstantPopup);
+  // Room for the drop-down mark beside the caption rather than over it.
+  fill->setMinimumWidth(fill->sizeHint().width() + 14);
   fillRow->addWidget(fill);
   lineStyle_ = Toggle(QStringLiteral("Line"), QStringLiteral("Line Style"));
   connect(lineStyle_, &QAbstractButton::clicked, this, [this](bool down) {
@@ -206,6 +208,7 @@ QWidget* TOptionsDialog::BuildCogiPage()
   SetHint(thickness, QStringLiteral("Line Thickness"));
   thickness->setMenu(lineMenu_);
   thickness->setPopupMode(QToolButton::InstantPopup);
+  thickness->setMinimumWidth(thickness->sizeHint().width() + 14);
   fillRow->addWidget(thickness);
   shadowed_ = Toggle(QStringLiteral("Shadowed"), QStringLiteral("Shadowed"));
   connect(shadowed_, &QAbstractButton::clicked, this, [this](bool down) {
