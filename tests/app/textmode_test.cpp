@@ -16,6 +16,7 @@
 #include "app/commands/featurecommands.h"
 #include "app/palette/cgpcolorpanel.h"
 #include "app/shelltestsupport.h"
+#include "app/text/notesform.h"
 #include "app/text/texteditors.h"
 #include "app/text/textform.h"
 #include "app/toolbars/maintoolbars.h"
@@ -32,6 +33,11 @@ namespace {
 
 class TextMode : public TShellTest {
  protected:
+  void TearDown() override
+  {
+    TShellTest::TearDown();
+    TTextEditors::NotesWithText = false;
+  }
   TMainForm& StartEditing(const QString& text = QString())
   {
     TMainForm& form = Start();
@@ -151,6 +157,27 @@ TEST_F(TextMode, EditCommandsFollowTheEditorLiveAndReturnToTheModelRulesAfterwar
   Trigger("EditUndo");
   EXPECT_TRUE(TRtfReader::PlainText(Document().Objects[0]->Text).trimmed().isEmpty());
   EXPECT_EQ(Action("EditUndo")->text(), QStringLiteral("Can't Undo"));
+}
+
+TEST_F(TextMode, CommandsActOnTheNotesWhenTheNotesWereTypedInLast)
+{
+  TTextEditors::NotesWithText = true;
+  StartEditing(QStringLiteral("idea"));
+  TTextEditors& editors = main->ActiveModel()->TextEditors();
+  QTextEdit& notes = editors.NotesForm().Box();
+  ASSERT_TRUE(notes.isVisible());
+  Box().setFocus();
+  notes.setFocus();
+  notes.insertPlainText(QStringLiteral("a note"));
+  notes.selectAll();
+  Trigger("EditCut");
+  EXPECT_TRUE(notes.toPlainText().isEmpty());
+  EXPECT_EQ(Box().toPlainText(), QStringLiteral("idea"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a note"));
+  // Back in the text: the commands follow.
+  Box().setFocus();
+  Trigger("EditSelectAll");
+  EXPECT_EQ(Box().textCursor().selectedText(), QStringLiteral("idea"));
 }
 
 TEST_F(TextMode, PasteTakesOnlyTextAndNoMoreThanAnObjectCanHold)

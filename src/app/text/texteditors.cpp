@@ -1,5 +1,6 @@
 #include "app/text/texteditors.h"
 
+#include <QApplication>
 #include <QTextEdit>
 
 #include "app/text/notesform.h"
@@ -16,6 +17,13 @@ TTextEditors::TTextEditors(TModelPaintBox& surface)
 {
   Follow(text_->Box());
   Follow(notes_->Box());
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now != &text_->Box() && now != &notes_->Box()) return;
+    const bool notes = now == &notes_->Box();
+    if (notes == notesFocused_) return;
+    notesFocused_ = notes;
+    Q_EMIT EditorStateChanged();
+  });
 }
 
 void TTextEditors::Follow(QTextEdit& box)
@@ -30,9 +38,9 @@ void TTextEditors::Follow(QTextEdit& box)
 TTextEditors::~TTextEditors()
 {
   // The forms are the surface's children; they go with it, knowing no object any more and
-  // telling no one of their emptying.
-  disconnect(&text_->Box(), nullptr, this, nullptr);
-  disconnect(&notes_->Box(), nullptr, this, nullptr);
+  // telling no one of their emptying or of the focus leaving them.
+  blockSignals(true);
+  disconnect(qApp, nullptr, this, nullptr);
   text_->Forget();
   notes_->Forget();
 }
@@ -44,8 +52,8 @@ TModelDocument& TTextEditors::Document() const
 
 QTextEdit* TTextEditors::ActiveBox() const
 {
+  if (notes_->Object() && (notesFocused_ || !text_->Object())) return &notes_->Box();
   if (text_->Object()) return &text_->Box();
-  if (notes_->Object()) return &notes_->Box();
   return nullptr;
 }
 

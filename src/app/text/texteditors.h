@@ -25,8 +25,9 @@ class TTextEditors : public QObject, public ITextEditing {
   TModelPaintBox& Surface() const { return surface_; }
   TTextForm& TextForm() const { return *text_; }
   TNotesForm& NotesForm() const { return *notes_; }
-  // The box the edit commands and the text attributes act on: the text editor's, or the notes
-  // editor's when only that one shows; none when neither does.
+  // The box the edit commands and the text attributes act on: of the open editors the one the
+  // user typed in last (the text editor's until the notes editor had the focus); none when
+  // neither is open.
   QTextEdit* ActiveBox() const;
   // The attributes an empty text starts with (the Text Properties defaults); none keeps the
   // editor's own.
@@ -69,6 +70,7 @@ class TTextEditors : public QObject, public ITextEditing {
   TTextForm* text_;
   TNotesForm* notes_;
   bool changed_ = false;
+  bool notesFocused_ = false;  // the notes editor had the focus after the text editor
   bool openingText_ = false;
   bool openingNotes_ = false;
   bool textBeep_ = true;
