@@ -238,18 +238,26 @@ struct TBenchWindows {
   Qt::MouseButtons buttons_;
 };
 
-// The count objects nearest the middle of a window's view selected, and the pixel of the
-// selected Cogi nearest the middle, where the drag takes hold.
+// The Cogi nearest the middle of the model (what earlier drops left) in the middle of a
+// window's view, and the count objects nearest it selected; the pixel where the drag takes
+// hold of it.
 QPoint SelectForDrag(TBenchWindow& w, std::size_t count)
 {
   TModelDocument& d = w.document;
-  const TModelPoint middle = d.WindowCentre();
-  const auto distance = [&](const CGPObject* o) {
-    return std::hypot(o->X - middle.X, o->Y - middle.Y);
+  const auto from = [](const CGPObject* o, TModelPoint p) {
+    return std::hypot(o->X - p.X, o->Y - p.Y);
   };
+  const TModelPoint middle{d.ModelWidth / 2, d.ModelHeight / 2};
+  CGPObject* grabbed = nullptr;
+  for (CGPObject* object : d.Objects)
+    if (object->KindCode() == okCogi && (!grabbed || from(object, middle) < from(grabbed, middle)))
+      grabbed = object;
+  if (!grabbed) return {};
+  TModelView view(d);
+  view.SetView(false, 100, grabbed->X, grabbed->Y, 0, 0);
   std::vector<std::pair<double, CGPObject*>> byDistance;
   for (CGPObject* object : d.Objects)
-    byDistance.emplace_back(distance(object), object);
+    byDistance.emplace_back(from(object, grabbed->Centre()), object);
   count = std::min(count, byDistance.size());
   std::partial_sort(byDistance.begin(), byDistance.begin() + static_cast<std::ptrdiff_t>(count),
                     byDistance.end());
@@ -257,13 +265,7 @@ QPoint SelectForDrag(TBenchWindow& w, std::size_t count)
   for (std::size_t i = 0; i < count; ++i)
     byDistance[i].second->Selected = true;
   w.box->PaintNow(false);
-  CGPObject* grabbed = nullptr;
-  for (CGPObject* object : d.VisibleObjects)
-    if (object->Selected && object->KindCode() == okCogi &&
-        (!grabbed || distance(object) < distance(grabbed)))
-      grabbed = object;
-  const TModelView view(d);
-  return grabbed ? QPoint(view.ScreenX(grabbed->X), view.ScreenY(grabbed->Y)) : QPoint();
+  return QPoint(view.ScreenX(grabbed->X), view.ScreenY(grabbed->Y));
 }
 
 // window drag: one step of dragging 1,000 selected objects over another window of the same
