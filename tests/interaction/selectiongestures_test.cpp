@@ -281,6 +281,7 @@ TEST_P(MoveGestures, ACtrlCopyAttachesArrowsToTheCopiesAndFreesThoseToObjectsLef
   EXPECT_EQ(ab->FromObject, a);
   EXPECT_EQ(ac->ToObject, c);
   ASSERT_EQ(m.UndoCount(), 1);
+  ExpectSavedNumbersFinite(m.document);
   m.recorder.Undo(m.document);
   EXPECT_EQ(m.document.Objects.size(), 5u);
 }
@@ -326,6 +327,7 @@ TEST_P(MoveGestures, AMovedArrowLetsGoOfObjectsLeftBehind)
   EXPECT_FALSE(c->HasAttachedArrow(arrow));
   EXPECT_TRUE(ArrowFollows(arrow));
   EXPECT_EQ(m.UndoCount(), 1);
+  ExpectSavedNumbersFinite(m.document);
 }
 
 // ---- Resizing, the special handle and rotation ---------------------------------------------
@@ -473,6 +475,30 @@ TEST_P(MoveGestures, FreeRotationTurnsTheSelectionByTheSweptAngle)
   ExpectSavedNumbersFinite(m.document);
 }
 
+TEST_P(MoveGestures, TwoObjectsSideBySideTurnAQuarterAboutTheirCommonCentre)
+{
+  TCluster* left = Cluster(m, 3, 4, 1, 1, 3);
+  TCluster* right = Cluster(m, 5, 4, 1, 1, 3);
+  Select(m, {left, right});
+  m.document.ChangeMode(opRotateReady);
+  m.Paint();
+  // The top-right handle of the right one, swept a quarter turn about (4, 4).
+  const TModelPoint c{4, 4};
+  const QPoint press = w.Pixel(5.5, 3.5);
+  const TModelPoint end =
+      PointAt(c, 3, AddAngles(Bearing(c, {press.x() / 96.0, press.y() / 96.0}), 90));
+  w.Drag(m, press, w.Pixel(end.X, end.Y));
+  EXPECT_EQ(left->Angle, 90);
+  EXPECT_EQ(right->Angle, 90);
+  EXPECT_NEAR(left->X, 4, 1e-9);
+  EXPECT_NEAR(left->Y, 3, 1e-9);
+  EXPECT_NEAR(right->X, 4, 1e-9);
+  EXPECT_NEAR(right->Y, 5, 1e-9);
+  ASSERT_EQ(m.UndoCount(), 1);
+  EXPECT_EQ(m.LastCaption(), QStringLiteral("Rotate Cogis"));
+  ExpectSavedNumbersFinite(m.document);
+}
+
 TEST_P(MoveGestures, EscapeEndsAMoveAResizeAndATurnWithoutAChange)
 {
   m.document.SnapToGrid = false;
@@ -615,6 +641,38 @@ TEST(DragBetweenWindows, ADropMovesTheGroupWithItsArrowsAndCtrlCopiesIt)
   ASSERT_EQ(w.first.document.Objects.size(), 5u);
   EXPECT_EQ(w.first.document.Objects[1]->Centre(), (TModelPoint{6, 6}));
   ExpectSavedNumbersFinite(w.first.document);
+  ExpectSavedNumbersFinite(w.second.document);
+}
+
+TEST(DragBetweenWindows, ADroppedClusterKeepsTheMembersDroppedWithIt)
+{
+  TModelWindows w(false);
+  w.second.document.SnapToGrid = false;
+  TCogi* before = w.second.Cogi(4, 4);  // already there, below where the cluster lands
+  TCluster* k = Cluster(w.first, 4, 4, 4, 4, 0);
+  TCogi* m1 = w.first.Cogi(3.4, 4.2);
+  TCogi* m2 = w.first.Cogi(4.6, 4.2);
+  ASSERT_EQ(k->Members.size(), 2u);
+  Select(w.first, {k, m1});
+  w.Drag(w.first, w.Pixel(m1), w.second, w.Pixel(3.4, 5.2));
+
+  ASSERT_EQ(w.second.document.Objects.size(), 3u);
+  auto* k2 = dynamic_cast<TCluster*>(w.second.document.Objects[1]);
+  auto* m1b = dynamic_cast<TCogi*>(w.second.document.Objects[2]);
+  ASSERT_TRUE(k2 && m1b);
+  EXPECT_NEAR(k2->X, 4, 1e-9);
+  EXPECT_NEAR(k2->Y, 5, 1e-9);
+  EXPECT_NEAR(m1b->X, 3.4, 1e-9);
+  EXPECT_NEAR(m1b->Y, 5.2, 1e-9);
+  ASSERT_EQ(k2->Members.size(), 1u);
+  EXPECT_EQ(m1b->Cluster, k2);
+  // What was there already lies below the new cluster and is not taken into it.
+  EXPECT_EQ(before->Cluster, nullptr);
+  // The member left behind belongs to no cluster any more.
+  ASSERT_EQ(w.first.document.Objects.size(), 1u);
+  EXPECT_EQ(m2->Cluster, nullptr);
+  EXPECT_EQ(w.first.UndoCount(), 1);
+  EXPECT_EQ(w.second.UndoCount(), 1);
   ExpectSavedNumbersFinite(w.second.document);
 }
 
