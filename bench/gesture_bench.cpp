@@ -11,13 +11,17 @@
 // objects in a maximised window: pending places, grid and shape snapping, the outlines
 // erased and drawn, and the window painted with them) and drop (the release that moves them,
 // refreshes clusters and arrows, records the undo entry and repaints). Times are medians in
-// milliseconds.
+// milliseconds. window drag and window drop: the same between two normal model windows
+// (WindowDropRows).
 #include <QApplication>
 #include <QStringList>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <thread>
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include "document/modelview.h"
 #include "support/benchsurface.h"
@@ -159,6 +163,138 @@ void MoveRows(int n, TRow& row)
   row[QStringLiteral("drop")] = drops[drops.size() / 2];
 }
 
+// ---- Dragging the selection from one model window to another
+
+// A model window of a generated model inside the document area, not maximised.
+class TBenchWindow : public IDocumentObserver {
+ public:
+  TBenchWindow(int objects, QMdiArea& area)
+  {
+    TModelGenerator::Build(document, objects);
+    document.SetUndoRecorder(&recorder);
+    document.SetObserver(this);
+    box = new TModelPaintBox(document);
+    sub = area.addSubWindow(box);
+    TUndoRecorder::TakeBaseline(document);
+  }
+  ~TBenchWindow() override { document.SetObserver(nullptr); }
+
+  void Repaint() override { box->Repaint(); }
+  void UpdateControls() override {}
+  void SyncTextToolbar() override {}
+  void Beep() override {}
+  void PaintNow(bool fast) override { box->PaintNow(fast); }
+
+  TModelDocument document;
+  TUndoRecorder recorder;
+  TModelPaintBox* box = nullptr;  // owned by its sub-window
+  QMdiSubWindow* sub = nullptr;
+};
+
+// Two windows of n objects side by side; the first drags its selection onto the second.
+struct TBenchWindows {
+  explicit TBenchWindows(int n) : from(n, area), to(n, area)
+  {
+    area.resize(1940, 1100);
+    area.show();
+    from.sub->setGeometry(0, 0, 960, 1080);
+    to.sub->setGeometry(980, 0, 960, 1080);
+    from.sub->show();
+    to.sub->show();
+    if (!QTest::qWaitForWindowExposed(&area)) qWarning("the windows were not shown");
+    for (TBenchWindow* w : {&from, &to}) {
+      TModelView view(w->document);
+      view.SetView(false, 100, w->document.ModelWidth / 2, w->document.ModelHeight / 2, 0, 0);
+      w->box->PaintNow(false);
+    }
+  }
+  ~TBenchWindows() { area.closeAllSubWindows(); }
+
+  // Mouse events go to the surface pressed on, wherever the pointer is, as in a drag.
+  void Send(QEvent::Type type, TBenchWindow& over, QPoint at, Qt::MouseButton button)
+  {
+    const QPoint global = over.box->mapToGlobal(at);
+    QMouseEvent event(type, from.box->mapFromGlobal(global), global, button, buttons_, {},
+                      QPointingDevice::primaryPointingDevice());
+    QApplication::sendEvent(from.box, &event);
+  }
+  void Press(QPoint at)
+  {
+    buttons_ = Qt::LeftButton;
+    Send(QEvent::MouseButtonPress, from, at, Qt::LeftButton);
+  }
+  void Move(TBenchWindow& over, QPoint at) { Send(QEvent::MouseMove, over, at, Qt::NoButton); }
+  void Release(TBenchWindow& over, QPoint at)
+  {
+    buttons_ = {};
+    Send(QEvent::MouseButtonRelease, over, at, Qt::LeftButton);
+  }
+
+  QMdiArea area;
+  TBenchWindow from;
+  TBenchWindow to;
+
+ private:
+  Qt::MouseButtons buttons_;
+};
+
+// The Cogi nearest the middle of the model (what earlier drops left) in the middle of a
+// window's view, and the count objects nearest it selected; the pixel where the drag takes
+// hold of it.
+QPoint SelectForDrag(TBenchWindow& w, std::size_t count)
+{
+  TModelDocument& d = w.document;
+  const auto from = [](const CGPObject* o, TModelPoint p) {
+    return std::hypot(o->X - p.X, o->Y - p.Y);
+  };
+  const TModelPoint middle{d.ModelWidth / 2, d.ModelHeight / 2};
+  CGPObject* grabbed = nullptr;
+  for (CGPObject* object : d.Objects)
+    if (object->KindCode() == okCogi && (!grabbed || from(object, middle) < from(grabbed, middle)))
+      grabbed = object;
+  if (!grabbed) return {};
+  TModelView view(d);
+  view.SetView(false, 100, grabbed->X, grabbed->Y, 0, 0);
+  std::vector<std::pair<double, CGPObject*>> byDistance;
+  for (CGPObject* object : d.Objects)
+    byDistance.emplace_back(from(object, grabbed->Centre()), object);
+  count = std::min(count, byDistance.size());
+  std::partial_sort(byDistance.begin(), byDistance.begin() + static_cast<std::ptrdiff_t>(count),
+                    byDistance.end());
+  d.DeselectAll(false);
+  for (std::size_t i = 0; i < count; ++i)
+    byDistance[i].second->Selected = true;
+  w.box->PaintNow(false);
+  return QPoint(view.ScreenX(grabbed->X), view.ScreenY(grabbed->Y));
+}
+
+// window drag: one step of dragging 1,000 selected objects over another window of the same
+// size of model (the window found under the pointer, the outlines placed with grid and
+// vertex snapping against that model, erased and drawn, and that window painted with them);
+// window drop: the release there (the objects read into that model, its clusters and arrows
+// refreshed, an undo entry recorded in each model, both windows painted).
+void WindowDropRows(int n, TRow& row)
+{
+  TBenchWindows w(n);
+  const auto step = [](int i) { return QPoint(300 + (i * 7) % 60, 400 + (i * 5) % 40); };
+  // A model of 1,000 objects has one drop to give; larger ones give three.
+  std::vector<double> drops;
+  for (int run = 0; run < (n > 3000 ? 3 : 1); ++run) {
+    const QPoint from = SelectForDrag(w.from, 1000);
+    w.Press(from);
+    w.Move(w.from, from + QPoint(10, 10));
+    w.Move(w.to, step(0));
+    if (run == 0)
+      row[QStringLiteral("window drag")] = MedianMs(41, [&](int i) {
+        w.Move(w.to, step(i + 1));
+        w.to.box->repaint();
+      });
+    drops.push_back(MedianMs(1, [&](int) { w.Release(w.to, step(run)); }));
+  }
+  std::sort(drops.begin(), drops.end());
+  row[QStringLiteral("window drop")] = drops[drops.size() / 2];
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -177,6 +313,7 @@ int main(int argc, char** argv)
     SelectionRows(n, row);
     PlaceRows(n, row);
     MoveRows(n, row);
+    WindowDropRows(n, row);
     table.emplace_back(n, row);
   }
   QStringList columns;

@@ -223,13 +223,23 @@ void TModeMachine::ComputeSnapFlags(const TShiftState& state)
 
 bool TModeMachine::AutoScroll(QPoint pixel)
 {
-  if (!host_.CursorConfined() || !state_.LeftHeld || !View().AutoScrollStep(pixel)) {
+  const bool scrolled = host_.CursorConfined() && state_.LeftHeld && ScrollToward(pixel);
+  RepeatLastMove(scrolled);
+  return scrolled;
+}
+
+bool TModeMachine::ScrollToward(QPoint pixel)
+{
+  // The step paints the scrolled view at once, fast; the caller's full paint follows.
+  return View().AutoScrollStep(pixel);
+}
+
+void TModeMachine::RepeatLastMove(bool on)
+{
+  if (!on || !state_.LeftHeld)
     StopAutoScroll();
-    return false;
-  }
-  host_.PaintNow(true);
-  if (!autoScroll_.isActive()) autoScroll_.start();
-  return true;
+  else if (!autoScroll_.isActive())
+    autoScroll_.start();
 }
 
 void TModeMachine::AutoScrollTick()

@@ -73,6 +73,13 @@ class TModeMachine : public QObject, public IModeController {
   // One step of automatic scrolling while a confined drag holds the pointer in the window's
   // border; the timer repeats it until the pointer comes back or the button is let go.
   bool AutoScroll(QPoint pixel);
+  // One step of this window's view toward a pixel in its border or beyond its edge (none for
+  // a pixel well inside). A drag between windows scrolls the window under the pointer so,
+  // whichever window holds the gesture; the caller repaints.
+  bool ScrollToward(QPoint pixel);
+  // Sends the last move again on the auto-scroll timer while the left button stays held, so
+  // that a pointer resting in a border keeps a view scrolling; off stops it.
+  void RepeatLastMove(bool on);
   void RepaintFully();
 
   // ---- Shared steps of the select modes

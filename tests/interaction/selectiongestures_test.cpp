@@ -12,6 +12,7 @@
 #include <cmath>
 #include <functional>
 
+#include "document/modelpainter.h"
 #include "geometry/geometry.h"
 #include "interaction/cursorid.h"
 #include "interaction/gestures/selectionmover.h"
@@ -95,9 +96,8 @@ int OverlayPixels(TModelWindow& w)
   return lit;
 }
 
-// Saves the model and reads it back through the program's dump. The dump writes a number
-// that is no number as null, which only the picture fields may hold.
-void ExpectSavedNumbersFinite(TModelDocument& document)
+// The model saved and read back through the program's dump.
+QJsonObject SavedDump(TModelDocument& document)
 {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("gesture.mdl"));
@@ -108,10 +108,37 @@ void ExpectSavedNumbersFinite(TModelDocument& document)
   environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
   process.setProcessEnvironment(environment);
   process.start(QStringLiteral(MINDORRA_EXECUTABLE), {QStringLiteral("dump"), path});
-  ASSERT_TRUE(process.waitForFinished(60000));
-  ASSERT_EQ(process.exitCode(), 0);
+  EXPECT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitCode(), 0);
   const QJsonDocument json = QJsonDocument::fromJson(process.readAllStandardOutput());
-  ASSERT_TRUE(json.isObject());
+  EXPECT_TRUE(json.isObject());
+  return json.object();
+}
+
+// Every value of a field anywhere in a dump.
+QList<double> DumpedValues(const QJsonValue& v, const QString& field)
+{
+  QList<double> values;
+  if (v.isObject()) {
+    const QJsonObject o = v.toObject();
+    for (auto it = o.begin(); it != o.end(); ++it)
+      if (it.key() == field && it.value().isDouble())
+        values << it.value().toDouble();
+      else
+        values << DumpedValues(it.value(), field);
+  } else if (v.isArray()) {
+    for (const QJsonValue& item : v.toArray())
+      values << DumpedValues(item, field);
+  }
+  return values;
+}
+
+// The dump writes a number that is no number as null, which only the picture fields may
+// hold.
+void ExpectSavedNumbersFinite(TModelDocument& document)
+{
+  const QJsonObject dump = SavedDump(document);
+  ASSERT_FALSE(dump.isEmpty());
   // Absent pictures, text styles of empty texts and automatic text colours are null.
   const QStringList pictures = {QStringLiteral("Background"), QStringLiteral("FillPicture"),
                                 QStringLiteral("Picture"),    QStringLiteral("TextStyle"),
@@ -133,9 +160,30 @@ void ExpectSavedNumbersFinite(TModelDocument& document)
       ++numbers;
     }
   };
-  walk(json.object(), QString());
+  walk(dump, QString());
   EXPECT_TRUE(bad.isEmpty()) << "not numbers: " << bad.join(QStringLiteral(", ")).toStdString();
   EXPECT_GT(numbers, 0);
+}
+
+// The model painted with its selection marks as a window shows it.
+QImage Picture(TModelDocument& document)
+{
+  QImage image(document.ClientSize, QImage::Format_RGB32);
+  TModelPainter painter(document);
+  painter.DrawModelLayer(image, false);
+  painter.DrawSelectionMarks(image);
+  return image;
+}
+
+// Another document painted in the view of the first.
+QImage Picture(TModelDocument& document, const TModelDocument& viewOf)
+{
+  document.ScreenDpiX = viewOf.ScreenDpiX;
+  document.ScreenDpiY = viewOf.ScreenDpiY;
+  document.Zoom = viewOf.Zoom;
+  document.ViewOrigin = viewOf.ViewOrigin;
+  document.ClientSize = viewOf.ClientSize;
+  return Picture(document);
 }
 
 class MoveGestures : public ::testing::TestWithParam<bool> {
@@ -233,6 +281,7 @@ TEST_P(MoveGestures, ACtrlCopyAttachesArrowsToTheCopiesAndFreesThoseToObjectsLef
   EXPECT_EQ(ab->FromObject, a);
   EXPECT_EQ(ac->ToObject, c);
   ASSERT_EQ(m.UndoCount(), 1);
+  ExpectSavedNumbersFinite(m.document);
   m.recorder.Undo(m.document);
   EXPECT_EQ(m.document.Objects.size(), 5u);
 }
@@ -278,6 +327,7 @@ TEST_P(MoveGestures, AMovedArrowLetsGoOfObjectsLeftBehind)
   EXPECT_FALSE(c->HasAttachedArrow(arrow));
   EXPECT_TRUE(ArrowFollows(arrow));
   EXPECT_EQ(m.UndoCount(), 1);
+  ExpectSavedNumbersFinite(m.document);
 }
 
 // ---- Resizing, the special handle and rotation ---------------------------------------------
@@ -366,6 +416,43 @@ TEST_P(MoveGestures, TheSpecialHandleMovesACalloutsTipAndAClustersTextBox)
   ExpectSavedNumbersFinite(m.document);
 }
 
+TEST_P(MoveGestures, AClustersTextIsDrawnAndSavedInTheBoxItWasDraggedTo)
+{
+  m.document.SnapToGrid = false;
+  TCluster* k = Cluster(m, 4, 4, 4, 2, 3);
+  k->Text = TRtfWriter::CentredText(QStringLiteral("Group of ideas"));
+  k->Recalculate(&m.document.Objects, true);
+  Select(m, {k});
+  const QImage before = Picture(m.document);
+  const QPoint corner = Turned(k, (k->TextOffsetX - k->TextWidth / 2) * 4,
+                               (k->TextOffsetY - k->TextHeight / 2) * 2, 0);
+  // The box's top-left corner to (2.5, 4.25): 1.5 inch left of the centre, 0.25 below it.
+  w.Drag(m, corner, w.Pixel(2.5, 4.25));
+  const double offsetX = -1.5 / 4 + k->TextWidth / 2;
+  const double offsetY = 0.25 / 2 + k->TextHeight / 2;
+  EXPECT_NEAR(k->TextOffsetX, offsetX, 1e-9);
+  EXPECT_NEAR(k->TextOffsetY, offsetY, 1e-9);
+  ASSERT_EQ(m.UndoCount(), 1);
+
+  // What is drawn is what the saved model draws when it is read back: the text laid out
+  // in its new box, nothing kept from the old one.
+  const QImage after = Picture(m.document);
+  EXPECT_NE(after, before);
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("box.mdl"));
+  TModelFile::SaveModelFile(m.document, path);
+  TModelDocument read;
+  TModelFile::OpenModelFile(read, path, false);
+  ASSERT_EQ(read.Objects.size(), 1u);
+  EXPECT_EQ(read.Objects.front()->TextOffsetX, k->TextOffsetX);
+  read.Objects.front()->Selected = true;
+  EXPECT_TRUE(Picture(read, m.document) == after) << "the dragged box is drawn unlike a fresh one";
+  // And the dump shows the new box.
+  const QJsonObject dump = SavedDump(m.document);
+  EXPECT_EQ(DumpedValues(dump, QStringLiteral("TextOffsetX")), QList<double>{k->TextOffsetX});
+  EXPECT_EQ(DumpedValues(dump, QStringLiteral("TextOffsetY")), QList<double>{k->TextOffsetY});
+}
+
 TEST_P(MoveGestures, FreeRotationTurnsTheSelectionByTheSweptAngle)
 {
   TCluster* box = Cluster(m, 5, 4, 2, 1, 3);
@@ -386,6 +473,60 @@ TEST_P(MoveGestures, FreeRotationTurnsTheSelectionByTheSweptAngle)
   ASSERT_EQ(m.UndoCount(), 1);
   EXPECT_EQ(m.LastCaption(), QStringLiteral("Rotate Cogis"));
   ExpectSavedNumbersFinite(m.document);
+}
+
+TEST_P(MoveGestures, TwoObjectsSideBySideTurnAQuarterAboutTheirCommonCentre)
+{
+  TCluster* left = Cluster(m, 3, 4, 1, 1, 3);
+  TCluster* right = Cluster(m, 5, 4, 1, 1, 3);
+  Select(m, {left, right});
+  m.document.ChangeMode(opRotateReady);
+  m.Paint();
+  // The top-right handle of the right one, swept a quarter turn about (4, 4).
+  const TModelPoint c{4, 4};
+  const QPoint press = w.Pixel(5.5, 3.5);
+  const TModelPoint end =
+      PointAt(c, 3, AddAngles(Bearing(c, {press.x() / 96.0, press.y() / 96.0}), 90));
+  w.Drag(m, press, w.Pixel(end.X, end.Y));
+  EXPECT_EQ(left->Angle, 90);
+  EXPECT_EQ(right->Angle, 90);
+  EXPECT_NEAR(left->X, 4, 1e-9);
+  EXPECT_NEAR(left->Y, 3, 1e-9);
+  EXPECT_NEAR(right->X, 4, 1e-9);
+  EXPECT_NEAR(right->Y, 5, 1e-9);
+  ASSERT_EQ(m.UndoCount(), 1);
+  EXPECT_EQ(m.LastCaption(), QStringLiteral("Rotate Cogis"));
+  ExpectSavedNumbersFinite(m.document);
+}
+
+TEST_P(MoveGestures, EscapeEndsAMoveAResizeAndATurnWithoutAChange)
+{
+  m.document.SnapToGrid = false;
+  TCluster* box = Cluster(m, 4, 4, 2, 1, 3);
+  Select(m, {box});
+  const auto cancel = [&](QPoint from, QPoint to) {
+    w.Press(m, from);
+    w.Move(m, from + QPoint(12, 4));
+    w.Move(m, to);
+    EXPECT_GT(OverlayPixels(m), 0);
+    w.Key(m, Qt::Key_Escape);
+    EXPECT_EQ(m.document.Mode, opNone);
+    EXPECT_EQ(OverlayPixels(m), 0);
+    // The rest of the hand's movement does nothing.
+    w.Move(m, to + QPoint(30, 30));
+    w.Release(m, to + QPoint(30, 30));
+    EXPECT_EQ(box->Centre(), (TModelPoint{4, 4}));
+    EXPECT_EQ(box->Width, 2.0);
+    EXPECT_EQ(box->Height, 1.0);
+    EXPECT_EQ(box->Angle, 0);
+    EXPECT_TRUE(box->Selected);
+    EXPECT_EQ(m.UndoCount(), 0);
+  };
+  cancel(w.Pixel(box), w.Pixel(6, 5));
+  cancel(w.Pixel(5, 4.5), w.Pixel(6, 5));
+  m.document.ChangeMode(opRotateReady);
+  m.Paint();
+  cancel(w.Pixel(5, 4.5), w.Pixel(3, 6));
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, MoveGestures, ::testing::Values(true, false),
@@ -501,6 +642,61 @@ TEST(DragBetweenWindows, ADropMovesTheGroupWithItsArrowsAndCtrlCopiesIt)
   EXPECT_EQ(w.first.document.Objects[1]->Centre(), (TModelPoint{6, 6}));
   ExpectSavedNumbersFinite(w.first.document);
   ExpectSavedNumbersFinite(w.second.document);
+}
+
+TEST(DragBetweenWindows, ADroppedClusterKeepsTheMembersDroppedWithIt)
+{
+  TModelWindows w(false);
+  w.second.document.SnapToGrid = false;
+  TCogi* before = w.second.Cogi(4, 4);  // already there, below where the cluster lands
+  TCluster* k = Cluster(w.first, 4, 4, 4, 4, 0);
+  TCogi* m1 = w.first.Cogi(3.4, 4.2);
+  TCogi* m2 = w.first.Cogi(4.6, 4.2);
+  ASSERT_EQ(k->Members.size(), 2u);
+  Select(w.first, {k, m1});
+  w.Drag(w.first, w.Pixel(m1), w.second, w.Pixel(3.4, 5.2));
+
+  ASSERT_EQ(w.second.document.Objects.size(), 3u);
+  auto* k2 = dynamic_cast<TCluster*>(w.second.document.Objects[1]);
+  auto* m1b = dynamic_cast<TCogi*>(w.second.document.Objects[2]);
+  ASSERT_TRUE(k2 && m1b);
+  EXPECT_NEAR(k2->X, 4, 1e-9);
+  EXPECT_NEAR(k2->Y, 5, 1e-9);
+  EXPECT_NEAR(m1b->X, 3.4, 1e-9);
+  EXPECT_NEAR(m1b->Y, 5.2, 1e-9);
+  ASSERT_EQ(k2->Members.size(), 1u);
+  EXPECT_EQ(m1b->Cluster, k2);
+  // What was there already lies below the new cluster and is not taken into it.
+  EXPECT_EQ(before->Cluster, nullptr);
+  // The member left behind belongs to no cluster any more.
+  ASSERT_EQ(w.first.document.Objects.size(), 1u);
+  EXPECT_EQ(m2->Cluster, nullptr);
+  EXPECT_EQ(w.first.UndoCount(), 1);
+  EXPECT_EQ(w.second.UndoCount(), 1);
+  ExpectSavedNumbersFinite(w.second.document);
+}
+
+TEST(DragBetweenWindows, TheWindowThatTakesADropBecomesTheActiveOne)
+{
+  TModelWindows w(false);
+  TGroup g = SelectedGroup(w.first);
+  w.area.setActiveSubWindow(w.first.sub);
+  ASSERT_EQ(w.area.activeSubWindow(), w.first.sub);
+  w.Drag(w.first, w.Pixel(g.A), w.second, w.Pixel(3, 3));
+  EXPECT_EQ(w.area.activeSubWindow(), w.second.sub);
+  EXPECT_EQ(QApplication::focusWidget(), w.second.box);
+
+  // A copy back: the first window takes it and is the active one again.
+  w.Drag(w.second, w.Pixel(3, 3), w.first, w.Pixel(6, 6), Qt::ControlModifier);
+  EXPECT_EQ(w.area.activeSubWindow(), w.first.sub);
+
+  // A drag cancelled over the second window leaves the first one active.
+  w.Press(w.first, w.Pixel(6, 6));
+  w.Move(w.second, w.Pixel(4, 4));
+  w.Key(w.first, Qt::Key_Escape);
+  w.Release(w.second, w.Pixel(4, 4));
+  EXPECT_EQ(w.area.activeSubWindow(), w.first.sub);
+  EXPECT_EQ(w.second.document.Objects.size(), 4u);
 }
 
 TEST(DragBetweenWindows, EscapeCancelsTheDragAndChangesNothing)

@@ -81,6 +81,14 @@ void TAdjustSpecialMode::MouseUp(const TPointerInput&)
   machine_.RepaintFully();
 }
 
+bool TAdjustSpecialMode::Cancel()
+{
+  // Leaving the mode erases the outlines; nothing was committed, so nothing is recorded.
+  machine_.SetMode(opNone);
+  machine_.RepaintFully();
+  return true;
+}
+
 void TAdjustSpecialMode::ObjectDestroyed(const CGPObject* object)
 {
   if (object == object_) object_ = nullptr;

@@ -4,6 +4,7 @@
 #include "document/modeldocument.h"
 #include "document/overlay.h"
 #include "interaction/cursorid.h"
+#include "interaction/gestures/dragwindows.h"
 #include "interaction/gestures/selectionmover.h"
 #include "interaction/interactionhost.h"
 #include "interaction/modelock.h"
@@ -32,6 +33,7 @@ void TMovingMode::Enter()
   preview_.Forget();
   dragging_ = false;
   dragTarget_ = nullptr;
+  lastOver_ = nullptr;
   if (machine_.Host().IsMaximised()) machine_.Host().ConfineCursor(true);
 }
 
@@ -99,7 +101,7 @@ bool TMovingMode::Begin(const TPointerInput& input)
     return true;
   }
   dragging_ = true;
-  DragTo(input);
+  DragTo(input, true);
   return true;
 }
 
@@ -109,7 +111,7 @@ void TMovingMode::MouseMove(const TPointerInput& input)
   IInteractionHost& host = machine_.Host();
   host.SetHint(kHint);
   if (dragging_) {
-    DragTo(input);
+    DragTo(input, true);
     return;
   }
   TModeLock lock(machine_.Document());
@@ -128,10 +130,15 @@ void TMovingMode::MouseUp(const TPointerInput& input)
 {
   if (input.Button != TMouseButton::Left) return;
   if (dragging_) {
-    DragTo(input);
-    if (TMovingMode* target = dragTarget_ ? Of(*dragTarget_) : nullptr)
+    // The release drops where the last preview was; it scrolls nothing more.
+    DragTo(input, false);
+    const QPointer<TModeMachine> dropped = dragTarget_;
+    if (TMovingMode* target = dropped ? Of(*dropped) : nullptr)
       target->ModelPaintBoxDragDrop(machine_, input.State);
     ModelPaintBoxEndDrag();
+    // The window that took the objects is the one worked on next; it is activated after
+    // this window's end of the drag, whose idle mode takes the focus.
+    if (dropped && dropped != &machine_) TDragWindows::Activate(*dropped);
     return;
   }
   ErasePreview();
@@ -166,8 +173,8 @@ void TMovingMode::RefreshOverlay()
 
 bool TMovingMode::Cancel()
 {
-  if (!dragging_) return false;
-  LeaveTarget();
+  // The outlines go wherever they are, and the move ends without a change.
+  if (dragging_) LeaveTarget();
   ModelPaintBoxEndDrag();
   return true;
 }
@@ -181,11 +188,14 @@ void TMovingMode::ObjectDestroyed(const CGPObject*)
 
 // ---- Drag and drop, source side -----------------------------------------------------------
 
-void TMovingMode::DragTo(const TPointerInput& input)
+void TMovingMode::DragTo(const TPointerInput& input, bool scroll)
 {
   dragKeys_ = input.State;
   const TDropSite site = machine_.Host().DropSiteAt(input.Pixel);
   TMovingMode* target = site.Machine ? Of(*site.Machine) : nullptr;
+  // Scrolled before the preview is drawn, so that the outlines show in the scrolled view.
+  machine_.RepeatLastMove(scroll && ScrollWhileDragging(input, site));
+  if (target) lastOver_ = site.Machine;
   if (site.Machine != dragTarget_.data()) {
     LeaveTarget();
     if (target &&
@@ -195,6 +205,27 @@ void TMovingMode::DragTo(const TPointerInput& input)
     target->ModelPaintBoxDragOver(machine_, site.Pixel, TDragState::Move, input.State);
   }
   if (!dragTarget_) machine_.Host().SetScreenCursor(crNoDrop);
+}
+
+bool TMovingMode::ScrollWhileDragging(const TPointerInput& input, const TDropSite& site)
+{
+  TModeMachine* window = site.Machine ? site.Machine : lastOver_.data();
+  TMovingMode* mode = window ? Of(*window) : nullptr;
+  if (!mode) return false;
+  if (site.Machine) return mode->ScrollDuringDrag(site.Pixel);
+  const std::optional<QPoint> beyond = TDragWindows::MapPixel(machine_, input.Pixel, *window);
+  return beyond && mode->ScrollDuringDrag(*beyond);
+}
+
+bool TMovingMode::ScrollDuringDrag(QPoint pixel)
+{
+  TModelDocument& document = machine_.Document();
+  if (document.Mode == opLocked) return false;
+  TModeLock lock(document);
+  if (!machine_.ScrollToward(pixel)) return false;
+  // The full paint wipes the outlines; the drag-over that follows draws them anew.
+  machine_.RepaintFully();
+  return true;
 }
 
 void TMovingMode::LeaveTarget()

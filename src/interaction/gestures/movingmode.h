@@ -13,6 +13,7 @@
 #include "interaction/modehandler.h"
 
 class TModelDocument;
+struct TDropSite;
 
 class TMovingMode : public TModeHandler {
  public:
@@ -30,7 +31,7 @@ class TMovingMode : public TModeHandler {
   void MouseMove(const TPointerInput& input) override;
   void MouseUp(const TPointerInput& input) override;
   void RefreshOverlay() override;
-  // Escape during a drag between windows ends it without a change.
+  // Escape ends the move, or the drag between windows, without a change.
   bool Cancel() override;
   void ObjectDestroyed(const CGPObject* object) override;
 
@@ -42,6 +43,9 @@ class TMovingMode : public TModeHandler {
   void ModelPaintBoxDragDrop(TModeMachine& source, const TShiftState& keys);
   // ---- This window as the source, after a drop or a cancelled drag.
   void ModelPaintBoxEndDrag();
+  // One step of automatic scrolling of this window while a drag holds the pointer in its
+  // border or beyond its edge (a pixel of this window); true when the view moved.
+  bool ScrollDuringDrag(QPoint pixel);
 
   bool Dragging() const { return dragging_; }
 
@@ -52,8 +56,11 @@ class TMovingMode : public TModeHandler {
   void ErasePreview();
   void Commit(bool copy);
   const TShapeSnapIndex* ShapeSnaps(bool sameWindow);
-  // The source side of a drag: tells the window under the pointer where it is.
-  void DragTo(const TPointerInput& input);
+  // The source side of a drag: tells the window under the pointer where it is, and scrolls
+  // the window under it, or the one it last left when it is over none, while it rests at
+  // or beyond that window's edge.
+  void DragTo(const TPointerInput& input, bool scroll);
+  bool ScrollWhileDragging(const TPointerInput& input, const TDropSite& site);
   void LeaveTarget();
 
   TInvertedFigure preview_;
@@ -65,6 +72,8 @@ class TMovingMode : public TModeHandler {
   // Source side.
   bool dragging_ = false;
   QPointer<TModeMachine> dragTarget_;
+  // The model window the pointer was last over: it scrolls while the pointer is beyond it.
+  QPointer<TModeMachine> lastOver_;
   TShiftState dragKeys_;
   // Target side: where the drop would land and the snapping it was previewed with.
   TModelPoint dropPoint_;

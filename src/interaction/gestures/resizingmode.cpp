@@ -76,6 +76,14 @@ void TResizingMode::MouseUp(const TPointerInput&)
   machine_.RepaintFully();
 }
 
+bool TResizingMode::Cancel()
+{
+  // Leaving the mode erases the outlines; nothing was committed, so nothing is recorded.
+  machine_.SetMode(opNone);
+  machine_.RepaintFully();
+  return true;
+}
+
 void TResizingMode::ObjectDestroyed(const CGPObject* object)
 {
   if (object == grabbed_) grabbed_ = nullptr;

@@ -90,6 +90,14 @@ void TRotatingMode::MouseUp(const TPointerInput&)
   machine_.RepaintFully();
 }
 
+bool TRotatingMode::Cancel()
+{
+  // Leaving the mode erases the outlines; nothing was committed, so nothing is recorded.
+  machine_.SetMode(opNone);
+  machine_.RepaintFully();
+  return true;
+}
+
 void TRotatingMode::ObjectDestroyed(const CGPObject*)
 {
   preview_.Forget();

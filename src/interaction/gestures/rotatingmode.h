@@ -18,6 +18,8 @@ class TRotatingMode : public TModeHandler {
   bool Begin(const TPointerInput& input) override;
   void MouseMove(const TPointerInput& input) override;
   void MouseUp(const TPointerInput& input) override;
+  // Escape: the outlines go and nothing changes.
+  bool Cancel() override;
   bool HoldsObjects() const override { return true; }
   void ObjectDestroyed(const CGPObject* object) override;
 

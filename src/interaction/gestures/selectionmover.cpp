@@ -203,8 +203,18 @@ void TSelectionMover::Transfer(TModelDocument& source, TModelDocument& target, b
       Reattach(target, base, count, arrow, arrow->FromIndex, TArrowEnd::Start);
       Reattach(target, base, count, arrow, arrow->ToIndex, TArrowEnd::Finish);
     }
-  for (std::size_t i = base; i < target.Objects.size(); ++i)
-    target.Objects[i]->Recalculate(&target.Objects, true);
+  // Cluster membership for all the new objects at once (a refresh of each with the list
+  // scans the whole model for every one of them), then their own refresh and their arrows.
+  const std::vector<CGPObject*> added(target.Objects.begin() + static_cast<std::ptrdiff_t>(base),
+                                      target.Objects.end());
+  if (TCluster::RefreshMemberships(target.Objects, added)) {
+    for (CGPObject* object : added)
+      object->Recalculate(nullptr, true);
+    CGPObject::UpdateArrowsAttachedTo(added, &target.Objects);
+  } else {
+    for (CGPObject* object : added)
+      object->Recalculate(&target.Objects, true);
+  }
   target.NotifySelection();
 
   if (copy) return;

@@ -72,5 +72,8 @@ bool TSpecialAdjuster::AdjustSpecial(TModelDocument& document, CGPObject& object
   if (offsets.X == object.TextOffsetX && offsets.Y == object.TextOffsetY) return false;
   object.TextOffsetX = offsets.X;
   object.TextOffsetY = offsets.Y;
+  // The text is laid out again for its new box, so that nothing kept from the old one is
+  // drawn; the cluster keeps the box it was given.
+  object.Recalculate(&document.Objects, true);
   return true;
 }
