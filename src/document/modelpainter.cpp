@@ -79,14 +79,20 @@ void TModelPainter::DrawSelectionMarks(QImage& target)
   TModelDocument& d = document_;
   QPainter painter(&target);
   TCanvas canvas(painter, d.ScreenDpiX, d.ScreenDpiY);
+  // The hit region keeps each object's handle box; the shapes are the object's own.
+  canvas.SetHandleRegionsWanted(false);
   d.HandleRegion.Clear();
   bool primary = true;
   for (CGPObject* object : d.VisibleObjects) {
-    QRegion handles;
-    object->DrawSelection(canvas, d.Mode, handles, primary, -d.ViewOrigin.X, -d.ViewOrigin.Y,
+    QRegion unused;
+    object->DrawSelection(canvas, d.Mode, unused, primary, -d.ViewOrigin.X, -d.ViewOrigin.Y,
                           d.Zoom);
-    if (!handles.isEmpty()) d.HandleRegion.Add(object, handles.boundingRect());
-    if (object->Selected) primary = false;
+    if (!object->Selected) continue;
+    QRect bounds;
+    for (const THandleShape& handle : object->HandleRegions)
+      bounds |= handle.boundingRect();
+    if (!bounds.isEmpty()) d.HandleRegion.Add(object, bounds);
+    primary = false;
   }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
+#include "platform/markstamps.h"
 #include "platform/pixelregion.h"
 #include "platform/rounding.h"
 #include "render/linerenderer.h"
@@ -619,23 +620,19 @@ void TArrow::DrawSelection(TCanvas& canvas, int mode, QRegion& handleRegion, boo
   // Arrow handles stay big enough to grab at every zoom.
   const int size = std::clamp(RoundHalfEven(zoom * 13.0 / 100.0), 5, 6);
   const int margin = std::clamp(RoundHalfEven(zoom * 5.0 / 100.0), 4, 5);
-  QPainter& painter = canvas.Painter();
-  painter.save();
-  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
   const bool grey = mode == opFormatPaint && !primary;
-  painter.setBrush(ToQColor(grey ? colors::Silver : colors::Aqua));
+  const QColor fill = ToQColor(grey ? colors::Silver : colors::Aqua);
   // Handle 1 is the start, 2 the middle (it bends the arrow), 3 the end.
   const TModelPoint points[] = {Start(), PointAlong(50, ChordHeight, End(), Start()), End()};
   for (std::size_t i = 0; i < std::size(points); ++i) {
     const QPoint pixel = canvas.ToPixel(points[i].X, points[i].Y, offsetX, offsetY, zoom);
     const int hx = pixel.x() - size / 2;
     const int hy = pixel.y() - size / 2;
-    painter.drawEllipse(QRect(hx, hy, size - 1, size - 1));
+    canvas.Marks().Circle(QRect(hx, hy, size - 1, size - 1), fill);
     HandleRegions[i] =
         THandleShape(QRect(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin), true);
-    handleRegion += HandleRegions[i].ToRegion();
+    if (canvas.HandleRegionsWanted()) handleRegion += HandleRegions[i].ToRegion();
   }
-  painter.restore();
 }
 
 QRegion TArrow::CreateRegion(TCanvas& canvas, double offsetX, double offsetY, double zoom)

@@ -11,6 +11,7 @@
 #include "platform/binaryreader.h"
 #include "platform/binarywriter.h"
 #include "platform/canvas.h"
+#include "platform/markstamps.h"
 #include "platform/rounding.h"
 #include "render/extrusionpainter.h"
 #include "render/shadowpainter.h"
@@ -134,20 +135,16 @@ void CGPObject::DrawHandlesAt(TCanvas& canvas, const std::vector<TModelPoint>& p
     HandleRegions[i] =
         THandleShape(QRect(hx - margin, hy - margin, size + 2 * margin, size + 2 * margin), round);
   }
-  QPainter& painter = canvas.Painter();
-  const QPen pen = painter.pen();
-  const QBrush brush = painter.brush();
-  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
   const bool grey = mode == opFormatPaint && !primary;
-  painter.setBrush(ToQColor(grey ? colors::Silver : colors::Aqua));
+  const QColor fill = ToQColor(grey ? colors::Silver : colors::Aqua);
+  TMarkStamps& stamps = canvas.Marks();
   if (round) {
     for (std::size_t i = 0; i < count; ++i)
-      painter.drawEllipse(marks[i]);
+      stamps.Circle(marks[i], fill);
   } else {
-    painter.drawRects(marks.data(), static_cast<int>(count));
+    stamps.Squares(marks.data(), static_cast<int>(count), fill);
   }
-  painter.setPen(pen);
-  painter.setBrush(brush);
+  if (!canvas.HandleRegionsWanted()) return;
   for (std::size_t i = 0; i < count; ++i)
     handleRegion += HandleRegions[i].ToRegion();
 }

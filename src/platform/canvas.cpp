@@ -3,6 +3,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 
+#include "platform/markstamps.h"
 #include "platform/rounding.h"
 
 namespace {
@@ -41,6 +42,12 @@ int TCanvas::ToPixelY(double y, double offsetY, double zoom) const
 QPoint TCanvas::ToPixel(double x, double y, double offsetX, double offsetY, double zoom) const
 {
   return QPoint(ToPixelX(x, offsetX, zoom), ToPixelY(y, offsetY, zoom));
+}
+
+TMarkStamps& TCanvas::Marks()
+{
+  if (!marks_) marks_ = std::make_shared<TMarkStamps>(*painter_);
+  return *marks_;
 }
 
 bool TCanvas::SupportsRasterOps() const

@@ -5,8 +5,11 @@
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
+#include <memory>
 
 #include "platform/pixelregion.h"
+
+class TMarkStamps;
 
 class TCanvas {
  public:
@@ -47,6 +50,14 @@ class TCanvas {
   const QRect& RegionWindow() const { return regionWindow_; }
   void SetRegionWindow(const QRect& window) { regionWindow_ = window; }
 
+  // Selection marks drawn through this canvas; their pictures are kept for the canvas's life.
+  TMarkStamps& Marks();
+  // Whether selection handles add their shapes to the region handed to them. A painter that
+  // reads the objects' own handle shapes afterwards switches it off: uniting thousands of
+  // small regions costs more than drawing the marks.
+  bool HandleRegionsWanted() const { return handleRegionsWanted_; }
+  void SetHandleRegionsWanted(bool on) { handleRegionsWanted_ = on; }
+
  private:
   QPainter* painter_;
   double dpiX_;
@@ -54,4 +65,6 @@ class TCanvas {
   bool printing_ = false;
   QRect regionWindow_ = RegionReach();
   bool deferredInverting_ = false;
+  std::shared_ptr<TMarkStamps> marks_;
+  bool handleRegionsWanted_ = true;
 };
