@@ -41,6 +41,11 @@ class TCanvas {
   bool Printing() const { return printing_; }
   void SetPrinting(bool on) { printing_ = on; }
 
+  // Set while several threads draw the same model at once, each its own part of a picture:
+  // objects then only read themselves and the model, using what was prepared beforehand.
+  bool SharedDrawing() const { return sharedDrawing_; }
+  void SetSharedDrawing(bool on) { sharedDrawing_ = on; }
+
   // The pixels that regions built for this canvas are wanted for: objects build their regions
   // only there, so that a shape reaching far off costs no more than the part looked at (a
   // window for painting, a pixel for a hit test). By default all that regions can reach.
@@ -54,4 +59,5 @@ class TCanvas {
   bool printing_ = false;
   QRect regionWindow_ = RegionReach();
   bool deferredInverting_ = false;
+  bool sharedDrawing_ = false;
 };
