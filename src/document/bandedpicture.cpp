@@ -32,8 +32,8 @@ double ReachInches(const CGPObject& object, double zoom)
     reach += 5.0 * std::abs(static_cast<double>(lined->LineWidth)) / 72.0;
   const double textX =
       std::max(0.0, (std::abs(object.TextOffsetX) + std::abs(object.TextWidth) / 2.0 - 0.5) * w);
-  const double textY = std::max(
-      0.0, (std::abs(object.TextOffsetY) + std::abs(object.TextHeight) / 2.0 - 0.5) * h);
+  const double textY =
+      std::max(0.0, (std::abs(object.TextOffsetY) + std::abs(object.TextHeight) / 2.0 - 0.5) * h);
   reach += std::hypot(textX, textY);
   if (object.ShowNumber) {
     const double digits = static_cast<double>(QString::number(object.Number).size()) + 2.0;
@@ -51,8 +51,8 @@ TBandedPicture::TBandedPicture(TModelDocument& document, QImage& image, int band
     : document_(document), image_(image)
 {
   if (image_.isNull()) return;
-  if (!TModelPainter(document_).PictureFit(image_.size(), kModelPixelsPerInch,
-                                           kModelPixelsPerInch, offsetX_, offsetY_, zoom_))
+  if (!TModelPainter(document_).PictureFit(image_.size(), kModelPixelsPerInch, kModelPixelsPerInch,
+                                           offsetX_, offsetY_, zoom_))
     return;
   bits_ = image_.bits();  // detaches now, on this thread
   // Arrows are drawn after everything else, as in every paint.
@@ -100,8 +100,7 @@ bool TBandedPicture::NumberClusterMembers(const std::vector<CGPObject*>& order)
     cluster->NumberInReadingOrder();
     for (std::size_t k = first; k < saved.size(); ++k) {
       const auto found = position.find(saved[k].first);
-      if (saved[k].first->Number != saved[k].second && found != position.end() &&
-          found->second < i)
+      if (saved[k].first->Number != saved[k].second && found != position.end() && found->second < i)
         same = false;
     }
   }
@@ -149,15 +148,15 @@ void TBandedPicture::DrawBand(int index)
   const TBand& band = bands_[static_cast<std::size_t>(index)];
   if (band.Bottom <= band.Top) return;
   const qsizetype stride = image_.bytesPerLine();
-  if (white_) std::fill_n(bits_ + stride * band.Top, stride * (band.Bottom - band.Top), uchar(0xFF));
+  if (white_)
+    std::fill_n(bits_ + stride * band.Top, stride * (band.Bottom - band.Top), uchar(0xFF));
   // The whole picture as an image of this thread's own, clipped by its engine to the band's
   // rows. Lines are rasterised against the device's whole extent (not the band's) and the
   // painter has no clip of its own: every primitive decides as for the picture drawn whole.
   QImage rows(bits_, image_.width(), image_.height(), stride, image_.format());
   rows.setDotsPerMeterX(image_.dotsPerMeterX());
   rows.setDotsPerMeterY(image_.dotsPerMeterY());
-  rows.paintEngine()->setSystemClip(
-      QRegion(0, band.Top, image_.width(), band.Bottom - band.Top));
+  rows.paintEngine()->setSystemClip(QRegion(0, band.Top, image_.width(), band.Bottom - band.Top));
   QPainter painter(&rows);
   TCanvas canvas(painter, kModelPixelsPerInch, kModelPixelsPerInch);
   canvas.SetRegionWindow(TModelPainter::PictureRegionWindow(image_.size()));

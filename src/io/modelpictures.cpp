@@ -43,7 +43,9 @@ QImage UnfilledPicture(QSize size)
 class TOverlappedPng {
  public:
   TOverlappedPng(TBandedPicture& bands, TPngPieces& pieces)
-      : bands_(bands), pieces_(pieces), drawn_(static_cast<std::size_t>(bands.BandCount())),
+      : bands_(bands),
+        pieces_(pieces),
+        drawn_(static_cast<std::size_t>(bands.BandCount())),
         packed_(static_cast<std::size_t>(pieces.Count()))
   {
   }

@@ -220,8 +220,11 @@ int TSvgEngine::StyleClass(const QByteArray& declarations)
   if (found != styleIds_.constEnd()) return found.value();
   const int id = static_cast<int>(styleIds_.size());
   styleIds_.insert(declarations, id);
-  styles_.append(".s").append(QByteArray::number(id)).append('{').append(declarations).append(
-      "}\n");
+  styles_.append(".s")
+      .append(QByteArray::number(id))
+      .append('{')
+      .append(declarations)
+      .append("}\n");
   return id;
 }
 
@@ -451,8 +454,7 @@ void TSvgEngine::drawTextItem(const QPointF& at, const QTextItem& item)
   const QString text = item.text();
   if (text.isEmpty()) return;
   const QFont font = item.font();
-  const double pixels =
-      font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * dpi_ / 72.0;
+  const double pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * dpi_ / 72.0;
   QByteArray s = "fill:" + ColorText(pen_.color());
   const double alpha = pen_.color().alphaF() * opacity_;
   if (alpha < 1.0) s.append(";fill-opacity:").append(Number(alpha));
@@ -511,7 +513,8 @@ void TSvgEngine::FlushText()
   AppendNumber(body_, run_.Y);
   body_.append('"');
   if (!run_.Transform.isEmpty()) body_.append(" transform=\"").append(run_.Transform).append('"');
-  if (run_.Clip != 0) body_.append(" clip-path=\"url(#c").append(QByteArray::number(run_.Clip)).append(")\"");
+  if (run_.Clip != 0)
+    body_.append(" clip-path=\"url(#c").append(QByteArray::number(run_.Clip)).append(")\"");
   body_.append('>').append(run_.Text).append("</text>\n");
   run_ = TTextRun{};
 }
@@ -559,8 +562,9 @@ QByteArray TSvgEngine::Document(QSize size, const QString& title)
   QByteArray out;
   out.reserve(body_.size() + defs_.size() + styles_.size() + 512);
   out.append("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n");
-  out.append("<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
-             "version=\"1.1\" width=\"");
+  out.append(
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+      "version=\"1.1\" width=\"");
   AppendNumber(out, size.width() / dpi_ * 25.4);
   out.append("mm\" height=\"");
   AppendNumber(out, size.height() / dpi_ * 25.4);

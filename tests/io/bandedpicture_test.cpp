@@ -55,9 +55,8 @@ void BuildFeatureModel(TModelDocument& document)
   const TPicture jpeg = DecodePicture(TPicture::TKind::Jpeg, TJpegCodec::Encode(photo));
   std::vector<TCogi*> cogis;
   for (int i = 0; i < 48; ++i) {
-    TCogi* cogi =
-        iotest::AddCogi(document, 1.5 + (i % 8) * 1.6, 9 + (i / 8) * 1.3, i % 12,
-                        QStringLiteral("Idea %1 with words that wrap").arg(i));
+    TCogi* cogi = iotest::AddCogi(document, 1.5 + (i % 8) * 1.6, 9 + (i / 8) * 1.3, i % 12,
+                                  QStringLiteral("Idea %1 with words that wrap").arg(i));
     cogi->FillStyle = static_cast<std::uint8_t>(i % 5);
     cogi->GradientIndex = static_cast<std::uint8_t>(i % 16);
     cogi->PatternIndex = static_cast<std::uint8_t>((i * 7) % 49);
