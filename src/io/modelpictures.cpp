@@ -1,10 +1,15 @@
 #include "io/modelpictures.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 #include "document/bandedpicture.h"
 #include "document/modeldocument.h"
@@ -31,10 +36,28 @@ QImage WhitePicture(QSize size)
   return image;
 }
 
-// A picture whose bands whiten their own rows when they are drawn.
+// A picture whose bands whiten their own rows when they are drawn. Its memory is asked for
+// in large pages where the system offers them: the first touch of a picture of many
+// megapixels otherwise costs as much as drawing it.
 QImage UnfilledPicture(QSize size)
 {
-  return QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  const QSize s = size.expandedTo(QSize(1, 1));
+#if defined(__linux__)
+  constexpr std::size_t kLargePage = std::size_t{2} << 20;
+  const std::size_t stride = static_cast<std::size_t>(s.width()) * 4;
+  const std::size_t bytes =
+      (stride * static_cast<std::size_t>(s.height()) + kLargePage - 1) / kLargePage * kLargePage;
+  if (bytes >= 4 * kLargePage) {
+    if (void* memory = std::aligned_alloc(kLargePage, bytes)) {
+      madvise(memory, bytes, MADV_HUGEPAGE);
+      QImage image(static_cast<uchar*>(memory), s.width(), s.height(),
+                   static_cast<qsizetype>(stride), QImage::Format_RGB32, std::free, memory);
+      if (!image.isNull()) return image;
+      std::free(memory);
+    }
+  }
+#endif
+  return QImage(s, QImage::Format_RGB32);
 }
 
 // Draws the bands and packs the pieces on a few threads. A band is drawn once every band
