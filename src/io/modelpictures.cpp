@@ -1,8 +1,8 @@
 #include "io/modelpictures.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 #include <vector>
