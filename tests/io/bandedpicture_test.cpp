@@ -9,6 +9,7 @@
 #include "document/modelpainter.h"
 #include "io/iotestsupport.h"
 #include "io/modelfile.h"
+#include "io/modelpictures.h"
 #include "platform/jpegcodec.h"
 #include "platform/picturecodec.h"
 #include "testsupport.h"
@@ -177,4 +178,19 @@ TEST(BandedPicture, MemberDrawnBeforeItsNumberingClusterKeepsTheWholeDrawing)
   // The membership was set by hand; the documents are taken apart without it.
   for (TModelDocument* document : {&single, &banded})
     static_cast<TCluster*>(document->Objects.back())->Members.clear();
+}
+
+// The PNG file whose pieces are packed while other bands are still drawn holds the picture
+// drawn whole, and so does the picture every export takes.
+TEST(BandedPicture, PngPackedWhileDrawingHoldsTheWholePicture)
+{
+  TModelDocument document;
+  BuildFeatureModel(document);
+  const QSize size(1500, 1100);  // large enough to be drawn on several threads
+  Whole(document, size);
+  const QImage whole = Whole(document, size);
+  const QImage png = QImage::fromData(TModelPictures::Png(document, size), "PNG");
+  ASSERT_FALSE(png.isNull());
+  EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), whole);
+  EXPECT_EQ(TModelPictures::Picture(document, size), whole);
 }
