@@ -6,7 +6,6 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -19,9 +18,10 @@
 #include "document/modelpainter.h"
 #include "io/modeldump.h"
 #include "io/modelfile.h"
+#include "io/modelpictures.h"
 #include "io/modelstream.h"
+#include "io/svgpicture.h"
 #include "platform/jpegcodec.h"
-#include "platform/pngencoder.h"
 #include "platform/streamerror.h"
 
 namespace {
@@ -98,25 +98,17 @@ QByteArray VectorPicture(TModelDocument& document, QSize size, bool pdf)
     QPainter painter(&writer);
     TModelPainter(document).RenderToDevice(painter, size, dpi, dpi);
   } else {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setResolution(static_cast<int>(dpi));
-    generator.setTitle(QFileInfo(document.FileName).fileName());
-    QPainter painter(&generator);
-    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    TModelPainter(document).RenderToDevice(painter, size, dpi, dpi);
+    bytes = TSvgPicture::Write(document, size, dpi, QFileInfo(document.FileName).fileName());
   }
   return bytes;
 }
 
 QByteArray RasterPicture(TModelDocument& document, QSize size, const QString& extension)
 {
+  if (extension == QLatin1String("png")) return TModelPictures::Png(document, size);
   const QImage image = TModelFile::ModelPicture(document, size);
   if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
     return TJpegCodec::Encode(image);
-  if (extension == QLatin1String("png")) return TPngEncoder::Encode(image);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);

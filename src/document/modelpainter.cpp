@@ -224,23 +224,38 @@ void TModelPainter::RenderToBitmap(QImage& image)
   RenderToDevice(painter, image.size(), kModelPixelsPerInch, kModelPixelsPerInch);
 }
 
-void TModelPainter::RenderToDevice(QPainter& painter, QSize size, double dpiX, double dpiY)
+bool TModelPainter::PictureFit(QSize size, double dpiX, double dpiY, double& offsetX,
+                               double& offsetY, double& zoom) const
 {
-  TModelDocument& d = document_;
   TPixelRect u;
-  if (!ObjectsBox(d, u) || size.isEmpty()) return;
+  if (!ObjectsBox(document_, u) || size.isEmpty()) return false;
   const double ppiX = kModelPixelsPerInch;
   const double ppiY = kModelPixelsPerInch;
   // Extents in pixels at 100 %, with one inch of margin, scaled to the target's resolution.
   const double ew = (u.Width() + ppiX) / ppiX * dpiX;
   const double eh = (u.Height() + ppiY) / ppiY * dpiY;
-  const double zoom = std::min(size.width() / ew * 100.0, size.height() / eh * 100.0);
+  zoom = std::min(size.width() / ew * 100.0, size.height() / eh * 100.0);
   double left = u.Left / ppiX - 0.5;
   double top = u.Top / ppiY - 0.5;
   left -= (size.width() - zoom * ew / 100.0) / 2.0 / dpiX / zoom * 100.0;
   top -= (size.height() - zoom * eh / 100.0) / 2.0 / dpiY / zoom * 100.0;
+  offsetX = -left;
+  offsetY = -top;
+  return true;
+}
+
+void TModelPainter::RenderToDevice(QPainter& painter, QSize size, double dpiX, double dpiY)
+{
+  double offsetX = 0.0;
+  double offsetY = 0.0;
+  double zoom = 100.0;
+  if (!PictureFit(size, dpiX, dpiY, offsetX, offsetY, zoom)) return;
   TCanvas canvas(painter, dpiX, dpiY);
-  canvas.SetRegionWindow(
-      QRect(QPoint(0, 0), size).adjusted(-kDrawMargin, -kDrawMargin, kDrawMargin, kDrawMargin));
-  DrawObjects(canvas, d.Objects, false, -left, -top, zoom);
+  canvas.SetRegionWindow(PictureRegionWindow(size));
+  DrawObjects(canvas, document_.Objects, false, offsetX, offsetY, zoom);
+}
+
+QRect TModelPainter::PictureRegionWindow(QSize size)
+{
+  return QRect(QPoint(0, 0), size).adjusted(-kDrawMargin, -kDrawMargin, kDrawMargin, kDrawMargin);
 }

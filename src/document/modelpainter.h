@@ -36,6 +36,12 @@ class TModelPainter {
   // The same on any device (a vector page, a printer), into a target of the size in pixels
   // of the given resolution.
   void RenderToDevice(QPainter& painter, QSize size, double dpiX, double dpiY);
+  // Where RenderToDevice places the model in a target of that size: the offset and zoom the
+  // objects are drawn with. False for a model without objects or an empty target.
+  bool PictureFit(QSize size, double dpiX, double dpiY, double& offsetX, double& offsetY,
+                  double& zoom) const;
+  // The pixels regions are built for when a picture of that size is drawn.
+  static QRect PictureRegionWindow(QSize size);
   // The size in inches of what RenderToBitmap fits: the objects' box plus one inch; empty
   // for a model without objects.
   QSizeF ContentExtent() const;

@@ -12,6 +12,7 @@
 #include "document/modeldocument.h"
 #include "document/modelpainter.h"
 #include "document/modelview.h"
+#include "io/modelpictures.h"
 #include "io/modelstream.h"
 #include "io/version1reader.h"
 #include "platform/binaryreader.h"
@@ -55,29 +56,6 @@ QByteArray EncodeImage(const QImage& image, const char* format)
     throw EStreamError(
         QStringLiteral("Unable to encode the picture: %1").arg(writer.errorString()));
   return bytes;
-}
-
-// A large picture's first touch of its memory is a good part of exporting it; the lower half
-// is whitened on another core meanwhile.
-void FillWhite(QImage& image)
-{
-  constexpr qint64 kSplitPixels = 1 << 21;
-  const int height = image.height();
-  if (static_cast<qint64>(image.width()) * height < kSplitPixels ||
-      std::thread::hardware_concurrency() < 2) {
-    image.fill(Qt::white);
-    return;
-  }
-  uchar* bits = image.bits();
-  const qsizetype stride = image.bytesPerLine();
-  const auto fill = [bits, stride](int first, int last) {
-    auto* begin = reinterpret_cast<QRgb*>(bits + first * stride);
-    std::fill(begin, begin + (last - first) * stride / static_cast<qsizetype>(sizeof(QRgb)),
-              qRgb(255, 255, 255));
-  };
-  std::thread lower(fill, height / 2, height);
-  fill(0, height / 2);
-  lower.join();
 }
 
 }  // namespace
@@ -143,10 +121,7 @@ void TModelFile::SaveModelFile(TModelDocument& document, const QString& path)
 
 QImage TModelFile::ModelPicture(TModelDocument& document, QSize size)
 {
-  QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-  FillWhite(image);
-  TModelPainter(document).RenderToBitmap(image);
-  return image;
+  return TModelPictures::Picture(document, size);
 }
 
 void TModelFile::SaveModelAs(TModelDocument& document, const QString& path, QSize pictureSize)

@@ -466,8 +466,9 @@ QPainterPath TArrow::LinePath(const TCanvas& canvas, double offsetX, double offs
 
 void TArrow::Draw(TCanvas& canvas, bool fast, double offsetX, double offsetY, double zoom)
 {
-  X = 0.0;
-  Y = 0.0;
+  // Written only when they differ: threads drawing bands of one picture read them meanwhile.
+  if (X != 0.0) X = 0.0;
+  if (Y != 0.0) Y = 0.0;
   const QPainterPath line = LinePath(canvas, offsetX, offsetY, zoom, true);
   if (!line.isEmpty()) StrokeArea(canvas, line, zoom);
   QPainter& painter = canvas.Painter();

@@ -552,7 +552,8 @@ void TCluster::NumberInReadingOrder()
 
 void TCluster::Draw(TCanvas& canvas, bool, double offsetX, double offsetY, double zoom)
 {
-  if (NumberMembers && !Members.empty()) NumberInReadingOrder();
+  // Drawing shared between threads numbers the members beforehand, on one thread.
+  if (NumberMembers && !Members.empty() && !canvas.SharedDrawing()) NumberInReadingOrder();
   DrawShadow(canvas, offsetX, offsetY, zoom);
   Draw3D(canvas, offsetX, offsetY, zoom);
   // See-through clusters darken what lies below instead of covering it.

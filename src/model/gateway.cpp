@@ -132,17 +132,38 @@ const QIcon& TGateway::LinkIcon() const
   return *icon_;
 }
 
+namespace {
+
+QSize IconSize(const TCanvas& canvas, double zoom)
+{
+  return {std::max(1, RoundHalfEven(0.16 * canvas.ScaleX(zoom))),
+          std::max(1, RoundHalfEven(0.16 * canvas.ScaleY(zoom)))};
+}
+
+}  // namespace
+
+void TGateway::PrepareIconImage(const TCanvas& canvas, double zoom) const
+{
+  iconImage_ = QImage();
+  if (zoom <= 30 || !HasGateway()) return;
+  const QIcon& icon = LinkIcon();
+  if (!icon.isNull()) iconImage_ = icon.pixmap(IconSize(canvas, zoom)).toImage();
+}
+
 void TGateway::DrawGatewayIcon(TCanvas& canvas, double angle, double offsetX, double offsetY,
                                double zoom) const
 {
   if (zoom <= 30 || !HasGateway()) return;
-  const QIcon& icon = LinkIcon();
-  if (icon.isNull()) return;
   const TModelPoint centre = RotateOffset(Centre(), IconX * Width, IconY * Height, angle);
   const QPoint topLeft = canvas.ToPixel(centre.X - 0.08, centre.Y - 0.08, offsetX, offsetY, zoom);
-  const int width = std::max(1, RoundHalfEven(0.16 * canvas.ScaleX(zoom)));
-  const int height = std::max(1, RoundHalfEven(0.16 * canvas.ScaleY(zoom)));
-  const QRect target(topLeft, QSize(width, height));
+  const QRect target(topLeft, IconSize(canvas, zoom));
+  if (canvas.SharedDrawing()) {
+    // The raster engine draws a pixmap as its image, so the pixels are the same.
+    if (!iconImage_.isNull()) canvas.Painter().drawImage(target, iconImage_);
+    return;
+  }
+  const QIcon& icon = LinkIcon();
+  if (icon.isNull()) return;
   canvas.Painter().drawPixmap(target, icon.pixmap(target.size()));
 }
 

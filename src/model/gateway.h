@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QString>
 #include <optional>
 
@@ -45,6 +46,9 @@ class TGateway : public TFilled {
   void SetLink(const QString& link, TModelDocument* linkedModel);
   // The icon drawn for the link, made when first needed.
   const QIcon& LinkIcon() const;
+  // Makes the icon's picture for drawing at a zoom on a canvas of that resolution: icons are
+  // made on the user-interface thread only, so drawing shared between threads uses this.
+  void PrepareIconImage(const TCanvas& canvas, double zoom) const;
   // Draws the icon when zoomed in beyond 30 % and the object is a gateway.
   void DrawGatewayIcon(TCanvas& canvas, double angle, double offsetX, double offsetY,
                        double zoom) const;
@@ -65,4 +69,5 @@ class TGateway : public TFilled {
 
  private:
   mutable std::optional<QIcon> icon_;
+  mutable QImage iconImage_;  // made by PrepareIconImage
 };

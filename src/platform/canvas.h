@@ -44,6 +44,11 @@ class TCanvas {
   bool Printing() const { return printing_; }
   void SetPrinting(bool on) { printing_ = on; }
 
+  // Set while several threads draw the same model at once, each its own part of a picture:
+  // objects then only read themselves and the model, using what was prepared beforehand.
+  bool SharedDrawing() const { return sharedDrawing_; }
+  void SetSharedDrawing(bool on) { sharedDrawing_ = on; }
+
   // The pixels that regions built for this canvas are wanted for: objects build their regions
   // only there, so that a shape reaching far off costs no more than the part looked at (a
   // window for painting, a pixel for a hit test). By default all that regions can reach.
@@ -67,4 +72,5 @@ class TCanvas {
   bool deferredInverting_ = false;
   std::shared_ptr<TMarkStamps> marks_;
   bool handleRegionsWanted_ = true;
+  bool sharedDrawing_ = false;
 };

@@ -37,11 +37,9 @@ TPicture TPicture::FromJpeg(const QByteArray& bytes)
 const QImage& TPicture::Image() const
 {
   if (!deferred_) return image_;
-  if (!deferred_->Decoded) {
-    deferred_->Image = TJpegCodec::Decode(encoded_);
-    deferred_->Decoded = true;
-  }
-  return deferred_->Image;
+  TDeferredImage& deferred = *deferred_;
+  std::call_once(deferred.Decoded, [&] { deferred.Image = TJpegCodec::Decode(encoded_); });
+  return deferred.Image;
 }
 
 QSize TPicture::NaturalSize() const

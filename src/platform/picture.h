@@ -10,6 +10,7 @@
 #include <QSize>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 class QPainter;
 
@@ -41,8 +42,9 @@ class TPicture {
   void Draw(QPainter& painter, const QRect& target) const;
 
  private:
+  // Decoded once even when several threads draw copies of the picture at the same time.
   struct TDeferredImage {
-    bool Decoded = false;
+    std::once_flag Decoded;
     QImage Image;
   };
 

@@ -58,14 +58,14 @@ void FilterRows(const QImage& image, int first, int last, std::vector<std::uint8
 // One piece of the compressed data: rows [first, last) as raw deflate blocks, ended on a byte
 // boundary with the dictionary reset (so pieces packed apart join into one stream), or
 // finishing the stream for the last piece; with the checksum of the filtered bytes.
-struct TPiece {
+struct TPackedRows {
   QByteArray Deflated;
   uLong Adler = 1;
   z_off_t Length = 0;
   bool Ok = false;
 };
 
-void PackRows(const QImage& image, int first, int last, bool final, TPiece& piece)
+void PackRows(const QImage& image, int first, int last, bool final, TPackedRows& piece)
 {
   z_stream z{};
   if (deflateInit2(&z, kDeflateLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
@@ -99,53 +99,48 @@ void PackRows(const QImage& image, int first, int last, bool final, TPiece& piec
   piece.Ok = ok;
 }
 
-// The zlib stream of the filtered picture, packed in pieces on the available cores.
-QByteArray ZlibStream(const QImage& image)
+}  // namespace
+
+struct TPngPieces::TPiece : TPackedRows {};
+
+TPngPieces::TPngPieces(const QImage& image, int pieces) : image_(image)
 {
   const int height = image.height();
-  const qint64 pixels = static_cast<qint64>(image.width()) * height;
-  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const int count = static_cast<int>(
-      std::clamp<qint64>(pixels / kPixelsPerPiece, 1, std::min(cores, std::max(1, height))));
-  std::vector<TPiece> pieces(static_cast<std::size_t>(count));
-  std::vector<std::thread> workers;
-  for (int i = 0; i < count; ++i) {
-    const int first = static_cast<int>(static_cast<qint64>(height) * i / count);
-    const int last = static_cast<int>(static_cast<qint64>(height) * (i + 1) / count);
-    const bool final = i + 1 == count;
-    if (i + 1 < count)
-      workers.emplace_back(PackRows, std::cref(image), first, last, final,
-                           std::ref(pieces[static_cast<std::size_t>(i)]));
-    else
-      PackRows(image, first, last, final, pieces[static_cast<std::size_t>(i)]);
-  }
-  for (std::thread& worker : workers)
-    worker.join();
+  const int count = std::clamp(pieces, 1, std::max(1, height));
+  for (int i = 0; i < count; ++i)
+    first_.push_back(static_cast<int>(static_cast<qint64>(height) * i / count));
+  pieces_.resize(static_cast<std::size_t>(count));
+}
+
+TPngPieces::~TPngPieces() = default;
+
+int TPngPieces::LastRow(int piece) const
+{
+  return piece + 1 < Count() ? FirstRow(piece + 1) : image_.height();
+}
+
+void TPngPieces::Pack(int piece)
+{
+  PackRows(image_, FirstRow(piece), LastRow(piece), piece + 1 == Count(),
+           pieces_[static_cast<std::size_t>(piece)]);
+}
+
+QByteArray TPngPieces::Finish() const
+{
   // A zlib header for the fastest level, the pieces, and the checksum of the whole.
   QByteArray stream("\x78\x01", 2);
   uLong adler = 1;
-  for (const TPiece& piece : pieces) {
+  for (const TPiece& piece : pieces_) {
     if (!piece.Ok) return {};
     stream.append(piece.Deflated);
     adler = adler32_combine(adler, piece.Adler, piece.Length);
   }
   AppendBigEndian(stream, static_cast<std::uint32_t>(adler));
-  return stream;
-}
 
-}  // namespace
-
-QByteArray TPngEncoder::Encode(const QImage& source)
-{
-  if (source.isNull()) return {};
-  const QImage image = source.convertToFormat(QImage::Format_RGB32);
   QByteArray header;
-  AppendBigEndian(header, static_cast<std::uint32_t>(image.width()));
-  AppendBigEndian(header, static_cast<std::uint32_t>(image.height()));
+  AppendBigEndian(header, static_cast<std::uint32_t>(image_.width()));
+  AppendBigEndian(header, static_cast<std::uint32_t>(image_.height()));
   header.append("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, adaptive filters, no interlace
-
-  const QByteArray stream = ZlibStream(image);
-  if (stream.isEmpty()) return {};
   QByteArray out("\x89PNG\r\n\x1a\n", 8);
   out.reserve(stream.size() + stream.size() / kChunkBytes * 12 + 64);
   AppendChunk(out, "IHDR", header.constData(), header.size());
@@ -153,4 +148,26 @@ QByteArray TPngEncoder::Encode(const QImage& source)
     AppendChunk(out, "IDAT", stream.constData() + at, std::min(kChunkBytes, stream.size() - at));
   AppendChunk(out, "IEND", nullptr, 0);
   return out;
+}
+
+int TPngEncoder::PieceCount(QSize size)
+{
+  const qint64 pixels = static_cast<qint64>(size.width()) * size.height();
+  const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  return static_cast<int>(
+      std::clamp<qint64>(pixels / kPixelsPerPiece, 1, std::min(cores, std::max(1, size.height()))));
+}
+
+QByteArray TPngEncoder::Encode(const QImage& source)
+{
+  if (source.isNull()) return {};
+  const QImage image = source.convertToFormat(QImage::Format_RGB32);
+  TPngPieces pieces(image, PieceCount(image.size()));
+  std::vector<std::thread> workers;
+  for (int i = 0; i + 1 < pieces.Count(); ++i)
+    workers.emplace_back([&pieces, i] { pieces.Pack(i); });
+  pieces.Pack(pieces.Count() - 1);
+  for (std::thread& worker : workers)
+    worker.join();
+  return pieces.Finish();
 }
