@@ -273,7 +273,7 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
   const QString file = NewSnapshotFileName(document);
   document.SnapshotWriter.Write(file, current);
   try {
-    Restore(document, target, current);
+    Restore(document, target, current, true);
   } catch (const EStreamError& error) {
     document.SnapshotWriter.Remove(file);
     FinishSnapshots(document);
@@ -294,11 +294,11 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
 
 void TUndoRecorder::RestoreModel(TModelDocument& document, const QByteArray& stream)
 {
-  Restore(document, stream, TModelStream::WriteModel(document, false));
+  Restore(document, stream, TModelStream::WriteModel(document, false), false);
 }
 
 void TUndoRecorder::Restore(TModelDocument& document, const QByteArray& stream,
-                            const QByteArray& before)
+                            const QByteArray& before, bool ownSnapshot)
 {
   const TModelPoint origin = document.ViewOrigin;
   const double zoom = document.Zoom;
@@ -311,10 +311,10 @@ void TUndoRecorder::Restore(TModelDocument& document, const QByteArray& stream,
   };
   document.ClearModel();
   try {
-    TModelStream::ReadModel(document, stream, false);
+    TModelStream::ReadModel(document, stream, false, ownSnapshot);
   } catch (...) {
     document.ClearModel();
-    TModelStream::ReadModel(document, before, false);
+    TModelStream::ReadModel(document, before, false, true);
     keepView();
     throw;
   }

@@ -47,7 +47,10 @@ class TUndoRecorder : public IUndoRecorder {
  private:
   void Step(TModelDocument& document, bool undo);
   // RestoreModel with the document's own stream as it stands, to put back on failure.
-  static void Restore(TModelDocument& document, const QByteArray& stream, const QByteArray& before);
+  // ownSnapshot: the stream is one of the document's snapshots, whose arrows were placed
+  // when it was taken.
+  static void Restore(TModelDocument& document, const QByteArray& stream, const QByteArray& before,
+                      bool ownSnapshot);
   // Waits for the snapshots handed to the writer; false when one could not be stored, which
   // is reported once until writing works again.
   bool FinishSnapshots(TModelDocument& document);

@@ -8,6 +8,9 @@
 #include "io/modelstream.h"
 #include "io/recovery.h"
 #include "io/undorecorder.h"
+#include "model/arrow.h"
+#include "model/cogi.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -85,4 +88,58 @@ TEST(UndoRecording, AProcessKilledRightAfterAnEditOrUndoRecoversItWithItsHistory
   recorder.Redo(d);
   EXPECT_EQ(TLeftBehind(d).Model, added);
   EXPECT_TRUE(observer.errors.isEmpty());
+}
+
+// Undo and redo take the arrows of their own snapshots as stored instead of placing them
+// again; that must be exactly what placing them again gives.
+TEST(UndoRecording, ArrowsTakenAsStoredFromASnapshotEqualArrowsPlacedAgain)
+{
+  QFile golden(testsupport::DataPath(QStringLiteral("golden/golden.mdl")));
+  ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+  TModelDocument opened;
+  TModelStream::ReadModel(opened, golden.readAll(), false);
+  TModelDocument built;
+  iotest::BuildRichModel(built);
+  // Every way of attaching: automatic and fixed anchors, bent lines, arrows on arrows.
+  TCogi* a = iotest::AddCogi(built, 2, 9);
+  TCogi* b = iotest::AddCogi(built, 7, 12);
+  auto* auto1 = static_cast<TArrow*>(built.CreateObject(okArrow));
+  TArrow::AttachArrowEnd(a, auto1, -1, TArrowEnd::Start);
+  TArrow::AttachArrowEnd(b, auto1, -1, TArrowEnd::Finish);
+  auto1->ChordHeight = 0.75;
+  auto* fixed = static_cast<TArrow*>(built.CreateObject(okArrow));
+  TArrow::AttachArrowEnd(a, fixed, 3, TArrowEnd::Start);
+  TArrow::AttachArrowEnd(auto1, fixed, -1, TArrowEnd::Finish);
+  auto* loose = static_cast<TArrow*>(built.CreateObject(okArrow));
+  TArrow::AttachArrowEnd(fixed, loose, 6, TArrowEnd::Start);
+  for (CGPObject* object : built.Objects)
+    object->Recalculate(&built.Objects, true);
+  // Moved after attaching, as an edit leaves them.
+  b->MoveTo(&built.Objects, 9, 8);
+  b->Recalculate(&built.Objects, false);
+
+  for (TModelDocument* source : {&opened, &built}) {
+    const QByteArray snapshot = TModelStream::WriteModel(*source, false);
+    TModelDocument placed;
+    TModelStream::ReadModel(placed, snapshot, false, false);
+    TModelDocument stored;
+    TModelStream::ReadModel(stored, snapshot, false, true);
+    EXPECT_EQ(TModelStream::WriteModel(placed, false), snapshot);
+    EXPECT_EQ(TModelStream::WriteModel(stored, false), snapshot);
+    int arrows = 0;
+    for (std::size_t i = 0; i < placed.Objects.size(); ++i) {
+      const auto* p = dynamic_cast<const TArrow*>(placed.Objects[i]);
+      const auto* s = dynamic_cast<const TArrow*>(stored.Objects[i]);
+      if (!p) continue;
+      ++arrows;
+      ASSERT_TRUE(s);
+      EXPECT_EQ(s->Anchors.size(), p->Anchors.size());
+      for (std::size_t k = 0; k < std::min(s->Anchors.size(), p->Anchors.size()); ++k) {
+        EXPECT_EQ(s->Anchors[k].DX, p->Anchors[k].DX);
+        EXPECT_EQ(s->Anchors[k].DY, p->Anchors[k].DY);
+      }
+      EXPECT_EQ(s->TextWidth, p->TextWidth);
+    }
+    EXPECT_GE(arrows, source == &built ? 3 : 1);
+  }
 }
