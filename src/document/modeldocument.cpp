@@ -52,9 +52,9 @@ void TModelDocument::DeleteTemporaryFiles()
     QFile::remove(RecoverFileName + QStringLiteral(".undo"));
   }
   for (const TUndoEntry& entry : UndoList)
-    QFile::remove(entry.FileName);
+    SnapshotWriter.Remove(entry.FileName);
   for (const TUndoEntry& entry : RedoList)
-    QFile::remove(entry.FileName);
+    SnapshotWriter.Remove(entry.FileName);
   UndoList.clear();
   RedoList.clear();
 }

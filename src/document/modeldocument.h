@@ -15,6 +15,7 @@
 
 #include "document/handlehitregion.h"
 #include "document/objecthitregion.h"
+#include "document/snapshotwriter.h"
 #include "geometry/modelpoint.h"
 #include "model/cgpobject.h"
 #include "model/objectlist.h"
@@ -59,6 +60,8 @@ class TModelDocument {
   QString RecoverFileName;
   std::vector<TUndoEntry> UndoList;
   std::vector<TUndoEntry> RedoList;
+  // Writes the undo entries' snapshot files off the user-interface thread.
+  TSnapshotWriter SnapshotWriter;
 
   // ---- Summary
   QString CreatedBy;

@@ -14,7 +14,10 @@
 #include <optional>
 #include <span>
 #include <thread>
+#include <type_traits>
+#include <typeinfo>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "document/modeldocument.h"
@@ -144,6 +147,13 @@ class TTreeSink {
   }
 };
 
+// So many spaces, without making a string of them each time.
+QByteArrayView Indent(int count)
+{
+  static const QByteArray spaces(256, ' ');
+  return QByteArrayView(spaces).first(std::clamp(count, 0, 256));
+}
+
 // Writes a JSON object's fields as the indented document writer does: keys in sorted order
 // (a key set twice keeps its last value), four spaces a level, numbers in their shortest
 // form. Each value is written as it is set; the object is put together when it ends.
@@ -171,7 +181,7 @@ class TStreamSink {
       out.append("null");
       return;
     }
-    const QByteArray inner(4 * (depth_ + 2), ' ');
+    const QByteArrayView inner = Indent(4 * (depth_ + 2));
     out.append("{\n").append(inner).append("\"height\": ");
     AppendInteger(out, picture->Height());
     out.append(",\n").append(inner).append("\"kind\": ");
@@ -179,12 +189,12 @@ class TStreamSink {
     out.append(",\n").append(inner).append("\"width\": ");
     AppendInteger(out, picture->Width());
     out.append('\n');
-    out.append(QByteArray(4 * (depth_ + 1), ' ')).append('}');
+    out.append(Indent(4 * (depth_ + 1))).append('}');
   }
   void SetOutline(const char* key, const TOutline& outline)
   {
     QByteArray& out = Begin(key);
-    const QByteArray inner(4 * (depth_ + 2), ' ');
+    const QByteArrayView inner = Indent(4 * (depth_ + 2));
     out.append("[\n");
     for (std::size_t i = 0; i < outline.size(); ++i) {
       const TSegment& s = outline[i];
@@ -193,7 +203,7 @@ class TStreamSink {
       AppendDoubles(out, values, depth_ + 2);
       out.append(i + 1 < outline.size() ? ",\n" : "\n");
     }
-    out.append(QByteArray(4 * (depth_ + 1), ' ')).append(']');
+    out.append(Indent(4 * (depth_ + 1))).append(']');
   }
   void SetStyle(const char* key, const std::optional<TTextStyle>& style)
   {
@@ -202,7 +212,7 @@ class TStreamSink {
       out.append("null");
       return;
     }
-    const QByteArray inner(4 * (depth_ + 2), ' ');
+    const QByteArrayView inner = Indent(4 * (depth_ + 2));
     out.append("{\n").append(inner).append("\"Alignment\": ");
     AppendInteger(out, style->Alignment);
     out.append(",\n").append(inner).append("\"Bold\": ").append(style->Bold ? "true" : "false");
@@ -218,7 +228,7 @@ class TStreamSink {
     AppendDouble(out, style->Size);
     out.append(",\n").append(inner).append("\"Underline\": ");
     out.append(style->Underline ? "true" : "false").append('\n');
-    out.append(QByteArray(4 * (depth_ + 1), ' ')).append('}');
+    out.append(Indent(4 * (depth_ + 1))).append('}');
   }
 
   // The object from its opening brace to its closing one; the sink is then empty again.
@@ -229,7 +239,7 @@ class TStreamSink {
     std::stable_sort(fields_.begin(), fields_.end(), [](const TField& a, const TField& b) {
       return std::strcmp(a.Key, b.Key) < 0;
     });
-    const QByteArray inner(4 * (depth_ + 1), ' ');
+    const QByteArrayView inner = Indent(4 * (depth_ + 1));
     out.append("{\n");
     for (std::size_t i = 0; i < fields_.size(); ++i) {
       if (i + 1 < fields_.size() && std::strcmp(fields_[i].Key, fields_[i + 1].Key) == 0) continue;
@@ -237,7 +247,7 @@ class TStreamSink {
       out.append(values_.constData() + fields_[i].Start, fields_[i].End - fields_[i].Start);
       out.append(i + 1 < fields_.size() ? ",\n" : "\n");
     }
-    out.append(QByteArray(4 * depth_, ' ')).append('}');
+    out.append(Indent(4 * depth_)).append('}');
     fields_.clear();
     values_.clear();
   }
@@ -337,14 +347,14 @@ class TStreamSink {
   // An array of numbers whose brackets stand at the given level.
   static void AppendDoubles(QByteArray& out, std::span<const double> values, int level)
   {
-    const QByteArray inner(4 * (level + 1), ' ');
+    const QByteArrayView inner = Indent(4 * (level + 1));
     out.append("[\n");
     for (std::size_t i = 0; i < values.size(); ++i) {
       out.append(inner);
       AppendDouble(out, values[i]);
       out.append(i + 1 < values.size() ? ",\n" : "\n");
     }
-    out.append(QByteArray(4 * level, ' ')).append(']');
+    out.append(Indent(4 * level)).append(']');
   }
 
   int depth_;
@@ -466,17 +476,73 @@ void BaseFields(const CGPObject& o, Sink& out)
   out.Set("TextHeight", o.TextHeight);
 }
 
+// Which layers an object's class has, found by the casts once per class and thread: the
+// casts cost more than writing the fields.
+class TLayers {
+ public:
+  static TLayers Of(const CGPObject& object)
+  {
+    thread_local std::vector<std::pair<const std::type_info*, std::uint32_t>> known;
+    const std::type_info* type = &typeid(object);
+    for (const auto& [seen, mask] : known)
+      if (*seen == *type) return TLayers(mask);
+    const std::uint32_t mask = Mask(&object);
+    known.emplace_back(type, mask);
+    return TLayers(mask);
+  }
+
+  // The object as the layer's class, or null when its class lacks the layer.
+  template <typename Layer>
+  const Layer* As(const CGPObject* object) const
+  {
+    return (mask_ & Bit<Layer>()) ? static_cast<const Layer*>(object) : nullptr;
+  }
+
+ private:
+  explicit TLayers(std::uint32_t mask) : mask_(mask) {}
+
+  template <typename Layer>
+  static constexpr std::uint32_t Bit()
+  {
+    return std::uint32_t{1} << Index<Layer, TLined, TFilled, TGateway, TAngled, TPointed,
+                                     TCogiShaped, TBlockArrow, TCogi, TCluster, TLabel, TDilemma,
+                                     TFreeShape, TBalloon, TClipart, TOLECogi, TShortCut, TArrow>();
+  }
+  template <typename Layer, typename First, typename... Rest>
+  static constexpr int Index()
+  {
+    if constexpr (std::is_same_v<Layer, First>)
+      return 0;
+    else
+      return 1 + Index<Layer, Rest...>();
+  }
+  template <typename... All>
+  static std::uint32_t MaskOf(const CGPObject* object)
+  {
+    return ((dynamic_cast<const All*>(object) ? Bit<All>() : 0u) | ...);
+  }
+  static std::uint32_t Mask(const CGPObject* object)
+  {
+    return MaskOf<TLined, TFilled, TGateway, TAngled, TPointed, TCogiShaped, TBlockArrow, TCogi,
+                  TCluster, TLabel, TDilemma, TFreeShape, TBalloon, TClipart, TOLECogi, TShortCut,
+                  TArrow>(object);
+  }
+
+  std::uint32_t mask_;
+};
+
 // Each layer adds its own stored fields; the object's class decides which layers apply.
 template <typename Sink>
 void LayerFields(const CGPObject& object, const TObjectIndex& index, Sink& out)
 {
   BaseFields(object, out);
-  if (const auto* o = dynamic_cast<const TLined*>(&object)) {
+  const TLayers layers = TLayers::Of(object);
+  if (const auto* o = layers.As<TLined>(&object)) {
     out.Set("LineStyle", o->LineStyle);
     out.Set("LineWidth", static_cast<double>(o->LineWidth));
     out.Set("LineColor", static_cast<qint64>(o->LineColor));
   }
-  if (const auto* o = dynamic_cast<const TFilled*>(&object)) {
+  if (const auto* o = layers.As<TFilled>(&object)) {
     out.Set("FillStyle", o->FillStyle);
     out.Set("PatternIndex", o->PatternIndex);
     out.Set("FaceColor", static_cast<qint64>(o->FaceColor));
@@ -485,43 +551,39 @@ void LayerFields(const CGPObject& object, const TObjectIndex& index, Sink& out)
     out.Set("GradientIndex", o->GradientIndex);
     out.Set("BackColor", static_cast<qint64>(o->BackColor));
   }
-  if (const auto* o = dynamic_cast<const TGateway*>(&object)) {
+  if (const auto* o = layers.As<TGateway>(&object)) {
     out.Set("Link", o->Link);
     out.Set("LinkedModel", 0);
   }
-  if (const auto* o = dynamic_cast<const TAngled*>(&object)) out.Set("Angle", o->Angle);
-  if (const auto* o = dynamic_cast<const TPointed*>(&object)) out.SetOutline("Outline", o->Outline);
-  if (const auto* o = dynamic_cast<const TCogiShaped*>(&object))
-    out.Set("ShapeVariant", o->ShapeVariant);
-  if (const auto* o = dynamic_cast<const TBlockArrow*>(&object))
-    out.Set("ShapeVariant", o->ShapeVariant);
-  if (const auto* o = dynamic_cast<const TCogi*>(&object)) out.Set("CogiSize", o->CogiSize);
-  if (const auto* o = dynamic_cast<const TCluster*>(&object)) {
+  if (const auto* o = layers.As<TAngled>(&object)) out.Set("Angle", o->Angle);
+  if (const auto* o = layers.As<TPointed>(&object)) out.SetOutline("Outline", o->Outline);
+  if (const auto* o = layers.As<TCogiShaped>(&object)) out.Set("ShapeVariant", o->ShapeVariant);
+  if (const auto* o = layers.As<TBlockArrow>(&object)) out.Set("ShapeVariant", o->ShapeVariant);
+  if (const auto* o = layers.As<TCogi>(&object)) out.Set("CogiSize", o->CogiSize);
+  if (const auto* o = layers.As<TCluster>(&object)) {
     out.Set("NumberMembers", o->NumberMembers);
     out.Set("ClusterMargin", o->ClusterMargin);
     out.Set("FitMembers", o->FitMembers);
     out.Set("SeeThrough", o->SeeThrough);
   }
-  if (const auto* o = dynamic_cast<const TLabel*>(&object))
-    out.Set("LabelReserved", o->LabelReserved);
-  if (const auto* o = dynamic_cast<const TDilemma*>(&object))
-    out.Set("ShapeVariant", o->ShapeVariant);
-  if (const auto* o = dynamic_cast<const TFreeShape*>(&object)) {
+  if (const auto* o = layers.As<TLabel>(&object)) out.Set("LabelReserved", o->LabelReserved);
+  if (const auto* o = layers.As<TDilemma>(&object)) out.Set("ShapeVariant", o->ShapeVariant);
+  if (const auto* o = layers.As<TFreeShape>(&object)) {
     out.Set("FreeHead", o->FreeHead);
     out.Set("FreeHeadSize", o->FreeHeadSize);
   }
-  if (const auto* o = dynamic_cast<const TBalloon*>(&object)) {
+  if (const auto* o = layers.As<TBalloon>(&object)) {
     out.Set("BalloonStyle", o->BalloonStyle);
     out.Set("TipX", o->TipX);
     out.Set("TipY", o->TipY);
   }
-  if (const auto* o = dynamic_cast<const TClipart*>(&object)) out.SetPicture("Picture", o->Picture);
-  if (const auto* o = dynamic_cast<const TOLECogi*>(&object)) {
+  if (const auto* o = layers.As<TClipart>(&object)) out.SetPicture("Picture", o->Picture);
+  if (const auto* o = layers.As<TOLECogi>(&object)) {
     out.Set("ContainerBytes", static_cast<qint64>(o->ContainerData.size()));
     out.Set("OleSized", o->OleSized);
   }
-  if (const auto* o = dynamic_cast<const TShortCut*>(&object)) out.Set("Target", o->Target);
-  if (const auto* o = dynamic_cast<const TArrow*>(&object)) {
+  if (const auto* o = layers.As<TShortCut>(&object)) out.Set("Target", o->Target);
+  if (const auto* o = layers.As<TArrow>(&object)) {
     out.Set("ToHead", o->ToHead);
     out.Set("MidMarker", o->MidMarker);
     out.Set("FromHead", o->FromHead);

@@ -207,7 +207,8 @@ CGPObject* TModelStream::ReadObjectRecord(TModelDocument& document, TBinaryReade
   return object;
 }
 
-void TModelStream::ReadModel(TModelDocument& document, const QByteArray& stream, bool showProgress)
+void TModelStream::ReadModel(TModelDocument& document, const QByteArray& stream, bool showProgress,
+                             bool placedArrows)
 {
   TBinaryReader in(stream);
   in.SetTruncatedMessage(kReadError);
@@ -252,10 +253,13 @@ void TModelStream::ReadModel(TModelDocument& document, const QByteArray& stream,
           QStringLiteral("Loading Model..."));
   }
   TCluster::AssignMemberships(document.Objects);
-  CGPObject::UpdateArrowsAttachedTo(
-      std::vector<CGPObject*>(document.Objects.begin() + static_cast<std::ptrdiff_t>(base),
-                              document.Objects.end()),
-      &document.Objects);
+  // Arrows were refreshed from their stored ends above; placing them again is the most
+  // costly part of reading, and needless when it would put them where they are.
+  if (!placedArrows || failed)
+    CGPObject::UpdateArrowsAttachedTo(
+        std::vector<CGPObject*>(document.Objects.begin() + static_cast<std::ptrdiff_t>(base),
+                                document.Objects.end()),
+        &document.Objects);
   TModelView view(document);
   if (!failed && view.HasMainView())
     view.SetView(false, 0, document.MainViewTopLeft.X, document.MainViewTopLeft.Y,

@@ -19,8 +19,11 @@ class TModelStream {
   // which is what snapshots read only by the program need.
   static QByteArray WriteModel(TModelDocument& document, bool withPreviews = true);
   // Reads a stream into the document, appending its objects; throws EStreamError. Objects
-  // read before an error stay in the document.
-  static void ReadModel(TModelDocument& document, const QByteArray& stream, bool showProgress);
+  // read before an error stay in the document. placedArrows: the stream is one this program
+  // wrote from a model whose arrows were all placed (an undo snapshot), so placing them again
+  // would put their ends where they are stored; they are taken as stored.
+  static void ReadModel(TModelDocument& document, const QByteArray& stream, bool showProgress,
+                        bool placedArrows = false);
   // Reads one kind code and the record after it into a new object of the document.
   static CGPObject* ReadObjectRecord(TModelDocument& document, TBinaryReader& stream);
 

@@ -85,7 +85,7 @@ void TUndoRecorder::TakeOverRecoveryFile(TModelDocument& document, const QString
 {
   for (const std::vector<TUndoEntry>* list : {&document.UndoList, &document.RedoList})
     for (const TUndoEntry& entry : *list)
-      QFile::remove(entry.FileName);
+      document.SnapshotWriter.Remove(entry.FileName);
   document.UndoList.clear();
   document.RedoList.clear();
   const QString own = document.RecoverFileName;
@@ -208,14 +208,18 @@ void TUndoRecorder::RecordUndo(TModelDocument& document, const QString& caption)
   }
   {
     TModeLock lock(document);
+    // The state before the edit is written on the writer's thread while this one serialises
+    // the edited model and stores the recovery file; both are on disk before the edit counts
+    // as recorded, so a process killed right after it loses neither.
     const QString file = NewSnapshotFileName(document);
-    if (Store(document, file, document.Snapshot, false))
-      document.UndoList.push_back({file, caption});
+    document.SnapshotWriter.Write(file, document.Snapshot);
     for (const TUndoEntry& entry : document.RedoList)
-      QFile::remove(entry.FileName);
+      document.SnapshotWriter.Remove(entry.FileName);
     document.RedoList.clear();
     document.Snapshot = TModelStream::WriteModel(document, false);
-    if (Store(document, document.RecoverFileName, document.Snapshot, true)) {
+    const bool recovered = Store(document, document.RecoverFileName, document.Snapshot, true);
+    if (FinishSnapshots(document)) document.UndoList.push_back({file, caption});
+    if (recovered) {
       StoreRecoveryName(document);
       StoreHistory(document);
     }
@@ -264,21 +268,24 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
     if (IDocumentObserver* observer = document.Observer()) observer->ReportError(error.Message());
     return;
   }
+  // The state left goes to disk on the writer's thread while this one reloads the model.
   const QByteArray current = TModelStream::WriteModel(document, false);
   const QString file = NewSnapshotFileName(document);
-  if (!Store(document, file, current, false)) return;
+  document.SnapshotWriter.Write(file, current);
   try {
-    RestoreModel(document, target);
+    Restore(document, target, current, true);
   } catch (const EStreamError& error) {
-    QFile::remove(file);
+    document.SnapshotWriter.Remove(file);
+    FinishSnapshots(document);
     if (IDocumentObserver* observer = document.Observer()) observer->ReportError(error.Message());
     return;
   }
-  to.push_back({file, entry.Caption});
-  QFile::remove(entry.FileName);
+  document.SnapshotWriter.Remove(entry.FileName);
   from.pop_back();
   document.Snapshot = TModelStream::WriteModel(document, false);
-  if (Store(document, document.RecoverFileName, document.Snapshot, true)) StoreHistory(document);
+  const bool recovered = Store(document, document.RecoverFileName, document.Snapshot, true);
+  if (FinishSnapshots(document)) to.push_back({file, entry.Caption});
+  if (recovered) StoreHistory(document);
   // The model now differs from its file, so closing must ask before the state is lost.
   if (!document.ReadOnly) document.Modified = true;
   document.NotifyRepaint();
@@ -287,7 +294,12 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
 
 void TUndoRecorder::RestoreModel(TModelDocument& document, const QByteArray& stream)
 {
-  const QByteArray before = TModelStream::WriteModel(document, false);
+  Restore(document, stream, TModelStream::WriteModel(document, false), false);
+}
+
+void TUndoRecorder::Restore(TModelDocument& document, const QByteArray& stream,
+                            const QByteArray& before, bool ownSnapshot)
+{
   const TModelPoint origin = document.ViewOrigin;
   const double zoom = document.Zoom;
   // Whether the window's model has a file of its own is not part of its history.
@@ -299,14 +311,31 @@ void TUndoRecorder::RestoreModel(TModelDocument& document, const QByteArray& str
   };
   document.ClearModel();
   try {
-    TModelStream::ReadModel(document, stream, false);
+    TModelStream::ReadModel(document, stream, false, ownSnapshot);
   } catch (...) {
     document.ClearModel();
-    TModelStream::ReadModel(document, before, false);
+    TModelStream::ReadModel(document, before, false, true);
     keepView();
     throw;
   }
   keepView();
+}
+
+bool TUndoRecorder::FinishSnapshots(TModelDocument& document)
+{
+  document.SnapshotWriter.Flush();
+  const QStringList failures = document.SnapshotWriter.TakeFailures();
+  if (failures.isEmpty()) {
+    failingSnapshots_ = false;
+    return true;
+  }
+  if (!failingSnapshots_)
+    if (IDocumentObserver* observer = document.Observer())
+      observer->ReportError(failures.front() +
+                            QStringLiteral("\nYour edit is kept, but it may not be undoable "
+                                           "or recoverable until the folder can be written."));
+  failingSnapshots_ = true;
+  return false;
 }
 
 void TUndoRecorder::TakeBaseline(TModelDocument& document)

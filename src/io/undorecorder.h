@@ -46,6 +46,14 @@ class TUndoRecorder : public IUndoRecorder {
 
  private:
   void Step(TModelDocument& document, bool undo);
+  // RestoreModel with the document's own stream as it stands, to put back on failure.
+  // ownSnapshot: the stream is one of the document's snapshots, whose arrows were placed
+  // when it was taken.
+  static void Restore(TModelDocument& document, const QByteArray& stream, const QByteArray& before,
+                      bool ownSnapshot);
+  // Waits for the snapshots handed to the writer; false when one could not be stored, which
+  // is reported once until writing works again.
+  bool FinishSnapshots(TModelDocument& document);
   // Writes a snapshot or recovery file; a failure is reported once until writing works again.
   bool Store(TModelDocument& document, const QString& path, const QByteArray& bytes, bool atomic);
 

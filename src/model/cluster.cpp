@@ -73,10 +73,10 @@ double DistanceToSegment(QPointF p, QPointF a, QPointF b)
 
 // Inside by the rule regions are built with (each closed part odd-even, parts combined by
 // exclusive or), and far from every edge, so that rounding the vertices cannot lose it.
-bool DeepInside(const QPainterPath& path, QPointF p)
+bool DeepInside(const QList<QPolygonF>& parts, QPointF p)
 {
   bool inside = false;
-  for (const QPolygonF& part : path.toSubpathPolygons()) {
+  for (const QPolygonF& part : parts) {
     if (part.size() < 3) continue;  // such parts hold no pixels
     for (qsizetype i = 0; i < part.size(); ++i)
       if (DistanceToSegment(p, part[i], part[(i + 1) % part.size()]) < kDeepInside) return false;
@@ -88,8 +88,20 @@ bool DeepInside(const QPainterPath& path, QPointF p)
 // A quick yes for the common case of a member lying well inside its cluster: the middle
 // pixel of a's box is deep inside both outlines, so both regions hold it. Anything else is
 // left to the regions themselves.
+// The flattened outlines of clusters, made once while a whole list is sorted into them.
+using TOutlineCache = std::unordered_map<const CGPObject*, QList<QPolygonF>>;
+
+QList<QPolygonF> HitPolygons(TCanvas& canvas, const TAngled* object, TOutlineCache* cache)
+{
+  if (!cache) return object->HitPath(canvas, 0, 0, 100).toSubpathPolygons();
+  const auto found = cache->find(object);
+  if (found != cache->end()) return found->second;
+  return cache->emplace(object, object->HitPath(canvas, 0, 0, 100).toSubpathPolygons())
+      .first->second;
+}
+
 bool SurelyOverlap(TCanvas& canvas, CGPObject* a, CGPObject* b, const TPixelRect& boxA,
-                   const QRect& common)
+                   const QRect& common, TOutlineCache* cache)
 {
   const auto* angledA = dynamic_cast<const TAngled*>(a);
   const auto* angledB = dynamic_cast<const TAngled*>(b);
@@ -97,11 +109,12 @@ bool SurelyOverlap(TCanvas& canvas, CGPObject* a, CGPObject* b, const TPixelRect
   const QPoint pixel((boxA.Left + boxA.Right) / 2, (boxA.Top + boxA.Bottom) / 2);
   if (!BoundedClip(common).adjusted(2, 2, -2, -2).contains(pixel)) return false;
   const QPointF centre(pixel.x() + 0.5, pixel.y() + 0.5);
-  return DeepInside(angledA->HitPath(canvas, 0, 0, 100), centre) &&
-         DeepInside(angledB->HitPath(canvas, 0, 0, 100), centre);
+  return DeepInside(HitPolygons(canvas, angledA, nullptr), centre) &&
+         DeepInside(HitPolygons(canvas, angledB, cache), centre);
 }
 
-bool Overlap(TCanvas& canvas, CGPObject* a, CGPObject* b)
+// cache: where the outlines of the a side are kept, if anywhere.
+bool Overlap(TCanvas& canvas, CGPObject* a, CGPObject* b, TOutlineCache* cache = nullptr)
 {
   const TPixelRect boxA = a->GetScreenBox(canvas, 0, 0, 100).Normalized();
   const TPixelRect boxB = b->GetScreenBox(canvas, 0, 0, 100).Normalized();
@@ -111,7 +124,7 @@ bool Overlap(TCanvas& canvas, CGPObject* a, CGPObject* b)
       boxA.ToQRect().adjusted(-kRegionSlack, -kRegionSlack, kRegionSlack, kRegionSlack) &
       boxB.ToQRect().adjusted(-kRegionSlack, -kRegionSlack, kRegionSlack, kRegionSlack);
   // The member is the second argument; its middle is the likeliest shared pixel.
-  if (SurelyOverlap(canvas, b, a, boxB, common)) return true;
+  if (SurelyOverlap(canvas, b, a, boxB, common, cache)) return true;
   return RegionWithin(canvas, a, common, 0, 0, 100)
       .intersects(RegionWithin(canvas, b, common, 0, 0, 100));
 }
@@ -243,6 +256,7 @@ void TCluster::AssignMemberships(TObjectList& list)
   }
 
   std::vector<std::size_t> candidates;
+  TOutlineCache outlines;
   std::size_t next = 0;  // clusters[next].Index is the first cluster at or above object i
   for (std::size_t i = 0; i < list.size(); ++i) {
     while (next < clusters.size() && clusters[next].Index < i)
@@ -271,7 +285,7 @@ void TCluster::AssignMemberships(TObjectList& list)
     TCluster* chosen = nullptr;
     for (std::size_t k : candidates) {
       if (k >= next) continue;
-      if (Overlap(canvas, clusters[k].Cluster, member)) {
+      if (Overlap(canvas, clusters[k].Cluster, member, &outlines)) {
         chosen = clusters[k].Cluster;
         break;
       }

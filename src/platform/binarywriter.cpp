@@ -1,42 +1,58 @@
 #include "platform/binarywriter.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
 #include "platform/storedstring.h"
 
+namespace {
+
+// Appends a few bytes without going through the general insertion path, which costs more
+// than the copy itself; the buffer still grows geometrically.
+void AppendRaw(QByteArray& data, const char* bytes, qsizetype count)
+{
+  const qsizetype size = data.size();
+  if (size + count > data.capacity()) data.reserve(std::max<qsizetype>(2 * size, size + count));
+  data.resize(size + count);
+  std::memcpy(data.data() + size, bytes, static_cast<std::size_t>(count));
+}
+
+}  // namespace
+
 void TBinaryWriter::WriteByte(std::uint8_t value)
 {
-  data_.append(static_cast<char>(value));
+  const char byte = static_cast<char>(value);
+  AppendRaw(data_, &byte, 1);
 }
 
 void TBinaryWriter::WriteInt16(std::int16_t value)
 {
   char bytes[2];
   qToLittleEndian<qint16>(value, bytes);
-  data_.append(bytes, 2);
+  AppendRaw(data_, bytes, 2);
 }
 
 void TBinaryWriter::WriteUInt16(std::uint16_t value)
 {
   char bytes[2];
   qToLittleEndian<quint16>(value, bytes);
-  data_.append(bytes, 2);
+  AppendRaw(data_, bytes, 2);
 }
 
 void TBinaryWriter::WriteInt32(std::int32_t value)
 {
   char bytes[4];
   qToLittleEndian<qint32>(value, bytes);
-  data_.append(bytes, 4);
+  AppendRaw(data_, bytes, 4);
 }
 
 void TBinaryWriter::WriteUInt32(std::uint32_t value)
 {
   char bytes[4];
   qToLittleEndian<quint32>(value, bytes);
-  data_.append(bytes, 4);
+  AppendRaw(data_, bytes, 4);
 }
 
 void TBinaryWriter::WriteFloat(float value)
@@ -52,7 +68,7 @@ void TBinaryWriter::WriteDouble(double value)
   std::memcpy(&bits, &value, sizeof bits);
   char bytes[8];
   qToLittleEndian<quint64>(bits, bytes);
-  data_.append(bytes, 8);
+  AppendRaw(data_, bytes, 8);
 }
 
 void TBinaryWriter::PatchInt32(qsizetype position, std::int32_t value)
