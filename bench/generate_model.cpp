@@ -10,7 +10,7 @@
 
 #include "io/modelfile.h"
 #include "io/modelstream.h"
-#include "platform/streamerror.h"
+#include "platform/streams/streamerror.h"
 #include "support/modelgenerator.h"
 
 int main(int argc, char** argv)

@@ -6,7 +6,7 @@
 #include "model/arrow.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
 
 namespace {
 

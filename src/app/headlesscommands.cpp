@@ -18,11 +18,11 @@
 #include "document/modelpainter.h"
 #include "io/modeldump.h"
 #include "io/modelfile.h"
-#include "io/modelpictures.h"
 #include "io/modelstream.h"
-#include "io/svgpicture.h"
-#include "platform/jpegcodec.h"
-#include "platform/streamerror.h"
+#include "io/pictures/modelpictures.h"
+#include "io/pictures/svgpicture.h"
+#include "platform/pictures/jpegcodec.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

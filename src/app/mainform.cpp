@@ -741,8 +741,7 @@ const QStringList kWithoutModel = {
     QStringLiteral("ControlModel"),     QStringLiteral("ToLastModel"),
     QStringLiteral("ObliqueThought"),   QStringLiteral("EditOptions"),
     QStringLiteral("ViewMagnifier"),    QStringLiteral("MagnifierButton"),
-    QStringLiteral("ViewColorPalette"), QStringLiteral("ViewStatusBar"),
-    QStringLiteral("FontName"),         QStringLiteral("FontSize")};
+    QStringLiteral("ViewColorPalette"), QStringLiteral("ViewStatusBar")};
 
 // The toolbar each view item and toggle button follows.
 const std::pair<const char*, const char*> kToolbarItems[] = {

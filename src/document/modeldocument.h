@@ -20,7 +20,7 @@
 #include "model/cgpobject.h"
 #include "model/objectlist.h"
 #include "platform/color.h"
-#include "platform/picture.h"
+#include "platform/pictures/picture.h"
 
 class IDocumentObserver;
 class IModeController;

@@ -10,8 +10,8 @@
 #include "document/documentobserver.h"
 #include "document/modeldocument.h"
 #include "document/textdefaults.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "platform/text/rtfreader.h"
+#include "platform/text/rtfwriter.h"
 #include "render/displaycolor.h"
 
 namespace {

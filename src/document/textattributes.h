@@ -7,7 +7,7 @@
 #include <QString>
 #include <QVariant>
 
-#include "platform/richtext.h"
+#include "platform/text/richtext.h"
 
 class CGPObject;
 class QTextCursor;

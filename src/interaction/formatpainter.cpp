@@ -7,16 +7,16 @@
 
 #include "document/modeldocument.h"
 #include "interaction/interactionpreferences.h"
-#include "model/blockarrow.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/dilemma.h"
-#include "model/filled.h"
-#include "model/lined.h"
-#include "model/olecogi.h"
-#include "model/shapegenerator.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "model/embedded/olecogi.h"
+#include "model/layers/filled.h"
+#include "model/layers/lined.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/blockarrow.h"
+#include "model/shapes/dilemma.h"
+#include "platform/text/rtfreader.h"
+#include "platform/text/rtfwriter.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "document/modeldocument.h"
 #include "geometry/geometry.h"
 #include "model/arrow.h"
-#include "model/label.h"
+#include "model/shapes/label.h"
 #include "platform/rounding.h"
 
 namespace {

@@ -9,13 +9,13 @@
 #include "interaction/keystate.h"
 #include "interaction/modelock.h"
 #include "interaction/textediting.h"
-#include "model/angled.h"
 #include "model/arrow.h"
-#include "model/balloon.h"
 #include "model/cluster.h"
-#include "model/gateway.h"
-#include "model/olecogi.h"
-#include "model/shortcut.h"
+#include "model/embedded/olecogi.h"
+#include "model/embedded/shortcut.h"
+#include "model/layers/angled.h"
+#include "model/layers/gateway.h"
+#include "model/shapes/balloon.h"
 #include "platform/measurecanvas.h"
 
 namespace {

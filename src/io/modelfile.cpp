@@ -12,15 +12,15 @@
 #include "document/modeldocument.h"
 #include "document/modelpainter.h"
 #include "document/modelview.h"
-#include "io/modelpictures.h"
 #include "io/modelstream.h"
+#include "io/pictures/modelpictures.h"
 #include "io/version1reader.h"
-#include "platform/binaryreader.h"
-#include "platform/datetimevalue.h"
-#include "platform/jpegcodec.h"
-#include "platform/streamerror.h"
+#include "platform/pictures/jpegcodec.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/datetimevalue.h"
+#include "platform/streams/streamerror.h"
+#include "platform/streams/wholefile.h"
 #include "platform/userfolders.h"
-#include "platform/wholefile.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include "document/modelview.h"
 #include "model/arrow.h"
 #include "model/cluster.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
-#include "platform/picturecodec.h"
-#include "platform/streamerror.h"
+#include "platform/pictures/picturecodec.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

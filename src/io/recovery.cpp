@@ -8,7 +8,7 @@
 #include "document/modeldocument.h"
 #include "io/modelstream.h"
 #include "io/undorecorder.h"
-#include "platform/streamerror.h"
+#include "platform/streams/streamerror.h"
 #include "platform/userfolders.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/filelock.h"
+#include "platform/streams/filelock.h"
 
 class TModelDocument;
 class TUndoRecorder;

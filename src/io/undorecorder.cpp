@@ -11,7 +11,7 @@
 #include "document/modeldocument.h"
 #include "io/modelstream.h"
 #include "io/recovery.h"
-#include "platform/streamerror.h"
+#include "platform/streams/streamerror.h"
 #include "platform/userfolders.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "document/undorecorder.h"
-#include "platform/filelock.h"
+#include "platform/streams/filelock.h"
 
 class TModelDocument;
 

@@ -17,12 +17,12 @@
 #include "model/arrow.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/label.h"
-#include "model/shapegenerator.h"
-#include "platform/ansicodepage.h"
-#include "platform/richtext.h"
-#include "platform/rtfwriter.h"
-#include "platform/streamerror.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/label.h"
+#include "platform/streams/streamerror.h"
+#include "platform/text/ansicodepage.h"
+#include "platform/text/richtext.h"
+#include "platform/text/rtfwriter.h"
 
 const QString TVersion1Reader::kUnknownFormat =
     QStringLiteral("Unable to load model. Unknown format");

@@ -6,15 +6,15 @@
 #include <numbers>
 #include <unordered_set>
 
-#include "model/arrowheads.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/outlines/arrowheads.h"
 #include "platform/canvas.h"
 #include "platform/markstamps.h"
 #include "platform/pixelregion.h"
 #include "platform/rounding.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 #include "render/linerenderer.h"
-#include "render/textmeasurer.h"
+#include "render/text/textmeasurer.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "model/lined.h"
-#include "render/textdrawer.h"
+#include "model/layers/lined.h"
+#include "render/text/textdrawer.h"
 
 enum class TArrowEnd { Start, Finish };
 

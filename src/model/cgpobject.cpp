@@ -8,15 +8,15 @@
 #include <unordered_map>
 
 #include "model/arrow.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/markstamps.h"
 #include "platform/rounding.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 #include "render/extrusionpainter.h"
 #include "render/shadowpainter.h"
-#include "render/textdrawer.h"
-#include "render/textmeasurer.h"
+#include "render/text/textdrawer.h"
+#include "render/text/textmeasurer.h"
 
 CGPObject::CGPObject() = default;
 

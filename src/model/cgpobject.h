@@ -12,14 +12,14 @@
 
 #include "geometry/geometry.h"
 #include "geometry/modelpoint.h"
-#include "model/handleshape.h"
 #include "model/objectkind.h"
 #include "model/objectlist.h"
 #include "model/operationmode.h"
+#include "model/outlines/handleshape.h"
 #include "platform/color.h"
 #include "platform/pixelrect.h"
-#include "render/preparedtext.h"
-#include "render/textlayout.h"
+#include "render/text/preparedtext.h"
+#include "render/text/textlayout.h"
 
 class TBinaryReader;
 class TBinaryWriter;

@@ -7,11 +7,11 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "model/shapegenerator.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/outlines/shapegenerator.h"
 #include "platform/canvas.h"
 #include "platform/measurecanvas.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 
 namespace {
 

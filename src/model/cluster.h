@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/clusteredobject.h"
-#include "model/cogishaped.h"
+#include "model/layers/clusteredobject.h"
+#include "model/layers/cogishaped.h"
 
 class TCluster : public TCogiShaped {
  public:

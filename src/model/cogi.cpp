@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "model/shapegenerator.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/outlines/shapegenerator.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 
 TCogiDimensions TCogi::BaseSize(int variant)
 {

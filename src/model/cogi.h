@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "model/cogishaped.h"
+#include "model/layers/cogishaped.h"
 
 inline constexpr std::uint8_t kCogiSmall = 0;
 inline constexpr std::uint8_t kCogiMedium = 1;

@@ -1,17 +1,17 @@
 #include "model/objectfactory.h"
 
 #include "model/arrow.h"
-#include "model/balloon.h"
-#include "model/blockarrow.h"
-#include "model/clipart.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/dilemma.h"
-#include "model/freeshape.h"
-#include "model/hotspot.h"
-#include "model/label.h"
-#include "model/olecogi.h"
-#include "model/shortcut.h"
+#include "model/embedded/clipart.h"
+#include "model/embedded/olecogi.h"
+#include "model/embedded/shortcut.h"
+#include "model/shapes/balloon.h"
+#include "model/shapes/blockarrow.h"
+#include "model/shapes/dilemma.h"
+#include "model/shapes/freeshape.h"
+#include "model/shapes/hotspot.h"
+#include "model/shapes/label.h"
 
 CGPObject* TObjectFactory::Create(int kind)
 {

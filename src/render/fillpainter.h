@@ -6,7 +6,7 @@
 #include <QRegion>
 
 #include "platform/color.h"
-#include "platform/picture.h"
+#include "platform/pictures/picture.h"
 #include "platform/pixelrect.h"
 
 class TCanvas;

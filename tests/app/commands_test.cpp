@@ -891,6 +891,16 @@ TEST_F(Commands, ControlsFollowTheModelSaveZoomAndTheFirstSelectedLine)
   Document().LineWidth = 2.0f;
   main->UpdateControls();
   EXPECT_TRUE(checked(QStringLiteral("2 pt")));
+
+  // No model: the whole Text Properties bar waits, the font boxes with the buttons.
+  Document().Modified = false;
+  ASSERT_TRUE(main->Windows().WindowOf(main->ActiveModel())->close());
+  ASSERT_EQ(main->ActiveModel(), nullptr);
+  main->UpdateControls();
+  EXPECT_FALSE(enabled("TextBold"));
+  EXPECT_FALSE(main->Toolbars().FontNameBox()->isEnabled());
+  EXPECT_FALSE(main->Toolbars().FontSizeBox()->isEnabled());
+  EXPECT_TRUE(enabled("FileNew"));
 }
 
 TEST_F(Commands, TextTypedIntoAnEmptyObjectTakesTheTextBarDefaults)

@@ -18,7 +18,7 @@
 #include "interaction/modelpaintbox.h"
 #include "io/undorecorder.h"
 #include "model/cogi.h"
-#include "platform/datetimevalue.h"
+#include "platform/streams/datetimevalue.h"
 #include "render/fillpainter.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include "app/shelltestsupport.h"
 #include "model/arrow.h"
 #include "model/cogi.h"
-#include "platform/richtext.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "platform/text/richtext.h"
+#include "platform/text/rtfreader.h"
+#include "platform/text/rtfwriter.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include "document/modeldocument.h"
 #include "document/modelpainter.h"
 #include "io/modelfile.h"
-#include "io/modelpictures.h"
-#include "io/svgpicture.h"
+#include "io/pictures/modelpictures.h"
+#include "io/pictures/svgpicture.h"
 #include "model/arrow.h"
 #include "model/cogi.h"
-#include "platform/rtfwriter.h"
+#include "platform/text/rtfwriter.h"
 #include "testsupport.h"
 
 namespace {

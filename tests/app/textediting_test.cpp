@@ -24,9 +24,9 @@
 #include "model/arrow.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/label.h"
-#include "platform/richtext.h"
-#include "platform/rtfreader.h"
+#include "model/shapes/label.h"
+#include "platform/text/richtext.h"
+#include "platform/text/rtfreader.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "model/arrow.h"
 #include "model/cogi.h"
 #include "model/operationmode.h"
-#include "platform/rtfreader.h"
+#include "platform/text/rtfreader.h"
 
 using namespace shelltest;
 

@@ -4,7 +4,7 @@
 #include "model/arrow.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
 #include "platform/printerinfo.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include "document/documenttestsupport.h"
 #include "document/modeldocument.h"
 #include "document/undorecorder.h"
-#include "model/clipart.h"
-#include "model/olecogi.h"
-#include "model/shortcut.h"
-#include "platform/rtfreader.h"
+#include "model/embedded/clipart.h"
+#include "model/embedded/olecogi.h"
+#include "model/embedded/shortcut.h"
+#include "platform/text/rtfreader.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "document/overlay.h"
 #include "model/arrow.h"
 #include "model/cogi.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
 #include "platform/canvas.h"
 #include "platform/measurecanvas.h"
 

@@ -8,12 +8,12 @@
 #include "io/modelstream.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/label.h"
-#include "model/shapegenerator.h"
-#include "model/shortcut.h"
+#include "model/embedded/shortcut.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/label.h"
 #include "platform/printerinfo.h"
-#include "platform/rtfwriter.h"
 #include "platform/screenmetrics.h"
+#include "platform/text/rtfwriter.h"
 
 namespace {
 

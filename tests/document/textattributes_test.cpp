@@ -13,8 +13,8 @@
 #include "document/textdefaults.h"
 #include "io/undorecorder.h"
 #include "model/cogi.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "platform/text/rtfreader.h"
+#include "platform/text/rtfwriter.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "interaction/textediting.h"
 #include "model/arrow.h"
 #include "model/cluster.h"
-#include "model/freeshape.h"
-#include "model/label.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/freeshape.h"
+#include "model/shapes/label.h"
 #include "testsupport.h"
 
 namespace {

@@ -9,9 +9,9 @@
 
 #include "geometry/geometry.h"
 #include "interaction/modelwindows.h"
-#include "model/balloon.h"
 #include "model/cluster.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/balloon.h"
 
 namespace {
 

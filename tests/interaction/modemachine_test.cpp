@@ -8,8 +8,8 @@
 #include "interaction/cursorid.h"
 #include "interaction/gesturesurface.h"
 #include "interaction/textediting.h"
-#include "model/gateway.h"
-#include "model/shapegenerator.h"
+#include "model/layers/gateway.h"
+#include "model/outlines/shapegenerator.h"
 
 namespace {
 

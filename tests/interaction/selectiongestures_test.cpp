@@ -21,13 +21,13 @@
 #include "interaction/modelwindows.h"
 #include "io/modelfile.h"
 #include "model/arrow.h"
-#include "model/balloon.h"
 #include "model/cluster.h"
-#include "model/freeshape.h"
-#include "model/olecogi.h"
-#include "model/shapegenerator.h"
-#include "platform/binarywriter.h"
-#include "platform/rtfwriter.h"
+#include "model/embedded/olecogi.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/balloon.h"
+#include "model/shapes/freeshape.h"
+#include "platform/streams/binarywriter.h"
+#include "platform/text/rtfwriter.h"
 
 namespace {
 

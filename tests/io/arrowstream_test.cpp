@@ -8,7 +8,7 @@
 #include "io/iotestsupport.h"
 #include "io/modeldump.h"
 #include "io/modelstream.h"
-#include "model/blockarrow.h"
+#include "model/shapes/blockarrow.h"
 
 namespace {
 

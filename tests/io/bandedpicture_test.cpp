@@ -9,9 +9,9 @@
 #include "document/modelpainter.h"
 #include "io/iotestsupport.h"
 #include "io/modelfile.h"
-#include "io/modelpictures.h"
-#include "platform/jpegcodec.h"
-#include "platform/picturecodec.h"
+#include "io/pictures/modelpictures.h"
+#include "platform/pictures/jpegcodec.h"
+#include "platform/pictures/picturecodec.h"
 #include "testsupport.h"
 
 namespace {

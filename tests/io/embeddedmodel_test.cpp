@@ -10,11 +10,11 @@
 #include "document/modeldocument.h"
 #include "io/modeldump.h"
 #include "io/modelstream.h"
-#include "model/clipart.h"
-#include "model/olecogi.h"
-#include "model/shortcut.h"
-#include "platform/jpegcodec.h"
-#include "platform/picturecodec.h"
+#include "model/embedded/clipart.h"
+#include "model/embedded/olecogi.h"
+#include "model/embedded/shortcut.h"
+#include "platform/pictures/jpegcodec.h"
+#include "platform/pictures/picturecodec.h"
 
 TEST(EmbeddedModel, EveryEmbeddedKindSurvivesAModelRoundTrip)
 {

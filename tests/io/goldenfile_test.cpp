@@ -12,7 +12,7 @@
 #include "io/modeldump.h"
 #include "io/modelfile.h"
 #include "io/modelstream.h"
-#include "platform/binaryreader.h"
+#include "platform/streams/binaryreader.h"
 #include "testsupport.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include "model/arrow.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
 #include "platform/printerinfo.h"
-#include "platform/rtfwriter.h"
+#include "platform/text/rtfwriter.h"
 
 namespace iotest {
 

@@ -12,7 +12,7 @@
 #include "io/iotestsupport.h"
 #include "io/modelfile.h"
 #include "io/modelstream.h"
-#include "platform/streamerror.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "io/iotestsupport.h"
 #include "io/modelstream.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
-#include "platform/streamerror.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

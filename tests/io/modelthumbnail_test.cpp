@@ -6,7 +6,7 @@
 #include "io/iotestsupport.h"
 #include "io/modelfile.h"
 #include "io/modelstream.h"
-#include "io/modelthumbnail.h"
+#include "io/pictures/modelthumbnail.h"
 
 TEST(ModelThumbnail, PicturesComeFromTheHeaderAloneAndOthersGetPlaceholders)
 {

@@ -7,13 +7,13 @@
 #include "document/modeldocument.h"
 #include "io/modeldump.h"
 #include "io/modelstream.h"
-#include "model/balloon.h"
-#include "model/dilemma.h"
-#include "model/freeshape.h"
-#include "model/hotspot.h"
-#include "model/label.h"
-#include "model/shapegenerator.h"
-#include "platform/rtfwriter.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/balloon.h"
+#include "model/shapes/dilemma.h"
+#include "model/shapes/freeshape.h"
+#include "model/shapes/hotspot.h"
+#include "model/shapes/label.h"
+#include "platform/text/rtfwriter.h"
 
 namespace {
 

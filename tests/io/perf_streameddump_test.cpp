@@ -12,11 +12,11 @@
 #include "io/iotestsupport.h"
 #include "io/modeldump.h"
 #include "io/modelstream.h"
-#include "model/balloon.h"
-#include "model/freeshape.h"
-#include "model/label.h"
-#include "model/shortcut.h"
-#include "platform/streamerror.h"
+#include "model/embedded/shortcut.h"
+#include "model/shapes/balloon.h"
+#include "model/shapes/freeshape.h"
+#include "model/shapes/label.h"
+#include "platform/streams/streamerror.h"
 #include "testsupport.h"
 
 namespace {

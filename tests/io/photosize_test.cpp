@@ -7,9 +7,9 @@
 
 #include "io/iotestsupport.h"
 #include "io/modelfile.h"
-#include "model/clipart.h"
-#include "platform/jpegcodec.h"
-#include "platform/pictureloader.h"
+#include "model/embedded/clipart.h"
+#include "platform/pictures/jpegcodec.h"
+#include "platform/pictures/pictureloader.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 
 #include "document/documentobserver.h"
 #include "io/iotestsupport.h"
-#include "io/printjob.h"
 #include "io/printrecorder.h"
+#include "io/publishing/printjob.h"
 #include "platform/measurecanvas.h"
-#include "platform/streamerror.h"
+#include "platform/streams/streamerror.h"
 
 using iotest::AddCogi;
 using printtest::PdfPageCount;

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "io/printjob.h"
+#include "io/publishing/printjob.h"
 
 namespace printtest {
 

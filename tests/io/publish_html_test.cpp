@@ -9,11 +9,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "io/htmlexport.h"
 #include "io/modelstream.h"
+#include "io/publishing/htmlexport.h"
 #include "iotestsupport.h"
-#include "platform/jpegcodec.h"
-#include "platform/streamerror.h"
+#include "platform/pictures/jpegcodec.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
-#include "io/textreport.h"
+#include "io/publishing/textreport.h"
 #include "iotestsupport.h"
-#include "platform/rtfreader.h"
+#include "platform/text/rtfreader.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <QTemporaryDir>
 
 #include "io/modelfile.h"
-#include "io/sitepublisher.h"
+#include "io/publishing/sitepublisher.h"
 #include "iotestsupport.h"
 #include "platform/color.h"
-#include "platform/jpegcodec.h"
-#include "platform/streamerror.h"
+#include "platform/pictures/jpegcodec.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "io/modeldump.h"
 #include "io/modelfile.h"
 #include "io/modelstream.h"
-#include "model/hotspot.h"
-#include "model/shortcut.h"
+#include "model/embedded/shortcut.h"
+#include "model/shapes/hotspot.h"
 
 namespace {
 

@@ -16,10 +16,10 @@
 #include "model/arrow.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/label.h"
-#include "model/shapegenerator.h"
-#include "platform/rtfreader.h"
-#include "platform/streamerror.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/label.h"
+#include "platform/streams/streamerror.h"
+#include "platform/text/rtfreader.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "model/arrow.h"
-#include "model/blockarrow.h"
 #include "model/cogi.h"
+#include "model/shapes/blockarrow.h"
 #include "platform/canvas.h"
-#include "platform/rtfwriter.h"
+#include "platform/text/rtfwriter.h"
 #include "render/rendertest.h"
 #include "testsupport.h"
 

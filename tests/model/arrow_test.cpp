@@ -9,12 +9,12 @@
 
 #include "document/modeldocument.h"
 #include "model/arrow.h"
-#include "model/blockarrow.h"
 #include "model/cogi.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/shapes/blockarrow.h"
 #include "platform/canvas.h"
-#include "platform/rtfwriter.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
+#include "platform/text/rtfwriter.h"
 #include "render/rendertest.h"
 
 namespace {

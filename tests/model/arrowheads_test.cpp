@@ -11,7 +11,7 @@
 
 #include "geometry/geometry.h"
 #include "model/arrow.h"
-#include "model/arrowheads.h"
+#include "model/outlines/arrowheads.h"
 #include "platform/canvas.h"
 #include "testsupport.h"
 

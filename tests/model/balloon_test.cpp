@@ -3,17 +3,17 @@
 #include <QImage>
 #include <QPainter>
 
-#include "model/balloon.h"
-#include "model/cloudoutline.h"
 #include "model/cluster.h"
 #include "model/objectfactory.h"
+#include "model/outlines/cloudoutline.h"
+#include "model/outlines/shapegenerator.h"
 #include "model/recordtestsupport.h"
-#include "model/shapegenerator.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/shapes/balloon.h"
 #include "platform/canvas.h"
 #include "platform/measurecanvas.h"
 #include "platform/pixelregion.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 
 using recordtest::Record;
 

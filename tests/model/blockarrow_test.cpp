@@ -5,12 +5,12 @@
 #include <QPainter>
 #include <memory>
 
-#include "model/blockarrow.h"
 #include "model/objectfactory.h"
-#include "model/shapegenerator.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/blockarrow.h"
 #include "platform/canvas.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include "model/arrow.h"
 #include "model/cgpobject.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/rounding.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <QImage>
 #include <QPainter>
 
-#include "model/clipart.h"
+#include "model/embedded/clipart.h"
 #include "model/objectfactory.h"
 #include "model/recordtestsupport.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
 #include "platform/canvas.h"
-#include "platform/picturecodec.h"
-#include "platform/pictureloader.h"
+#include "platform/pictures/picturecodec.h"
+#include "platform/pictures/pictureloader.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 #include "testsupport.h"
 
 using recordtest::ReadBack;

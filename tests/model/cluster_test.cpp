@@ -6,11 +6,11 @@
 
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/shapegenerator.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/outlines/shapegenerator.h"
 #include "platform/measurecanvas.h"
 #include "platform/screenmetrics.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
 #include "platform/measurecanvas.h"
 
 namespace {

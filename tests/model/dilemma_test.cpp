@@ -3,13 +3,13 @@
 #include <QImage>
 #include <QPainter>
 
-#include "model/dilemma.h"
 #include "model/objectfactory.h"
+#include "model/outlines/shapegenerator.h"
 #include "model/recordtestsupport.h"
-#include "model/shapegenerator.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/shapes/dilemma.h"
 #include "platform/canvas.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 
 using recordtest::Record;
 

@@ -9,12 +9,12 @@
 #include <memory>
 #include <vector>
 
-#include "model/clipart.h"
-#include "model/olecogi.h"
-#include "model/shortcut.h"
+#include "model/embedded/clipart.h"
+#include "model/embedded/olecogi.h"
+#include "model/embedded/shortcut.h"
 #include "platform/canvas.h"
-#include "platform/pictureloader.h"
-#include "platform/rtfwriter.h"
+#include "platform/pictures/pictureloader.h"
+#include "platform/text/rtfwriter.h"
 #include "testsupport.h"
 
 namespace {

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <numbers>
 
-#include "model/freeshape.h"
 #include "model/objectfactory.h"
 #include "model/recordtestsupport.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/shapes/freeshape.h"
 #include "platform/canvas.h"
 #include "platform/measurecanvas.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 
 using recordtest::Record;
 

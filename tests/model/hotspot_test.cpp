@@ -3,11 +3,11 @@
 #include <QImage>
 #include <QPainter>
 
-#include "model/hotspot.h"
 #include "model/objectfactory.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/shapes/hotspot.h"
 #include "platform/canvas.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 #include "render/rendertest.h"
 
 namespace {

@@ -4,14 +4,14 @@
 #include <QPainter>
 
 #include "model/cogi.h"
-#include "model/label.h"
 #include "model/objectfactory.h"
 #include "model/recordtestsupport.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/shapes/label.h"
 #include "platform/canvas.h"
-#include "platform/streamerror.h"
-#include "render/textmeasurer.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
+#include "platform/streams/streamerror.h"
+#include "render/text/textmeasurer.h"
 
 using recordtest::Record;
 

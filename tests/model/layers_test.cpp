@@ -13,13 +13,13 @@
 #include "model/cogi.h"
 #include "model/filekind.h"
 #include "model/objectfactory.h"
+#include "model/outlines/shapegenerator.h"
 #include "model/recordtestsupport.h"
-#include "model/shapegenerator.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/measurecanvas.h"
-#include "platform/streamerror.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
+#include "platform/streams/streamerror.h"
 #include "render/rendertest.h"
 
 using recordtest::Record;

@@ -7,13 +7,13 @@
 #include <QtEndian>
 #include <memory>
 
+#include "model/embedded/olecogi.h"
 #include "model/objectfactory.h"
-#include "model/olecogi.h"
 #include "model/recordtestsupport.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
 #include "platform/canvas.h"
-#include "platform/streamerror.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
+#include "platform/streams/streamerror.h"
 
 using recordtest::ReadBack;
 using recordtest::Record;

@@ -8,12 +8,12 @@
 #include <memory>
 #include <numbers>
 
-#include "model/balloon.h"
-#include "model/dilemma.h"
-#include "model/freeshape.h"
-#include "model/hotspot.h"
-#include "model/label.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/balloon.h"
+#include "model/shapes/dilemma.h"
+#include "model/shapes/freeshape.h"
+#include "model/shapes/hotspot.h"
+#include "model/shapes/label.h"
 #include "platform/canvas.h"
 #include "testsupport.h"
 

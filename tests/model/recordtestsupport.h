@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "model/objectfactory.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 
 namespace recordtest {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "model/cogi.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
 #include "platform/measurecanvas.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
 #include "platform/canvas.h"
 #include "testsupport.h"
 

@@ -7,15 +7,15 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "model/embedded/shortcut.h"
 #include "model/objectfactory.h"
 #include "model/recordtestsupport.h"
-#include "model/shortcut.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
 #include "platform/canvas.h"
 #include "platform/fileicon.h"
-#include "platform/rtfwriter.h"
 #include "platform/shell.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
+#include "platform/text/rtfwriter.h"
 
 using recordtest::ReadBack;
 using recordtest::Record;

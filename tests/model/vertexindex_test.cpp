@@ -6,8 +6,8 @@
 
 #include "model/arrow.h"
 #include "model/cogi.h"
-#include "model/shapegenerator.h"
-#include "model/vertexindex.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/outlines/vertexindex.h"
 
 TEST(VertexIndex, SnapsLikeTheScanOfEveryVertexTiesIncluded)
 {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
-#include "platform/streamerror.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
+#include "platform/streams/streamerror.h"
 
 TEST(BinaryStreams, RoundTripLittleEndian)
 {

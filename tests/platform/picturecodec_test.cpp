@@ -2,14 +2,14 @@
 
 #include <QtEndian>
 
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
-#include "platform/picturecodec.h"
+#include "platform/pictures/picturecodec.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 
 #include <QtEndian>
 
-#include "platform/jpegcodec.h"
-#include "platform/streamerror.h"
+#include "platform/pictures/jpegcodec.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/pictureloader.h"
+#include "platform/pictures/pictureloader.h"
 #include "testsupport.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QRandomGenerator>
 
-#include "platform/pngencoder.h"
+#include "platform/pictures/pngencoder.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <QTextFragment>
 #include <string>
 
-#include "platform/richtext.h"
 #include "platform/rounding.h"
+#include "platform/text/richtext.h"
 
 namespace testsupport {
 

@@ -8,8 +8,8 @@
 #include <random>
 
 #include "platform/richtextdump.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "platform/text/rtfreader.h"
+#include "platform/text/rtfwriter.h"
 #include "testsupport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/rtfreader.h"
+#include "platform/text/rtfreader.h"
 
 #include <gtest/gtest.h>
 

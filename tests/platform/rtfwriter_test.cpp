@@ -1,4 +1,4 @@
-#include "platform/rtfwriter.h"
+#include "platform/text/rtfwriter.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <QTextList>
 
 #include "platform/richtextdump.h"
-#include "platform/rtfreader.h"
+#include "platform/text/rtfreader.h"
 #include "testsupport.h"
 
 namespace {

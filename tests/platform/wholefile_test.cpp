@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <csignal>
 
-#include "platform/streamerror.h"
-#include "platform/wholefile.h"
+#include "platform/streams/streamerror.h"
+#include "platform/streams/wholefile.h"
 
 TEST(WholeFile, AFullDiskAndAShortWriteKeepTheirReason)
 {

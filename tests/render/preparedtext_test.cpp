@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "render/preparedtext.h"
+#include "render/text/preparedtext.h"
 
 namespace {
 

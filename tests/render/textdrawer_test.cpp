@@ -1,4 +1,4 @@
-#include "render/textdrawer.h"
+#include "render/text/textdrawer.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "geometry/geometry.h"
 #include "platform/canvas.h"
 #include "platform/rounding.h"
-#include "render/textmeasurer.h"
+#include "render/text/textmeasurer.h"
 #include "testsupport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "render/textlayout.h"
+#include "render/text/textlayout.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <QFontMetricsF>
 #include <QTextDocument>
 
-#include "platform/rtfreader.h"
-#include "render/textmeasurer.h"
+#include "platform/text/rtfreader.h"
+#include "render/text/textmeasurer.h"
 
 namespace {
 

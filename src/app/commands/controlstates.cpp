@@ -14,11 +14,11 @@
 #include "document/modeldocument.h"
 #include "document/modelview.h"
 #include "io/undorecorder.h"
-#include "model/angled.h"
 #include "model/cogi.h"
-#include "model/filled.h"
-#include "model/gateway.h"
-#include "model/lined.h"
+#include "model/layers/angled.h"
+#include "model/layers/filled.h"
+#include "model/layers/gateway.h"
+#include "model/layers/lined.h"
 
 namespace {
 

@@ -30,7 +30,7 @@
 #include "interaction/modelpaintbox.h"
 #include "interaction/modemachine.h"
 #include "model/operationmode.h"
-#include "platform/streamerror.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 
@@ -256,8 +256,6 @@ void TFeatureCommands::BuildTextControls()
   for (const char* id : {"FontName", "FontSize"})
     actions.Implement(QLatin1String(id), [] {});
   TMainToolbars& bars = window_.Toolbars();
-  bars.FontNameBox()->setEnabled(true);
-  bars.FontSizeBox()->setEnabled(true);
   text_ = new TTextCommands(
       textDefaults_,
       [this]() -> TModelDocument* {
@@ -319,6 +317,10 @@ void TFeatureCommands::UpdateControls()
 {
   TModelForm* form = window_.ActiveModel();
   if (form) TPaletteReactions::ShowModelColors(*palette_, form->Document());
+  // Like the text buttons, the font boxes wait for a model.
+  TMainToolbars& bars = window_.Toolbars();
+  bars.FontNameBox()->setEnabled(form != nullptr);
+  bars.FontSizeBox()->setEnabled(form != nullptr);
   // In text mode the toolbar shows the open editor's selection, else the model's.
   if (QTextEdit* box = form ? form->TextEditors().ActiveBox() : nullptr)
     text_->Show(TEditorAttributes::StateOf(*box));

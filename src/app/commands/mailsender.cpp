@@ -8,7 +8,7 @@
 #include "document/modeldocument.h"
 #include "io/modelfile.h"
 #include "io/modelstream.h"
-#include "platform/streamerror.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include "document/modelview.h"
 #include "interaction/gestures/selectionrotator.h"
 #include "interaction/modelpaintbox.h"
-#include "model/angled.h"
 #include "model/cogi.h"
-#include "model/filled.h"
-#include "model/lined.h"
+#include "model/layers/angled.h"
+#include "model/layers/filled.h"
+#include "model/layers/lined.h"
 #include "model/objectkind.h"
 #include "model/operationmode.h"
 

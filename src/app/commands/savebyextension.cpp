@@ -7,7 +7,7 @@
 #include "app/modelform.h"
 #include "app/shell/filefilters.h"
 #include "io/modelfile.h"
-#include "platform/streamerror.h"
+#include "platform/streams/streamerror.h"
 
 void TSaveByExtension::SetExporter(const QString& extension, TExporter exporter)
 {

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "document/modeldocument.h"
-#include "model/filled.h"
+#include "model/layers/filled.h"
 #include "platform/canvas.h"
 #include "render/fillpainter.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "platform/color.h"
-#include "platform/picture.h"
+#include "platform/pictures/picture.h"
 
 class QTabWidget;
 class TModelDocument;

@@ -14,7 +14,7 @@
 #include <QRegularExpression>
 
 #include "app/dialogs/accessiblenames.h"
-#include "io/modelthumbnail.h"
+#include "io/pictures/modelthumbnail.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "document/modeldocument.h"
-#include "platform/datetimevalue.h"
+#include "platform/streams/datetimevalue.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 #include "app/dialogs/dialogservice.h"
 #include "app/options/optionspreview.h"
 #include "app/settings/settingsstore.h"
-#include "model/filled.h"
-#include "model/lined.h"
+#include "model/layers/filled.h"
+#include "model/layers/lined.h"
 
 namespace {
 

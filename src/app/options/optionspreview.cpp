@@ -6,11 +6,11 @@
 #include "app/settings/preferences.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
 #include "platform/canvas.h"
 #include "platform/printerinfo.h"
-#include "platform/richtext.h"
-#include "platform/rtfwriter.h"
+#include "platform/text/richtext.h"
+#include "platform/text/rtfwriter.h"
 
 namespace {
 

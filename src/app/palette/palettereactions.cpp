@@ -6,10 +6,10 @@
 #include "app/modelform.h"
 #include "app/palette/cgpcolorpanel.h"
 #include "document/modeldocument.h"
-#include "model/filled.h"
-#include "model/lined.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "model/layers/filled.h"
+#include "model/layers/lined.h"
+#include "platform/text/rtfreader.h"
+#include "platform/text/rtfwriter.h"
 #include "render/displaycolor.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "io/printjob.h"
+#include "io/publishing/printjob.h"
 
 class QAbstractButton;
 class QCheckBox;

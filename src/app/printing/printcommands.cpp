@@ -9,7 +9,7 @@
 #include "app/printing/systemprinter.h"
 #include "document/modeldocument.h"
 #include "document/modelview.h"
-#include "platform/streamerror.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

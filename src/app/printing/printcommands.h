@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "io/printjob.h"
+#include "io/publishing/printjob.h"
 
 class IDialogService;
 class QWidget;

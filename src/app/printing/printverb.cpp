@@ -8,8 +8,8 @@
 #include "app/consoleoutput.h"
 #include "document/modeldocument.h"
 #include "io/modelfile.h"
-#include "io/printjob.h"
-#include "platform/streamerror.h"
+#include "io/publishing/printjob.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

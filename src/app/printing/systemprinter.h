@@ -7,7 +7,7 @@
 #include <QPageSize>
 #include <QPrinter>
 
-#include "io/printjob.h"
+#include "io/publishing/printjob.h"
 #include "platform/printerinfo.h"
 
 // Letter where it is the usual paper, A4 elsewhere.

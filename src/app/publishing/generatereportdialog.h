@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "io/textreport.h"
+#include "io/publishing/textreport.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "io/objectlisting.h"
+#include "io/publishing/objectlisting.h"
 
 class QRadioButton;
 

@@ -10,9 +10,9 @@
 #include "app/publishing/textreportform.h"
 #include "document/documentobserver.h"
 #include "document/modeldocument.h"
-#include "io/htmlexport.h"
-#include "io/sitepublisher.h"
-#include "platform/streamerror.h"
+#include "io/publishing/htmlexport.h"
+#include "io/publishing/sitepublisher.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

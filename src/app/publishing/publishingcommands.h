@@ -8,8 +8,8 @@
 #include <functional>
 #include <optional>
 
-#include "io/objectlisting.h"
-#include "io/textreport.h"
+#include "io/publishing/objectlisting.h"
+#include "io/publishing/textreport.h"
 
 class IDialogService;
 class QWidget;

@@ -7,11 +7,11 @@
 
 #include "app/consoleoutput.h"
 #include "document/modeldocument.h"
-#include "io/htmlexport.h"
 #include "io/modelfile.h"
-#include "io/sitepublisher.h"
-#include "io/textreport.h"
-#include "platform/streamerror.h"
+#include "io/publishing/htmlexport.h"
+#include "io/publishing/sitepublisher.h"
+#include "io/publishing/textreport.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

@@ -24,11 +24,11 @@
 #include "app/dialogs/accessiblenames.h"
 #include "app/dialogs/dialogservice.h"
 #include "app/publishing/reportruler.h"
-#include "io/textreport.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
-#include "platform/streamerror.h"
-#include "platform/wholefile.h"
+#include "io/publishing/textreport.h"
+#include "platform/streams/streamerror.h"
+#include "platform/streams/wholefile.h"
+#include "platform/text/rtfreader.h"
+#include "platform/text/rtfwriter.h"
 
 namespace {
 

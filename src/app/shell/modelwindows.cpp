@@ -15,7 +15,7 @@
 #include "interaction/modelpaintbox.h"
 #include "io/modelfile.h"
 #include "io/recovery.h"
-#include "platform/streamerror.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QProxyStyle>
 
 #include "app/shell/recentfiles.h"
-#include "io/modelthumbnail.h"
+#include "io/pictures/modelthumbnail.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "app/text/texteditors.h"
 #include "app/text/textform.h"
 #include "document/modeldocument.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "platform/text/rtfreader.h"
+#include "platform/text/rtfwriter.h"
 
 TNotesForm::TNotesForm(TTextEditors& editors, QWidget* surface)
     : TEditorFrame(surface, QColor(0x80, 0x80, 0x80)), editors_(editors)

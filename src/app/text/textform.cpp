@@ -15,9 +15,9 @@
 #include "interaction/modelpaintbox.h"
 #include "model/arrow.h"
 #include "model/cluster.h"
-#include "model/label.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "model/shapes/label.h"
+#include "platform/text/rtfreader.h"
+#include "platform/text/rtfwriter.h"
 
 TTextForm::TTextForm(TTextEditors& editors, QWidget* surface)
     : TEditorFrame(surface, Qt::white), editors_(editors), notesButton_(new QPushButton(this))

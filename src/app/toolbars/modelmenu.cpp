@@ -5,8 +5,8 @@
 #include "app/actionregistry.h"
 #include "document/modeldocument.h"
 #include "model/cluster.h"
-#include "model/freeshape.h"
-#include "model/gateway.h"
+#include "model/layers/gateway.h"
+#include "model/shapes/freeshape.h"
 
 QStringList TModelMenu::Items(const TModelDocument& document, const CGPObject* object)
 {

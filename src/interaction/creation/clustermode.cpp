@@ -8,8 +8,8 @@
 #include "interaction/interactionhost.h"
 #include "interaction/modelock.h"
 #include "interaction/modemachine.h"
-#include "model/cogishaped.h"
-#include "model/shapegenerator.h"
+#include "model/layers/cogishaped.h"
+#include "model/outlines/shapegenerator.h"
 
 namespace {
 

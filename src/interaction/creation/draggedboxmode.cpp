@@ -8,7 +8,7 @@
 #include "interaction/modelock.h"
 #include "interaction/modemachine.h"
 #include "interaction/textediting.h"
-#include "model/label.h"
+#include "model/shapes/label.h"
 
 std::optional<int> TDraggedBoxMode::EntryCursor() const
 {

@@ -9,8 +9,8 @@
 #include "interaction/modelock.h"
 #include "interaction/modemachine.h"
 #include "model/cluster.h"
-#include "model/filled.h"
-#include "model/shapegenerator.h"
+#include "model/layers/filled.h"
+#include "model/outlines/shapegenerator.h"
 
 std::optional<int> TFreeformMode::EntryCursor() const
 {

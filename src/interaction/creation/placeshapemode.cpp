@@ -5,11 +5,11 @@
 #include "interaction/interactionhost.h"
 #include "interaction/modelock.h"
 #include "interaction/modemachine.h"
-#include "model/balloon.h"
-#include "model/blockarrow.h"
 #include "model/cogi.h"
-#include "model/dilemma.h"
-#include "model/shapegenerator.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/balloon.h"
+#include "model/shapes/blockarrow.h"
+#include "model/shapes/dilemma.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "geometry/outline.h"
 #include "interaction/invertedfigure.h"
 #include "interaction/modehandler.h"
-#include "model/vertexindex.h"
+#include "model/outlines/vertexindex.h"
 
 class TPlaceShapeMode : public TModeHandler {
  public:

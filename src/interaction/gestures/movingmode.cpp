@@ -9,7 +9,7 @@
 #include "interaction/interactionhost.h"
 #include "interaction/modelock.h"
 #include "interaction/modemachine.h"
-#include "platform/streamerror.h"
+#include "platform/streams/streamerror.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include "io/modelstream.h"
 #include "model/arrow.h"
 #include "model/cluster.h"
-#include "model/pointed.h"
-#include "platform/binaryreader.h"
-#include "platform/binarywriter.h"
+#include "model/layers/pointed.h"
 #include "platform/canvas.h"
+#include "platform/streams/binaryreader.h"
+#include "platform/streams/binarywriter.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include "document/overlay.h"
 #include "geometry/geometry.h"
 #include "model/arrow.h"
-#include "model/blockarrow.h"
 #include "model/cluster.h"
 #include "model/cogi.h"
-#include "model/dilemma.h"
-#include "model/olecogi.h"
-#include "model/shapegenerator.h"
+#include "model/embedded/olecogi.h"
+#include "model/outlines/shapegenerator.h"
+#include "model/shapes/blockarrow.h"
+#include "model/shapes/dilemma.h"
 #include "platform/canvas.h"
 
 namespace {

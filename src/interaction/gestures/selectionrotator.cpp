@@ -5,7 +5,7 @@
 #include "document/modeldocument.h"
 #include "document/overlay.h"
 #include "geometry/geometry.h"
-#include "model/angled.h"
+#include "model/layers/angled.h"
 
 std::vector<TTurnedPlace> TSelectionRotator::TurnedPlaces(const TModelDocument& document,
                                                           TModelPoint centre, int angle)

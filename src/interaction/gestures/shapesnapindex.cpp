@@ -5,7 +5,7 @@
 
 #include "geometry/geometry.h"
 #include "model/cluster.h"
-#include "model/pointed.h"
+#include "model/layers/pointed.h"
 
 namespace {
 

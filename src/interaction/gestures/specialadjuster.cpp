@@ -7,8 +7,8 @@
 #include "document/modeldocument.h"
 #include "document/overlay.h"
 #include "geometry/geometry.h"
-#include "model/balloon.h"
 #include "model/cluster.h"
+#include "model/shapes/balloon.h"
 #include "platform/canvas.h"
 
 bool TSpecialAdjuster::HasSpecial(const CGPObject& object)

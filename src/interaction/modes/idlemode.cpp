@@ -6,7 +6,7 @@
 #include "interaction/interactionhost.h"
 #include "interaction/interactionpreferences.h"
 #include "interaction/modemachine.h"
-#include "model/gateway.h"
+#include "model/layers/gateway.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "interaction/cursorid.h"
 #include "interaction/interactionhost.h"
 #include "interaction/modemachine.h"
-#include "model/filled.h"
-#include "model/lined.h"
+#include "model/layers/filled.h"
+#include "model/layers/lined.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "interaction/interactionhost.h"
 #include "interaction/modemachine.h"
 #include "interaction/modes/idlemode.h"
-#include "model/angled.h"
+#include "model/layers/angled.h"
 
 namespace {
 
