@@ -185,11 +185,7 @@ void TModelPainter::DrawGridMark(TCanvas& canvas, double x, double y)
     painter.drawPoint(view.ScreenX(x + dot[0]), view.ScreenY(y + dot[1]));
 }
 
-namespace {
-
-// The union of the objects' screen boxes at 100 % with no offset, at the model's resolution,
-// so that a picture of the model frames it the same on every machine.
-bool ObjectsBox(const TModelDocument& d, TPixelRect& u)
+bool TModelPainter::ObjectsBox(const TModelDocument& d, TPixelRect& u)
 {
   TMeasureCanvas measure;
   bool first = true;
@@ -205,8 +201,6 @@ bool ObjectsBox(const TModelDocument& d, TPixelRect& u)
   }
   return !first;
 }
-
-}  // namespace
 
 QSizeF TModelPainter::ContentExtent() const
 {

@@ -42,6 +42,10 @@ class TModelPainter {
                   double& zoom) const;
   // The pixels regions are built for when a picture of that size is drawn.
   static QRect PictureRegionWindow(QSize size);
+  // The union of the objects' screen boxes at 100 % with no offset, at the model's
+  // resolution, so that a picture of the model frames it the same on every machine. False
+  // for a model without objects.
+  static bool ObjectsBox(const TModelDocument& d, TPixelRect& u);
   // The size in inches of what RenderToBitmap fits: the objects' box plus one inch; empty
   // for a model without objects.
   QSizeF ContentExtent() const;

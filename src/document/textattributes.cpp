@@ -1,6 +1,8 @@
 #include "document/textattributes.h"
 
+#include <QFont>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
@@ -242,4 +244,35 @@ void TTextAttributes::Command(TModelDocument* document, TTextDefaults& defaults,
     document->NotifyRepaint();
   }
   if (IDocumentObserver* observer = document->Observer()) observer->SyncTextToolbar();
+}
+
+bool TTextAttributes::CharacterChange(TTextAttribute code, const TTextToolbarValues& values,
+                                      QTextCharFormat& format)
+{
+  switch (code) {
+    case TTextAttribute::FontName:
+      if (!values.FontName.isEmpty()) format.setFontFamilies(QStringList{values.FontName});
+      return true;
+    case TTextAttribute::FontSize:
+      format.setFontPointSize(SizeFromText(values.SizeText));
+      return true;
+    case TTextAttribute::Bold:
+      format.setFontWeight(values.Bold ? QFont::Bold : QFont::Normal);
+      return true;
+    case TTextAttribute::Italic:
+      format.setFontItalic(values.Italic);
+      return true;
+    case TTextAttribute::Underline:
+      format.setFontUnderline(values.Underline);
+      return true;
+    default:
+      return false;
+  }
+}
+
+Qt::Alignment TTextAttributes::AlignmentOf(const TTextToolbarValues& values)
+{
+  return richtext::ToQtAlignment(values.LeftDown    ? richtext::TAlignment::Left
+                                 : values.RightDown ? richtext::TAlignment::Right
+                                                    : richtext::TAlignment::Centre);
 }

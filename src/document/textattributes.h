@@ -10,6 +10,7 @@
 #include "platform/text/richtext.h"
 
 class CGPObject;
+class QTextCharFormat;
 class QTextCursor;
 class TModelDocument;
 class TTextDefaults;
@@ -101,4 +102,10 @@ class TTextAttributes {
                       const TTextToolbarValues& values);
   // The value ApplyTextAttribute gets for a control.
   static QVariant ValueOf(TTextAttribute code, const TTextToolbarValues& values);
+  // The character change a control asks for, into format; false for a control that is not
+  // about characters (an empty font name asks for no change).
+  static bool CharacterChange(TTextAttribute code, const TTextToolbarValues& values,
+                              QTextCharFormat& format);
+  // The alignment the three alignment buttons stand for.
+  static Qt::Alignment AlignmentOf(const TTextToolbarValues& values);
 };

@@ -24,31 +24,13 @@ TTextState TTextDefaults::State() const
 
 void TTextDefaults::Apply(TTextAttribute code, const TTextToolbarValues& values)
 {
+  if (TTextAttributes::CharacterChange(code, values, Characters)) return;
   switch (code) {
-    case TTextAttribute::FontName:
-      if (!values.FontName.isEmpty()) Characters.setFontFamilies(QStringList{values.FontName});
-      break;
-    case TTextAttribute::FontSize:
-      Characters.setFontPointSize(TTextAttributes::SizeFromText(values.SizeText));
-      break;
-    case TTextAttribute::Bold:
-      Characters.setFontWeight(values.Bold ? QFont::Bold : QFont::Normal);
-      break;
-    case TTextAttribute::Italic:
-      Characters.setFontItalic(values.Italic);
-      break;
-    case TTextAttribute::Underline:
-      Characters.setFontUnderline(values.Underline);
-      break;
     case TTextAttribute::AlignLeft:
     case TTextAttribute::AlignCentre:
-    case TTextAttribute::AlignRight: {
-      const richtext::TAlignment alignment = values.LeftDown    ? richtext::TAlignment::Left
-                                             : values.RightDown ? richtext::TAlignment::Right
-                                                                : richtext::TAlignment::Centre;
-      Paragraph.setAlignment(richtext::ToQtAlignment(alignment));
+    case TTextAttribute::AlignRight:
+      Paragraph.setAlignment(TTextAttributes::AlignmentOf(values));
       break;
-    }
     case TTextAttribute::IndentLeft:
     case TTextAttribute::IndentRight: {
       const double step = code == TTextAttribute::IndentLeft ? -TTextAttributes::kIndentStep
@@ -64,5 +46,7 @@ void TTextDefaults::Apply(TTextAttribute code, const TTextToolbarValues& values)
     case TTextAttribute::TextColor:
       // New text takes the model's text colour, not a default of its own.
       break;
+    default:
+      break;  // characters, handled above
   }
 }

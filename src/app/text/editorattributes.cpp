@@ -32,33 +32,17 @@ TTextState TEditorAttributes::StateOf(const QTextEdit& box)
 void TEditorAttributes::Apply(QTextEdit& box, TTextAttribute code, const TTextToolbarValues& values)
 {
   QTextCharFormat characters;
+  if (TTextAttributes::CharacterChange(code, values, characters)) {
+    box.mergeCurrentCharFormat(characters);
+    return;
+  }
   const QTextCursor span = box.textCursor();
   switch (code) {
-    case TTextAttribute::FontName:
-      if (values.FontName.isEmpty()) return;
-      characters.setFontFamilies(QStringList{values.FontName});
-      break;
-    case TTextAttribute::FontSize:
-      characters.setFontPointSize(TTextAttributes::SizeFromText(values.SizeText));
-      break;
-    case TTextAttribute::Bold:
-      characters.setFontWeight(values.Bold ? QFont::Bold : QFont::Normal);
-      break;
-    case TTextAttribute::Italic:
-      characters.setFontItalic(values.Italic);
-      break;
-    case TTextAttribute::Underline:
-      characters.setFontUnderline(values.Underline);
-      break;
     case TTextAttribute::AlignLeft:
     case TTextAttribute::AlignCentre:
-    case TTextAttribute::AlignRight: {
-      const richtext::TAlignment alignment = values.LeftDown    ? richtext::TAlignment::Left
-                                             : values.RightDown ? richtext::TAlignment::Right
-                                                                : richtext::TAlignment::Centre;
-      box.setAlignment(richtext::ToQtAlignment(alignment));
+    case TTextAttribute::AlignRight:
+      box.setAlignment(TTextAttributes::AlignmentOf(values));
       return;
-    }
     case TTextAttribute::IndentLeft:
     case TTextAttribute::IndentRight:
       TTextAttributes::StepIndent(span, code == TTextAttribute::IndentLeft
@@ -72,6 +56,7 @@ void TEditorAttributes::Apply(QTextEdit& box, TTextAttribute code, const TTextTo
     }
     case TTextAttribute::TextColor:
       return;  // the palette colours the editor's selection itself
+    default:
+      return;  // characters, handled above
   }
-  box.mergeCurrentCharFormat(characters);
 }

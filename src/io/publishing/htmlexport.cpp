@@ -76,24 +76,6 @@ void WriteEntry(const CGPObject& object, QStringList& lines, const THtmlPageStyl
   }
 }
 
-// The union of the objects' screen boxes at 100 %, as the picture is framed.
-bool ObjectsBox(const TModelDocument& document, TPixelRect& u)
-{
-  TMeasureCanvas measure;
-  bool first = true;
-  for (CGPObject* object : document.Objects) {
-    const TPixelRect box = object->GetScreenBox(measure.Canvas(), 0, 0, 100).Normalized();
-    if (first) {
-      u = box;
-      first = false;
-    } else {
-      u = {std::min(u.Left, box.Left), std::min(u.Top, box.Top), std::max(u.Right, box.Right),
-           std::max(u.Bottom, box.Bottom)};
-    }
-  }
-  return !first;
-}
-
 }  // namespace
 
 QString THtmlExport::Escape(const QString& text)
@@ -276,7 +258,7 @@ struct TFraming {
 std::optional<TFraming> Framing(TModelDocument& document, QSize size)
 {
   TPixelRect u;
-  if (!ObjectsBox(document, u) || size.isEmpty()) return std::nullopt;
+  if (!TModelPainter::ObjectsBox(document, u) || size.isEmpty()) return std::nullopt;
   const double ppi = kModelPixelsPerInch;
   const double ew = u.Width() + ppi;
   const double eh = u.Height() + ppi;
