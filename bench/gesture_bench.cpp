@@ -24,6 +24,7 @@
 #include <QMdiSubWindow>
 
 #include "document/modelview.h"
+#include "platform/memorypolicy.h"
 #include "support/benchsurface.h"
 
 namespace {
@@ -299,6 +300,7 @@ void WindowDropRows(int n, TRow& row)
 
 int main(int argc, char** argv)
 {
+  TMemoryPolicy::Apply();  // as the program does
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QList<int> sizes;

@@ -19,6 +19,7 @@
 #include "document/modelview.h"
 #include "io/modelfile.h"
 #include "io/undorecorder.h"
+#include "platform/memorypolicy.h"
 #include "support/modelgenerator.h"
 
 namespace {
@@ -123,6 +124,7 @@ QString Executable(const char* name)
 
 int main(int argc, char** argv)
 {
+  TMemoryPolicy::Apply();  // as the program does
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   const QStringList args = app.arguments().mid(1);

@@ -12,6 +12,7 @@
 #include "io/modelstream.h"
 #include "io/recovery.h"
 #include "platform/streams/streamerror.h"
+#include "platform/streams/wholefile.h"
 #include "platform/userfolders.h"
 
 namespace {
@@ -115,14 +116,32 @@ QString TUndoRecorder::NewSnapshotFileName(TModelDocument& document)
   }
 }
 
+void TUndoRecorder::StoreSnapshot(TModelDocument& document, const QString& file,
+                                  const QByteArray& bytes)
+{
+  // The recovery file is replaced by renaming a new one over it, so the old bytes stay with
+  // the snapshot's name. Sharing the buffer proves they are the same bytes.
+  const bool recoveryHoldsThem =
+      !bytes.isEmpty() && storedRecoveryPath_ == document.RecoverFileName &&
+      storedRecovery_.constData() == bytes.constData() && storedRecovery_.size() == bytes.size();
+  if (!recoveryHoldsThem || !TWholeFile::Link(document.RecoverFileName, file))
+    document.SnapshotWriter.Write(file, bytes);
+}
+
 bool TUndoRecorder::Store(TModelDocument& document, const QString& path, const QByteArray& bytes,
                           bool atomic)
 {
+  // Whatever happens below, the recovery file no longer surely holds what was stored last.
+  if (atomic) storedRecovery_.clear();
   // Snapshots and the recovery file fail and recover independently (different folders
   // may be involved), so each reports its own trouble once.
   bool& failing = atomic ? failingRecovery_ : failingSnapshots_;
   try {
     WritePrivateFile(path, bytes, atomic);
+    if (atomic) {
+      storedRecoveryPath_ = path;
+      storedRecovery_ = bytes;
+    }
     failing = false;
     return true;
   } catch (const EStreamError& error) {
@@ -212,7 +231,7 @@ void TUndoRecorder::RecordUndo(TModelDocument& document, const QString& caption)
     // the edited model and stores the recovery file; both are on disk before the edit counts
     // as recorded, so a process killed right after it loses neither.
     const QString file = NewSnapshotFileName(document);
-    document.SnapshotWriter.Write(file, document.Snapshot);
+    StoreSnapshot(document, file, document.Snapshot);
     for (const TUndoEntry& entry : document.RedoList)
       document.SnapshotWriter.Remove(entry.FileName);
     document.RedoList.clear();

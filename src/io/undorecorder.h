@@ -56,6 +56,10 @@ class TUndoRecorder : public IUndoRecorder {
   bool FinishSnapshots(TModelDocument& document);
   // Writes a snapshot or recovery file; a failure is reported once until writing works again.
   bool Store(TModelDocument& document, const QString& path, const QByteArray& bytes, bool atomic);
+  // Stores the model's state before an edit as the snapshot file: a second name for the
+  // recovery file when that holds exactly this state, a copy written on the writer's thread
+  // otherwise.
+  void StoreSnapshot(TModelDocument& document, const QString& file, const QByteArray& bytes);
 
   // Keeps the model's file name beside the recovery file, so a recovered window can say
   // which model it was.
@@ -68,6 +72,9 @@ class TUndoRecorder : public IUndoRecorder {
   bool failingSnapshots_ = false;
   bool failingRecovery_ = false;
   QString storedName_;
+  // The recovery file as last stored, and its bytes (shared with the document's snapshot).
+  QString storedRecoveryPath_;
+  QByteArray storedRecovery_;
   std::unique_ptr<TFileLock> lock_;
   QString stem_;  // of the recovery file whose lock is held
 };

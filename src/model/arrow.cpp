@@ -354,8 +354,16 @@ bool TArrow::Reaches(const CGPObject* from, const CGPObject* arrow)
 
 void TArrow::ComputeArrowEnds()
 {
-  const TArrowEnds ends =
-      PlaceEnds({FromObject, ToObject, FromAnchor, ToAnchor, Start(), End()}, ChordHeight);
+  TakeEnds(PlannedEnds());
+}
+
+TArrowEnds TArrow::PlannedEnds() const
+{
+  return PlaceEnds({FromObject, ToObject, FromAnchor, ToAnchor, Start(), End()}, ChordHeight);
+}
+
+void TArrow::TakeEnds(const TArrowEnds& ends)
+{
   FromX = ends.Start.X;
   FromY = ends.Start.Y;
   ToX = ends.End.X;

@@ -67,6 +67,11 @@ class TArrow : public TLined {
                                 int* score = nullptr);
   // Recomputes both end points from the attached objects and their anchors.
   void ComputeArrowEnds();
+  // Where ComputeArrowEnds would put the ends, without touching the arrow (reads only the
+  // arrow and its end objects, so many arrows can be placed at once on several threads), and
+  // putting them there.
+  TArrowEnds PlannedEnds() const;
+  void TakeEnds(const TArrowEnds& ends);
   // The placing rules themselves, for the arrow as made and for one being drawn: a locked end
   // sits on its anchor, an automatic end on the anchor from which the line of the given bend
   // leaves its object most squarely. The end object is ignored when it is the start object.

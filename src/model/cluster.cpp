@@ -10,6 +10,7 @@
 #include "model/outlines/shapegenerator.h"
 #include "platform/canvas.h"
 #include "platform/measurecanvas.h"
+#include "platform/parallelslices.h"
 #include "platform/streams/binaryreader.h"
 #include "platform/streams/binarywriter.h"
 
@@ -215,112 +216,6 @@ void TCluster::UpdateClusterMembership(TObjectList& list, CGPObject* object)
   }
 }
 
-void TCluster::AssignMemberships(TObjectList& list)
-{
-  TMeasureCanvas measure = ModelMeasure();
-  TCanvas& canvas = measure.Canvas();
-  struct TEntry {
-    std::size_t Index;
-    TCluster* Cluster;
-  };
-  std::vector<TEntry> clusters;
-  for (std::size_t i = 0; i < list.size(); ++i)
-    if (list[i]->KindCode() == okCluster)
-      if (auto* cluster = dynamic_cast<TCluster*>(list[i])) clusters.push_back({i, cluster});
-  if (clusters.empty()) {
-    for (CGPObject* object : list)
-      if (TClusteredObject* member = AsMember(object); member && member->Cluster)
-        RemoveFromCluster(member, member->Cluster);
-    return;
-  }
-
-  // Clusters by the grid cells their boxes cover; very large ones are looked at always.
-  constexpr int kCell = 256;
-  constexpr qint64 kMaxCells = 1024;
-  const auto cellKey = [](qint64 cx, qint64 cy) { return (cx << 32) ^ (cy & 0xFFFFFFFF); };
-  std::unordered_map<qint64, std::vector<std::size_t>> grid;
-  std::vector<std::size_t> everywhere;
-  for (std::size_t k = 0; k < clusters.size(); ++k) {
-    const TPixelRect box = clusters[k].Cluster->GetScreenBox(canvas, 0, 0, 100).Normalized();
-    const qint64 x0 = std::floor(double(box.Left - kRegionSlack) / kCell);
-    const qint64 x1 = std::floor(double(box.Right + kRegionSlack) / kCell);
-    const qint64 y0 = std::floor(double(box.Top - kRegionSlack) / kCell);
-    const qint64 y1 = std::floor(double(box.Bottom + kRegionSlack) / kCell);
-    if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCells) {
-      everywhere.push_back(k);
-      continue;
-    }
-    for (qint64 cx = x0; cx <= x1; ++cx)
-      for (qint64 cy = y0; cy <= y1; ++cy)
-        grid[cellKey(cx, cy)].push_back(k);
-  }
-
-  std::vector<std::size_t> candidates;
-  TOutlineCache outlines;
-  std::size_t next = 0;  // clusters[next].Index is the first cluster at or above object i
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    while (next < clusters.size() && clusters[next].Index < i)
-      ++next;
-    TClusteredObject* member = AsMember(list[i]);
-    if (!member) continue;
-    candidates = everywhere;
-    const TPixelRect box = member->GetScreenBox(canvas, 0, 0, 100).Normalized();
-    const qint64 x0 = std::floor(double(box.Left) / kCell);
-    const qint64 x1 = std::floor(double(box.Right) / kCell);
-    const qint64 y0 = std::floor(double(box.Top) / kCell);
-    const qint64 y1 = std::floor(double(box.Bottom) / kCell);
-    if ((x1 - x0 + 1) * (y1 - y0 + 1) > kMaxCells) {
-      candidates.resize(clusters.size());
-      for (std::size_t k = 0; k < clusters.size(); ++k)
-        candidates[k] = k;
-    } else {
-      for (qint64 cx = x0; cx <= x1; ++cx)
-        for (qint64 cy = y0; cy <= y1; ++cy)
-          if (const auto found = grid.find(cellKey(cx, cy)); found != grid.end())
-            candidates.insert(candidates.end(), found->second.begin(), found->second.end());
-    }
-    // Only clusters below the object count, the topmost first.
-    std::sort(candidates.begin(), candidates.end(), std::greater<>());
-    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-    TCluster* chosen = nullptr;
-    for (std::size_t k : candidates) {
-      if (k >= next) continue;
-      if (Overlap(canvas, clusters[k].Cluster, member, &outlines)) {
-        chosen = clusters[k].Cluster;
-        break;
-      }
-    }
-    if (chosen)
-      AddToCluster(member, chosen);
-    else if (member->Cluster)
-      RemoveFromCluster(member, member->Cluster);
-  }
-  for (const TEntry& entry : clusters)
-    if (entry.Cluster->FitMembers && !entry.Cluster->Members.empty())
-      entry.Cluster->FitToMembers(canvas, list, 100, 0, 0);
-}
-
-void TCluster::GatherMembers(TObjectList& list)
-{
-  while (!Members.empty()) {
-    const std::size_t before = Members.size();
-    RemoveFromCluster(Members.front(), this);
-    if (Members.size() == before) Members.erase(Members.begin());
-  }
-  const auto at = std::find(list.begin(), list.end(), this);
-  if (at == list.end()) return;
-  TMeasureCanvas measure = ModelMeasure();
-  TCanvas& canvas = measure.Canvas();
-  bool joined = false;
-  for (auto j = at + 1; j != list.end(); ++j) {
-    TClusteredObject* member = AsMember(*j);
-    if (!member || member->Cluster || !Overlap(canvas, this, member)) continue;
-    AddToCluster(member, this);
-    joined = true;
-  }
-  if (joined && FitMembers) FitToMembers(canvas, list, 100, 0, 0);
-}
-
 namespace {
 
 // Boxes at 100 % filed by the cells of the membership grids they cover; boxes covering too
@@ -386,6 +281,97 @@ struct TPlaced {
 };
 
 }  // namespace
+
+void TCluster::AssignMemberships(TObjectList& list)
+{
+  TMeasureCanvas measure = ModelMeasure();
+  TCanvas& canvas = measure.Canvas();
+  struct TEntry {
+    std::size_t Index;
+    TCluster* Cluster;
+  };
+  std::vector<TEntry> clusters;
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (list[i]->KindCode() == okCluster)
+      if (auto* cluster = dynamic_cast<TCluster*>(list[i])) clusters.push_back({i, cluster});
+  if (clusters.empty()) {
+    for (CGPObject* object : list)
+      if (TClusteredObject* member = AsMember(object); member && member->Cluster)
+        RemoveFromCluster(member, member->Cluster);
+    return;
+  }
+
+  // Clusters by the grid cells their boxes cover; very large ones are looked at always.
+  TBoxGrid grid;
+  for (std::size_t k = 0; k < clusters.size(); ++k)
+    grid.File(k, clusters[k].Cluster->GetScreenBox(canvas, 0, 0, 100).Normalized(), kRegionSlack);
+
+  // Each object's cluster is decided on its own, so the decisions are spread over the cores,
+  // each slice with a canvas and outlines of its own, and applied in list order afterwards.
+  constexpr std::size_t kObjectsPerThread = 1024;
+  std::vector<TCluster*> decided(list.size(), nullptr);
+  TParallelSlices::Run(
+      list.size(), kObjectsPerThread, [&](std::size_t begin, std::size_t end, std::size_t) {
+        TMeasureCanvas sliceMeasure = ModelMeasure();
+        TCanvas& sliceCanvas = sliceMeasure.Canvas();
+        TOutlineCache outlines;
+        // clusters[next].Index is the first cluster at or above object i
+        std::size_t next = static_cast<std::size_t>(
+            std::lower_bound(clusters.begin(), clusters.end(), begin,
+                             [](const TEntry& entry, std::size_t i) { return entry.Index < i; }) -
+            clusters.begin());
+        for (std::size_t i = begin; i < end; ++i) {
+          while (next < clusters.size() && clusters[next].Index < i)
+            ++next;
+          TClusteredObject* member = AsMember(list[i]);
+          if (!member) continue;
+          const std::vector<std::size_t> candidates =
+              grid.Near(member->GetScreenBox(sliceCanvas, 0, 0, 100).Normalized(), clusters.size());
+          // Only clusters below the object count, the topmost first.
+          TCluster*& chosen = decided[i];
+          for (auto k = candidates.rbegin(); k != candidates.rend(); ++k) {
+            if (*k >= next) continue;
+            if (Overlap(sliceCanvas, clusters[*k].Cluster, member, &outlines)) {
+              chosen = clusters[*k].Cluster;
+              break;
+            }
+          }
+        }
+      });
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    TClusteredObject* member = AsMember(list[i]);
+    if (!member) continue;
+    TCluster* chosen = decided[i];
+    if (chosen)
+      AddToCluster(member, chosen);
+    else if (member->Cluster)
+      RemoveFromCluster(member, member->Cluster);
+  }
+  for (const TEntry& entry : clusters)
+    if (entry.Cluster->FitMembers && !entry.Cluster->Members.empty())
+      entry.Cluster->FitToMembers(canvas, list, 100, 0, 0);
+}
+
+void TCluster::GatherMembers(TObjectList& list)
+{
+  while (!Members.empty()) {
+    const std::size_t before = Members.size();
+    RemoveFromCluster(Members.front(), this);
+    if (Members.size() == before) Members.erase(Members.begin());
+  }
+  const auto at = std::find(list.begin(), list.end(), this);
+  if (at == list.end()) return;
+  TMeasureCanvas measure = ModelMeasure();
+  TCanvas& canvas = measure.Canvas();
+  bool joined = false;
+  for (auto j = at + 1; j != list.end(); ++j) {
+    TClusteredObject* member = AsMember(*j);
+    if (!member || member->Cluster || !Overlap(canvas, this, member)) continue;
+    AddToCluster(member, this);
+    joined = true;
+  }
+  if (joined && FitMembers) FitToMembers(canvas, list, 100, 0, 0);
+}
 
 bool TCluster::RefreshMemberships(TObjectList& list, const std::vector<CGPObject*>& objects)
 {

@@ -83,3 +83,8 @@ void TWholeFile::WriteAtomically(const QString& path, const QByteArray& bytes)
   WriteAll(file, bytes, name);
   if (!file.commit()) throw EStreamError(SaveError(name, file));
 }
+
+bool TWholeFile::Link(const QString& existing, const QString& path)
+{
+  return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(path).constData()) == 0;
+}

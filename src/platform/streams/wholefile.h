@@ -19,4 +19,7 @@ class TWholeFile {
   // Writes through a temporary file that replaces the file only when complete. A missing
   // folder is named in the message.
   static void WriteAtomically(const QString& path, const QByteArray& bytes);
+  // Gives an existing file a second name that shares its bytes, without copying them; false
+  // where the file system cannot, or the name is taken (the caller then writes a copy).
+  static bool Link(const QString& existing, const QString& path);
 };
