@@ -315,11 +315,7 @@ void TCluster::AssignMemberships(TObjectList& list)
         TMeasureCanvas sliceMeasure = ModelMeasure();
         TCanvas& sliceCanvas = sliceMeasure.Canvas();
         TOutlineCache outlines;
-        // clusters[next].Index is the first cluster at or above object i
-        std::size_t next = static_cast<std::size_t>(
-            std::lower_bound(clusters.begin(), clusters.end(), begin,
-                             [](const TEntry& entry, std::size_t i) { return entry.Index < i; }) -
-            clusters.begin());
+        std::size_t next = 0;  // clusters[next].Index is the first cluster at or above object i
         for (std::size_t i = begin; i < end; ++i) {
           while (next < clusters.size() && clusters[next].Index < i)
             ++next;

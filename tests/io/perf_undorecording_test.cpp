@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -10,6 +11,7 @@
 #include "io/undorecorder.h"
 #include "model/arrow.h"
 #include "model/cogi.h"
+#include "platform/streams/wholefile.h"
 #include "testsupport.h"
 
 namespace {
@@ -88,6 +90,46 @@ TEST(UndoRecording, AProcessKilledRightAfterAnEditOrUndoRecoversItWithItsHistory
   recorder.Redo(d);
   EXPECT_EQ(TLeftBehind(d).Model, added);
   EXPECT_TRUE(observer.errors.isEmpty());
+}
+
+// The state before an edit is the recovery file's, so its snapshot shares that file's bytes
+// rather than writing them again; every later edit replaces the recovery file, and each
+// snapshot must keep the state it was taken of, also when a state could not be stored.
+TEST(UndoRecording, SnapshotsTakenFromTheRecoveryFileKeepTheirStateWhenItIsReplaced)
+{
+  TRecordingObserver observer;
+  TUndoRecorder recorder;
+  TModelDocument d;
+  d.SetObserver(&observer);
+  d.SetUndoRecorder(&recorder);
+  ASSERT_TRUE(recorder.ClaimRecoveryFile(d.RecoverFileName));
+  iotest::AddCogi(d, 2, 2);
+  TUndoRecorder::TakeBaseline(d);
+  std::vector<QByteArray> states{TModelStream::WriteModel(d, false)};
+  const auto edit = [&](double x) {
+    d.Objects[0]->MoveTo(&d.Objects, x, 2);
+    d.ChangePending = true;
+    d.RecordUndo(QStringLiteral("Move Cogis"));
+    states.push_back(TModelStream::WriteModel(d, false));
+  };
+  edit(4);
+  edit(6);
+  // The recovery file cannot be replaced while a folder stands in its place; the edit is kept
+  // and its snapshot must not be taken from the stale file once the folder is gone.
+  ASSERT_TRUE(QFile::remove(d.RecoverFileName));
+  ASSERT_TRUE(QDir().mkdir(d.RecoverFileName));
+  edit(8);
+  ASSERT_TRUE(QDir().rmdir(d.RecoverFileName));
+  TWholeFile::WriteAtomically(d.RecoverFileName, states[1]);  // stale, as a failed write leaves
+  edit(10);
+  edit(12);
+  EXPECT_FALSE(observer.errors.isEmpty());
+
+  const TLeftBehind left(d);
+  EXPECT_EQ(left.Model, states.back());
+  ASSERT_EQ(left.Snapshots.size(), states.size() - 1);
+  for (std::size_t i = 0; i + 1 < states.size(); ++i)
+    EXPECT_EQ(left.Snapshots[i].second, states[i]) << "snapshot " << i;
 }
 
 // Undo and redo take the arrows of their own snapshots as stored instead of placing them

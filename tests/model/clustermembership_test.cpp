@@ -42,14 +42,16 @@ TCogi* AddCogi(TOwned& owned, TObjectList& list, double x, double y, int variant
 
 }  // namespace
 
+// The last round is long enough for the list to be shared out among threads.
 TEST(ClusterMembership, AssigningAWholeListMatchesRefreshingInOrder)
 {
   std::mt19937 random(7);
-  std::uniform_real_distribution<double> position(0, 30);
-  for (int round = 0; round < 5; ++round) {
+  for (int round = 0; round < 6; ++round) {
+    const int count = round == 5 ? 2400 : 120;
+    std::uniform_real_distribution<double> position(0, round == 5 ? 120 : 30);
     TOwned owned;
     TObjectList list;
-    for (int i = 0; i < 120; ++i) {
+    for (int i = 0; i < count; ++i) {
       const double x = position(random);
       const double y = position(random);
       if (i % 6 == 0) {
