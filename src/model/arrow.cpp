@@ -31,10 +31,12 @@ struct TArc {
 
 bool MakeArc(double h, TModelPoint a, TModelPoint b, TArc& arc)
 {
+  // A straight line, the usual case, is known before any square root.
+  if (h == 0.0 || !std::isfinite(h)) return false;
   const double dx = a.X - b.X;
   const double dy = a.Y - b.Y;
   const double c = std::sqrt(dx * dx + dy * dy);
-  if (h == 0.0 || c == 0.0 || !std::isfinite(h) || !std::isfinite(c)) return false;
+  if (c == 0.0 || !std::isfinite(c)) return false;
   // Left of the travel from b to a on a screen whose y grows downwards.
   const double nx = dy / c;
   const double ny = -dx / c;

@@ -11,6 +11,8 @@ inline int RoundHalfEven(double value)
   constexpr double kLimit = 1.0e9;  // far beyond any pixel we draw, well inside int
   if (value > kLimit) return static_cast<int>(kLimit);
   if (value < -kLimit) return static_cast<int>(-kLimit);
-  // nearbyint follows the default rounding mode, which is to nearest with ties to even.
-  return static_cast<int>(std::nearbyint(value));
+  // rint follows the default rounding mode, which is to nearest with ties to even; unlike
+  // nearbyint it need not save and restore the floating-point state, which costs more than
+  // the rounding on paths that round millions of values.
+  return static_cast<int>(std::rint(value));
 }
