@@ -36,18 +36,6 @@ double Distance(TModelPoint p, TModelPoint q)
   return std::sqrt(dx * dx + dy * dy);
 }
 
-double Bearing(TModelPoint from, TModelPoint to)
-{
-  const double dx = to.X - from.X;
-  const double dy = to.Y - from.Y;
-  if (dx == 0.0 && dy == 0.0) return -1.0;
-  if (dy == 0.0) return dx > 0.0 ? 90.0 : 270.0;
-  if (dx == 0.0) return dy < 0.0 ? 0.0 : 180.0;
-  const double r = std::atan(std::fabs(dx) / std::fabs(dy)) / kRadiansPerDegree;
-  if (dx > 0.0) return dy < 0.0 ? r : 180.0 - r;
-  return dy > 0.0 ? 180.0 + r : 360.0 - r;
-}
-
 double BearingDifference(double a, double b)
 {
   double d = std::fabs(a - b);

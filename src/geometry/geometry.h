@@ -3,6 +3,8 @@
 // (0 up, 90 right) with -1 for "no direction".
 #pragma once
 
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "geometry/modelpoint.h"
@@ -13,7 +15,19 @@ class TCanvas;
 TModelPoint RotateOffset(TModelPoint centre, double dx, double dy, double angle);
 double AddAngles(double a, double b);
 double Distance(TModelPoint p, TModelPoint q);
-double Bearing(TModelPoint from, TModelPoint to);
+// Inline: choosing an arrow's anchors asks for millions of bearings in a large model.
+inline double Bearing(TModelPoint from, TModelPoint to)
+{
+  constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
+  const double dx = to.X - from.X;
+  const double dy = to.Y - from.Y;
+  if (dx == 0.0 && dy == 0.0) return -1.0;
+  if (dy == 0.0) return dx > 0.0 ? 90.0 : 270.0;
+  if (dx == 0.0) return dy < 0.0 ? 0.0 : 180.0;
+  const double r = std::atan(std::fabs(dx) / std::fabs(dy)) / kRadiansPerDegree;
+  if (dx > 0.0) return dy < 0.0 ? r : 180.0 - r;
+  return dy > 0.0 ? 180.0 + r : 360.0 - r;
+}
 // Difference of two bearings folded into 0..180.
 double BearingDifference(double a, double b);
 TModelPoint PolarOffset(double r, double bearing);

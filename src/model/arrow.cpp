@@ -76,11 +76,20 @@ TArrow::~TArrow()
   if (ToObject) ToObject->DetachArrow(this);
 }
 
+namespace {
+
+// PointAlong on a straight line, which choosing anchors asks for most often.
+inline TModelPoint StraightPointAlong(double percent, TModelPoint a, TModelPoint b)
+{
+  return {a.X + percent / 100.0 * (b.X - a.X), a.Y + percent / 100.0 * (b.Y - a.Y)};
+}
+
+}  // namespace
+
 TModelPoint TArrow::PointAlong(double percent, double chordHeight, TModelPoint a, TModelPoint b)
 {
   TArc arc;
-  if (!MakeArc(chordHeight, a, b, arc))
-    return {a.X + percent / 100.0 * (b.X - a.X), a.Y + percent / 100.0 * (b.Y - a.Y)};
+  if (!MakeArc(chordHeight, a, b, arc)) return StraightPointAlong(percent, a, b);
   const double angle = arc.StartAngle + arc.Sweep * percent / 100.0;
   return {arc.Centre.X + arc.Radius * std::cos(angle), arc.Centre.Y + arc.Radius * std::sin(angle)};
 }
@@ -211,7 +220,8 @@ TModelPoint BestOf(const TAnchorChoice& choice, TModelPoint other, bool atStart,
     // The line's first step from the anchor. The bend is measured from the second point
     // given, which for a start anchor is the line's far end: there it turns sign.
     const double h = atStart ? -rule.Between(a, other) : rule.Between(other, a);
-    const TModelPoint q = TArrow::PointAlong(5, h, a, other);
+    const TModelPoint q =
+        h == 0.0 ? StraightPointAlong(5, a, other) : TArrow::PointAlong(5, h, a, other);
     int d = std::abs(RoundHalfEven(choice.Outward[i] - Bearing(a, q)));
     if (d > 180) d = 360 - d;
     // A later anchor must be clearly better, so arrows do not flicker between anchors.

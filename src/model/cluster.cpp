@@ -309,7 +309,11 @@ void TCluster::AssignMemberships(TObjectList& list)
   // Each object's cluster is decided on its own, so the decisions are spread over the cores,
   // each slice with a canvas and outlines of its own, and applied in list order afterwards.
   constexpr std::size_t kObjectsPerThread = 1024;
-  std::vector<TCluster*> decided(list.size(), nullptr);
+  struct TDecision {
+    TClusteredObject* Member = nullptr;  // null for objects that are no members
+    TCluster* Cluster = nullptr;
+  };
+  std::vector<TDecision> decided(list.size());
   TParallelSlices::Run(
       list.size(), kObjectsPerThread, [&](std::size_t begin, std::size_t end, std::size_t) {
         TMeasureCanvas sliceMeasure = ModelMeasure();
@@ -321,10 +325,11 @@ void TCluster::AssignMemberships(TObjectList& list)
             ++next;
           TClusteredObject* member = AsMember(list[i]);
           if (!member) continue;
+          decided[i].Member = member;
           const std::vector<std::size_t> candidates =
               grid.Near(member->GetScreenBox(sliceCanvas, 0, 0, 100).Normalized(), clusters.size());
           // Only clusters below the object count, the topmost first.
-          TCluster*& chosen = decided[i];
+          TCluster*& chosen = decided[i].Cluster;
           for (auto k = candidates.rbegin(); k != candidates.rend(); ++k) {
             if (*k >= next) continue;
             if (Overlap(sliceCanvas, clusters[*k].Cluster, member, &outlines)) {
@@ -334,10 +339,8 @@ void TCluster::AssignMemberships(TObjectList& list)
           }
         }
       });
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    TClusteredObject* member = AsMember(list[i]);
+  for (const auto& [member, chosen] : decided) {
     if (!member) continue;
-    TCluster* chosen = decided[i];
     if (chosen)
       AddToCluster(member, chosen);
     else if (member->Cluster)

@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QTextItem>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -34,13 +35,14 @@ void AppendNumber(QByteArray& out, double value)
   char digits[32];
   const long long whole = hundredths / 100;
   const int fraction = static_cast<int>(hundredths % 100);
-  int length = std::snprintf(digits, sizeof digits, "%lld", whole);
+  // to_chars rather than a formatted print: every coordinate of the picture passes here.
+  char* end = std::to_chars(digits, digits + sizeof digits - 3, whole).ptr;
   if (fraction != 0) {
-    digits[length++] = '.';
-    digits[length++] = static_cast<char>('0' + fraction / 10);
-    if (fraction % 10 != 0) digits[length++] = static_cast<char>('0' + fraction % 10);
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + fraction / 10);
+    if (fraction % 10 != 0) *end++ = static_cast<char>('0' + fraction % 10);
   }
-  out.append(digits, length);
+  out.append(digits, end - digits);
 }
 
 QByteArray Number(double value)
@@ -52,9 +54,14 @@ QByteArray Number(double value)
 
 QByteArray ColorText(const QColor& color)
 {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%02x%02x%02x", color.red(), color.green(), color.blue());
-  return QByteArray(text, 7);
+  constexpr char kHex[] = "0123456789abcdef";
+  const int parts[] = {color.red(), color.green(), color.blue()};
+  QByteArray text("#", 1);
+  for (const int part : parts) {
+    text.append(kHex[(part >> 4) & 15]);
+    text.append(kHex[part & 15]);
+  }
+  return text;
 }
 
 void AppendEscaped(QByteArray& out, const QString& text)
