@@ -193,6 +193,18 @@ QByteArray TModelStream::WriteModel(TModelDocument& document, bool withPreviews)
   return bytes;
 }
 
+bool TModelStream::BeginsAsWritten(const TModelDocument& document, const QByteArray& stream)
+{
+  QByteArray start;
+  TBinaryWriter out(start);
+  out.WriteDouble(kVersion);
+  out.WriteBlock(QByteArray());
+  out.WriteBlock(QByteArray());
+  WriteHeader(out, document);
+  out.WriteInt32(static_cast<std::int32_t>(document.Objects.size()));
+  return stream.startsWith(start);
+}
+
 CGPObject* TModelStream::ReadObjectRecord(TModelDocument& document, TBinaryReader& stream)
 {
   const std::int32_t kind = stream.ReadInt32();

@@ -18,6 +18,10 @@ class TModelStream {
   // Writes the whole model. Without previews the two picture blocks are written empty,
   // which is what snapshots read only by the program need.
   static QByteArray WriteModel(TModelDocument& document, bool withPreviews = true);
+  // Whether the stream begins as WriteModel(document, false) would begin it (version, empty
+  // previews, header, object count). For a snapshot just read, whose objects read back as
+  // they were written, the stream is then what writing the model again would give.
+  static bool BeginsAsWritten(const TModelDocument& document, const QByteArray& stream);
   // Reads a stream into the document, appending its objects; throws EStreamError. Objects
   // read before an error stay in the document. placedArrows: the stream is one this program
   // wrote from a model whose arrows were all placed (an undo snapshot), so placing them again

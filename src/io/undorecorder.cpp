@@ -128,6 +128,25 @@ void TUndoRecorder::StoreSnapshot(TModelDocument& document, const QString& file,
     document.SnapshotWriter.Write(file, bytes);
 }
 
+bool TUndoRecorder::StoreRestored(TModelDocument& document, const QString& file,
+                                  const QByteArray& bytes)
+{
+  // Unless something outside the objects changed meanwhile (a save names the model), the
+  // snapshot just read is what serialising the model again would give, and its file becomes
+  // the recovery file as it is.
+  if (!TModelStream::BeginsAsWritten(document, bytes)) {
+    document.Snapshot = TModelStream::WriteModel(document, false);
+    return Store(document, document.RecoverFileName, document.Snapshot, true);
+  }
+  document.Snapshot = bytes;
+  if (!TWholeFile::LinkOver(file, document.RecoverFileName))
+    return Store(document, document.RecoverFileName, document.Snapshot, true);
+  storedRecoveryPath_ = document.RecoverFileName;
+  storedRecovery_ = document.Snapshot;
+  failingRecovery_ = false;
+  return true;
+}
+
 bool TUndoRecorder::Store(TModelDocument& document, const QString& path, const QByteArray& bytes,
                           bool atomic)
 {
@@ -287,10 +306,11 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
     if (IDocumentObserver* observer = document.Observer()) observer->ReportError(error.Message());
     return;
   }
-  // The state left goes to disk on the writer's thread while this one reloads the model.
+  // The state left goes to disk on the writer's thread while this one reloads the model;
+  // when it is the recorded state the recovery file holds, it takes a second name instead.
   const QByteArray current = TModelStream::WriteModel(document, false);
   const QString file = NewSnapshotFileName(document);
-  document.SnapshotWriter.Write(file, current);
+  StoreSnapshot(document, file, current == document.Snapshot ? document.Snapshot : current);
   try {
     Restore(document, target, current, true);
   } catch (const EStreamError& error) {
@@ -299,10 +319,9 @@ void TUndoRecorder::Step(TModelDocument& document, bool undo)
     if (IDocumentObserver* observer = document.Observer()) observer->ReportError(error.Message());
     return;
   }
+  const bool recovered = StoreRestored(document, entry.FileName, target);
   document.SnapshotWriter.Remove(entry.FileName);
   from.pop_back();
-  document.Snapshot = TModelStream::WriteModel(document, false);
-  const bool recovered = Store(document, document.RecoverFileName, document.Snapshot, true);
   if (FinishSnapshots(document)) to.push_back({file, entry.Caption});
   if (recovered) StoreHistory(document);
   // The model now differs from its file, so closing must ask before the state is lost.

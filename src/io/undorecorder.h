@@ -60,6 +60,9 @@ class TUndoRecorder : public IUndoRecorder {
   // recovery file when that holds exactly this state, a copy written on the writer's thread
   // otherwise.
   void StoreSnapshot(TModelDocument& document, const QString& file, const QByteArray& bytes);
+  // Makes the state just restored from a snapshot file (its bytes given) the document's
+  // snapshot and stores it as the recovery file; false when that could not be stored.
+  bool StoreRestored(TModelDocument& document, const QString& file, const QByteArray& bytes);
 
   // Keeps the model's file name beside the recovery file, so a recovered window can say
   // which model it was.

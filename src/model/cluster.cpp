@@ -110,8 +110,9 @@ bool SurelyOverlap(TCanvas& canvas, CGPObject* a, CGPObject* b, const TPixelRect
   const QPoint pixel((boxA.Left + boxA.Right) / 2, (boxA.Top + boxA.Bottom) / 2);
   if (!BoundedClip(common).adjusted(2, 2, -2, -2).contains(pixel)) return false;
   const QPointF centre(pixel.x() + 0.5, pixel.y() + 0.5);
-  return DeepInside(HitPolygons(canvas, angledA, nullptr), centre) &&
-         DeepInside(HitPolygons(canvas, angledB, cache), centre);
+  // The kept outline first: when the pixel is not deep in it, a's is never made.
+  return DeepInside(HitPolygons(canvas, angledB, cache), centre) &&
+         DeepInside(HitPolygons(canvas, angledA, nullptr), centre);
 }
 
 // cache: where the outlines of the a side are kept, if anywhere.

@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include "document/documenttestsupport.h"
 #include "io/iotestsupport.h"
+#include "io/modelfile.h"
 #include "io/modelstream.h"
 #include "io/recovery.h"
 #include "io/undorecorder.h"
@@ -130,6 +132,19 @@ TEST(UndoRecording, SnapshotsTakenFromTheRecoveryFileKeepTheirStateWhenItIsRepla
   ASSERT_EQ(left.Snapshots.size(), states.size() - 1);
   for (std::size_t i = 0; i + 1 < states.size(); ++i)
     EXPECT_EQ(left.Snapshots[i].second, states[i]) << "snapshot " << i;
+
+  // An undo hands the snapshot's own file over as the recovery file, unless the model changed
+  // outside its objects since: saved, it now has a file of its own, which the recovery keeps.
+  recorder.Undo(d);
+  EXPECT_EQ(TLeftBehind(d).Model, states[states.size() - 2]);
+  QTemporaryDir saved;
+  TModelFile::SaveModelFile(d, saved.filePath(QStringLiteral("saved.mdl")));
+  recorder.Undo(d);
+  const QByteArray undoneTwice = TModelStream::WriteModel(d, false);
+  EXPECT_NE(undoneTwice, states[states.size() - 3]);  // named now
+  EXPECT_EQ(TLeftBehind(d).Model, undoneTwice);
+  recorder.Redo(d);
+  EXPECT_EQ(TLeftBehind(d).Model, TModelStream::WriteModel(d, false));
 }
 
 // Undo and redo take the arrows of their own snapshots as stored instead of placing them

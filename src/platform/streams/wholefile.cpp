@@ -88,3 +88,15 @@ bool TWholeFile::Link(const QString& existing, const QString& path)
 {
   return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(path).constData()) == 0;
 }
+
+bool TWholeFile::LinkOver(const QString& existing, const QString& path)
+{
+  // The caller owns the folder's names (the recovery lock), so a fixed temporary name is safe;
+  // one a crash left behind is cleared first.
+  const QByteArray temporary = QFile::encodeName(path + QStringLiteral(".link"));
+  ::unlink(temporary.constData());
+  if (::link(QFile::encodeName(existing).constData(), temporary.constData()) != 0) return false;
+  if (::rename(temporary.constData(), QFile::encodeName(path).constData()) == 0) return true;
+  ::unlink(temporary.constData());
+  return false;
+}

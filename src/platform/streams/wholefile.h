@@ -22,4 +22,8 @@ class TWholeFile {
   // Gives an existing file a second name that shares its bytes, without copying them; false
   // where the file system cannot, or the name is taken (the caller then writes a copy).
   static bool Link(const QString& existing, const QString& path);
+  // Replaces the file at path by a second name of an existing file, in one step (a process
+  // killed meanwhile leaves the old file or the new one); false when it cannot be done, and
+  // then nothing has changed.
+  static bool LinkOver(const QString& existing, const QString& path);
 };
