@@ -9,6 +9,7 @@
 #include "app/text/texteditors.h"
 #include "document/modeldocument.h"
 #include "interaction/modelpaintbox.h"
+#include "platform/memorypolicy.h"
 
 TModelForm::TModelForm(QWidget* parent)
     : QWidget(parent),
@@ -41,6 +42,7 @@ TModelForm::~TModelForm()
   // The document deletes its recovery files while the recorder still holds their lock, so
   // that no other copy can take them over half deleted.
   document_.reset();
+  TMemoryPolicy::GiveBack();
 }
 
 void TModelForm::SetCaption(const QString& caption)

@@ -51,3 +51,10 @@ void TMemoryPolicy::Apply()
   LayOutHeapOnLargePages();
 #endif
 }
+
+void TMemoryPolicy::GiveBack()
+{
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
+}

@@ -10,4 +10,7 @@ class TMemoryPolicy {
   // large pages instead of tens of thousands of small ones. Touching fresh pages costs more
   // than building the objects or serialising into them.
   static void Apply();
+  // Gives the memory freed by a closed model back to the system, which Apply otherwise keeps
+  // for the next edit.
+  static void GiveBack();
 };

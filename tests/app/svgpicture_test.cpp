@@ -100,6 +100,17 @@ TEST(SvgPicture, GoldenModelRendersLikeItsPngPicture)
   const QImage drawn = Rasterised(svg, size);
   drawn.save(testsupport::OutputPath(QStringLiteral("golden_svg.png")));
   EXPECT_LT(DifferingShare(drawn, png), 0.02);
+
+  // A clip on an element is taken in the element's own turned coordinates by conforming
+  // renderers (browsers, librsvg), which then hid all turned text; Qt's renderer does not.
+  // Turned and clipped elements take their clip from a group around them.
+  int turnedAndClipped = 0;
+  for (const QByteArray& line : svg.split('\n')) {
+    for (const QByteArray& tag : line.split('<'))
+      EXPECT_FALSE(tag.contains(" transform=") && tag.contains(" clip-path=")) << tag.constData();
+    turnedAndClipped += line.startsWith("<g clip-path=") && line.contains(" transform=");
+  }
+  EXPECT_GT(turnedAndClipped, 5);  // the golden model's turned hexagon, block arrow and label
 }
 
 TEST(SvgPicture, RepeatedShapesAreStoredOnceTextStaysTextAndTheFileIsSmaller)

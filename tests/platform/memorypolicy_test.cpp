@@ -47,8 +47,9 @@ TEST(MemoryPolicy, LargeBlocksComeFromTheHeapLaidOutOnLargePages)
   // Its first pages may lie before the first whole large page.
   const char* middle = start + kBlock / 2;
   QFile mode(QStringLiteral("/sys/kernel/mm/transparent_hugepage/enabled"));
-  if (mode.open(QIODevice::ReadOnly) && mode.readAll().contains("[madvise]"))
+  if (mode.open(QIODevice::ReadOnly) && mode.readAll().contains("[madvise]")) {
     EXPECT_TRUE(FlagsOfMappingHolding(middle).contains(" hg"))
         << FlagsOfMappingHolding(middle).constData();
+  }
   std::free(block);
 }

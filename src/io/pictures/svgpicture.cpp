@@ -430,6 +430,9 @@ void TSvgEngine::drawImage(const QRectF& target, const QImage& image, const QRec
     defs_.append("\" preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64,");
     defs_.append(png.toBase64()).append("\"/>\n");
   }
+  // A clip on a turned element would be turned with it: the group keeps it on the page.
+  const bool grouped = !Translating() && clip_ != 0;
+  if (grouped) body_.append("<g").append(ClipAttribute()).append('>');
   body_.append("<use xlink:href=\"#i").append(QByteArray::number(id)).append('"');
   if (Translating()) {
     const QPointF at = transform_.map(target.topLeft());
@@ -453,7 +456,7 @@ void TSvgEngine::drawImage(const QRectF& target, const QImage& image, const QRec
     body_.append('"');
   }
   if (opacity_ < 1.0) body_.append(" opacity=\"").append(Number(opacity_)).append('"');
-  body_.append(ClipAttribute()).append("/>\n");
+  body_.append(grouped ? QByteArray("/></g>\n") : ClipAttribute() + "/>\n");
 }
 
 void TSvgEngine::drawTextItem(const QPointF& at, const QTextItem& item)
@@ -515,14 +518,19 @@ void TSvgEngine::drawTextItem(const QPointF& at, const QTextItem& item)
 void TSvgEngine::FlushText()
 {
   if (run_.Style < 0) return;
+  const QByteArray clip =
+      run_.Clip != 0 ? " clip-path=\"url(#c" + QByteArray::number(run_.Clip) + ")\"" : QByteArray();
+  // A clip on a turned element would be turned with it: the group keeps it on the page.
+  const bool grouped = !run_.Transform.isEmpty() && !clip.isEmpty();
+  if (grouped) body_.append("<g").append(clip).append('>');
   body_.append("<text xml:space=\"preserve\" class=\"s").append(QByteArray::number(run_.Style));
   body_.append("\" x=\"").append(run_.X).append("\" y=\"");
   AppendNumber(body_, run_.Y);
   body_.append('"');
   if (!run_.Transform.isEmpty()) body_.append(" transform=\"").append(run_.Transform).append('"');
-  if (run_.Clip != 0)
-    body_.append(" clip-path=\"url(#c").append(QByteArray::number(run_.Clip)).append(")\"");
-  body_.append('>').append(run_.Text).append("</text>\n");
+  if (!grouped) body_.append(clip);
+  body_.append('>').append(run_.Text).append("</text>");
+  body_.append(grouped ? "</g>\n" : "\n");
   run_ = TTextRun{};
 }
 
