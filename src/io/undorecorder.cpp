@@ -12,6 +12,7 @@
 #include "io/modelstream.h"
 #include "io/recovery.h"
 #include "platform/streams/streamerror.h"
+#include "platform/streams/warmfile.h"
 #include "platform/streams/wholefile.h"
 #include "platform/userfolders.h"
 
@@ -156,10 +157,14 @@ bool TUndoRecorder::Store(TModelDocument& document, const QString& path, const Q
   // may be involved), so each reports its own trouble once.
   bool& failing = atomic ? failingRecovery_ : failingSnapshots_;
   try {
-    WritePrivateFile(path, bytes, atomic);
     if (atomic) {
+      recoveryFile_.Replace(path, bytes);
       storedRecoveryPath_ = path;
       storedRecovery_ = bytes;
+      // The next edit's copy will be about as large; its file is made ready meanwhile.
+      recoveryFile_.Prepare(path, bytes.size() + bytes.size() / 16 + 65536);
+    } else {
+      WritePrivateFile(path, bytes, false);
     }
     failing = false;
     return true;

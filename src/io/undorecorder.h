@@ -9,6 +9,7 @@
 
 #include "document/undorecorder.h"
 #include "platform/streams/filelock.h"
+#include "platform/streams/warmfile.h"
 
 class TModelDocument;
 
@@ -80,4 +81,6 @@ class TUndoRecorder : public IUndoRecorder {
   QByteArray storedRecovery_;
   std::unique_ptr<TFileLock> lock_;
   QString stem_;  // of the recovery file whose lock is held
+  // Writes the recovery file; after the lock, so that its temporary file goes while held.
+  TWarmFile recoveryFile_;
 };
