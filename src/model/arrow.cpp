@@ -336,6 +336,11 @@ bool TArrow::Reaches(const CGPObject* from, const CGPObject* arrow)
 {
   if (!from || !arrow) return false;
   if (from == arrow) return true;
+  // Nothing lies ahead of an object that is no arrow, so the search below would end after
+  // looking once at the arrows on `arrow`; most ends are such objects.
+  if (from->KindCode() != okArrow)
+    return std::find(arrow->AttachedArrows.begin(), arrow->AttachedArrows.end(), from) !=
+           arrow->AttachedArrows.end();
   // Searched from both sides in turn, along the ends ahead of from and along the arrows that
   // sit on arrow behind it: the side that runs out first shows the arrow out of reach, so a
   // long chain of arrows costs no more than its short side. Each object is visited once,
