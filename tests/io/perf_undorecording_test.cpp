@@ -45,18 +45,30 @@ struct TLeftBehind {
   std::vector<std::pair<QByteArray, QByteArray>> Snapshots;  // kind ("U"/"R") and bytes
 };
 
+// A document recording its edits with its recovery file claimed, as a model window has it.
+// The document goes first, deleting its files while the recorder still holds their lock.
+struct TRecordedModel {
+  TRecordedModel()
+  {
+    Document.SetObserver(&Observer);
+    Document.SetUndoRecorder(&Recorder);
+    EXPECT_TRUE(Recorder.ClaimRecoveryFile(Document.RecoverFileName));
+  }
+  TRecordingObserver Observer;
+  TUndoRecorder Recorder;
+  TModelDocument Document;
+};
+
 }  // namespace
 
 // Snapshot files are written beside the user-interface thread's work; the recording still
 // returns only once everything a recovery needs is on disk.
 TEST(UndoRecording, AProcessKilledRightAfterAnEditOrUndoRecoversItWithItsHistory)
 {
-  TRecordingObserver observer;
-  TUndoRecorder recorder;
-  TModelDocument d;
-  d.SetObserver(&observer);
-  d.SetUndoRecorder(&recorder);
-  ASSERT_TRUE(recorder.ClaimRecoveryFile(d.RecoverFileName));
+  TRecordedModel model;
+  TModelDocument& d = model.Document;
+  TUndoRecorder& recorder = model.Recorder;
+  const TRecordingObserver& observer = model.Observer;
   for (int i = 0; i < 200; ++i)
     iotest::AddCogi(d, 1 + (i % 20) * 1.5, 1 + (i / 20) * 1.5);
   TUndoRecorder::TakeBaseline(d);
@@ -99,12 +111,10 @@ TEST(UndoRecording, AProcessKilledRightAfterAnEditOrUndoRecoversItWithItsHistory
 // snapshot must keep the state it was taken of, also when a state could not be stored.
 TEST(UndoRecording, SnapshotsTakenFromTheRecoveryFileKeepTheirStateWhenItIsReplaced)
 {
-  TRecordingObserver observer;
-  TUndoRecorder recorder;
-  TModelDocument d;
-  d.SetObserver(&observer);
-  d.SetUndoRecorder(&recorder);
-  ASSERT_TRUE(recorder.ClaimRecoveryFile(d.RecoverFileName));
+  TRecordedModel model;
+  TModelDocument& d = model.Document;
+  TUndoRecorder& recorder = model.Recorder;
+  const TRecordingObserver& observer = model.Observer;
   iotest::AddCogi(d, 2, 2);
   TUndoRecorder::TakeBaseline(d);
   std::vector<QByteArray> states{TModelStream::WriteModel(d, false)};
