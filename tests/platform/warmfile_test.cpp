@@ -26,10 +26,14 @@ TEST(WarmFile, TheTargetHoldsExactlyTheNewBytesWhateverWasPreparedAndNothingStay
     file.Replace(target, QByteArray(3000, 'c'));
     EXPECT_EQ(TWholeFile::ReadAll(target), QByteArray(3000, 'c'));
     EXPECT_EQ(QFileInfo(target).permissions() & (QFile::ReadOther | QFile::ReadGroup), 0);
+    file.Prepare(dir.filePath(QStringLiteral("other.mdl")), 4000);  // then another target
+    file.Replace(target, QByteArray(20, 'd'));
+    EXPECT_FALSE(
+        QFileInfo::exists(TWarmFile::TemporaryFile(dir.filePath(QStringLiteral("other.mdl")))));
     file.Prepare(target, 4000);
   }
   EXPECT_FALSE(QFileInfo::exists(temporary));
-  EXPECT_EQ(TWholeFile::ReadAll(target), QByteArray(3000, 'c'));
+  EXPECT_EQ(TWholeFile::ReadAll(target), QByteArray(20, 'd'));
 
   TWarmFile file;
   const QString nowhere = dir.filePath(QStringLiteral("missing/recovery.mdl"));

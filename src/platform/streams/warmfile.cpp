@@ -81,8 +81,11 @@ void TWarmFile::Replace(const QString& target, const QByteArray& bytes)
 {
   Finish();
   const QByteArray temporary = Native(TemporaryFile(target));
-  // A prepared file is written over in place; anything else starts empty.
+  // A prepared file is written over in place; anything else starts empty. One prepared for
+  // another target (the window took over another recovery file) is not left behind.
   const bool prepared = preparedFor_ == target;
+  if (!prepared && !preparedFor_.isEmpty())
+    ::unlink(Native(TemporaryFile(preparedFor_)).constData());
   preparedFor_.clear();
   const int fd = ::open(temporary.constData(),
                         O_WRONLY | O_CREAT | O_CLOEXEC | (prepared ? 0 : O_TRUNC), kPrivate);
