@@ -49,18 +49,6 @@ struct TTextStyle {
   int Alignment = 0;
 };
 
-// The characters of a read text: paragraphs and line breaks become "\n".
-QString PlainText(const QTextDocument& document)
-{
-  QString text;
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    if (block != document.begin()) text += QLatin1Char('\n');
-    text += block.text();
-  }
-  text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-  return text;
-}
-
 TTextStyle StyleOf(const QTextDocument& document)
 {
   const QTextBlock block = document.begin();
@@ -374,7 +362,7 @@ void TextFields(const QByteArray& rtf, const char* textKey, const char* styleKey
   }
   QTextDocument document;
   TRtfReader::Read(rtf, document);
-  out.Set(textKey, PlainText(document));
+  out.Set(textKey, TRtfReader::PlainText(document));
   out.SetStyle(styleKey, StyleOf(document));
 }
 

@@ -986,6 +986,11 @@ QString TRtfReader::PlainText(const QByteArray& bytes)
 {
   QTextDocument document;
   Read(bytes, document);
+  return PlainText(document);
+}
+
+QString TRtfReader::PlainText(const QTextDocument& document)
+{
   QString text;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     if (block != document.begin()) text += QLatin1Char('\n');

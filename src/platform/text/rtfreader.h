@@ -19,4 +19,6 @@ class TRtfReader {
   static void Read(const QByteArray& bytes, QTextDocument& document);
   // Only the characters: paragraphs and line breaks become "\n", tabs stay.
   static QString PlainText(const QByteArray& bytes);
+  // The same for a document already read.
+  static QString PlainText(const QTextDocument& document);
 };
