@@ -11,6 +11,7 @@
 #include "document/modelpainter.h"
 #include "model/arrow.h"
 #include "model/cluster.h"
+#include "model/kindcast.h"
 #include "model/layers/gateway.h"
 #include "model/layers/lined.h"
 #include "platform/canvas.h"
@@ -59,9 +60,9 @@ TBandedPicture::TBandedPicture(TModelDocument& document, QImage& image, int band
   std::vector<CGPObject*> order;
   order.reserve(document_.Objects.size());
   for (CGPObject* object : document_.Objects)
-    if (!dynamic_cast<TArrow*>(object)) order.push_back(object);
+    if (!TKindCast::Arrow(object)) order.push_back(object);
   for (CGPObject* object : document_.Objects)
-    if (dynamic_cast<TArrow*>(object)) order.push_back(object);
+    if (TKindCast::Arrow(object)) order.push_back(object);
   shareable_ = NumberClusterMembers(order);
   if (!shareable_) return;
   TMeasureCanvas measure;

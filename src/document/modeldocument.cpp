@@ -13,6 +13,7 @@
 #include "model/embedded/clipart.h"
 #include "model/embedded/olecogi.h"
 #include "model/embedded/shortcut.h"
+#include "model/kindcast.h"
 #include "model/objectfactory.h"
 #include "model/outlines/shapegenerator.h"
 #include "model/shapes/label.h"
@@ -316,7 +317,7 @@ void TModelDocument::ClearModel()
     ForgetObject(object);
   // Arrows first: destroying them detaches them cleanly from objects still alive.
   for (CGPObject*& object : doomed)
-    if (dynamic_cast<TArrow*>(object)) {
+    if (TKindCast::Arrow(object)) {
       delete object;
       object = nullptr;
     }

@@ -7,6 +7,7 @@
 
 #include "document/modelview.h"
 #include "model/arrow.h"
+#include "model/kindcast.h"
 #include "platform/canvas.h"
 #include "platform/measurecanvas.h"
 #include "platform/rounding.h"
@@ -36,9 +37,9 @@ void TModelPainter::DrawObjects(TCanvas& canvas, const TObjectList& objects, boo
 {
   // Arrows are drawn after everything else so that they are never hidden.
   for (CGPObject* object : objects)
-    if (!dynamic_cast<TArrow*>(object)) object->Draw(canvas, fast, offsetX, offsetY, zoom);
+    if (!TKindCast::Arrow(object)) object->Draw(canvas, fast, offsetX, offsetY, zoom);
   for (CGPObject* object : objects)
-    if (dynamic_cast<TArrow*>(object)) object->Draw(canvas, fast, offsetX, offsetY, zoom);
+    if (TKindCast::Arrow(object)) object->Draw(canvas, fast, offsetX, offsetY, zoom);
 }
 
 void TModelPainter::DrawScreen(QImage& target, bool fast)

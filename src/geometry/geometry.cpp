@@ -1,5 +1,6 @@
 #include "geometry/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -94,7 +95,8 @@ namespace {
 // Every rule inserts at the front, so the final order is the reverse of generation.
 TAnchorList Reversed(TAnchorList generated)
 {
-  return TAnchorList(generated.rbegin(), generated.rend());
+  std::reverse(generated.begin(), generated.end());
+  return generated;
 }
 
 }  // namespace
@@ -126,6 +128,7 @@ TAnchorList Box16Anchors(double width, double height)
 TAnchorList VertexAnchors(const TOutline& outline)
 {
   TAnchorList generated;
+  generated.reserve(outline.size());
   for (std::size_t i = 1; i < outline.size(); ++i)
     generated.push_back({outline[i].Ex, outline[i].Ey});
   return Reversed(std::move(generated));
@@ -134,6 +137,7 @@ TAnchorList VertexAnchors(const TOutline& outline)
 TAnchorList VertexAndMidpointAnchors(const TOutline& outline)
 {
   TAnchorList generated;
+  generated.reserve(2 * outline.size());
   for (std::size_t i = 1; i < outline.size(); ++i) {
     const TSegment& previous = outline[i - 1];
     const TSegment& segment = outline[i];
@@ -146,6 +150,7 @@ TAnchorList VertexAndMidpointAnchors(const TOutline& outline)
 TAnchorList VertexAndQuarterAnchors(const TOutline& outline)
 {
   TAnchorList generated;
+  generated.reserve(4 * outline.size());
   for (std::size_t i = 1; i < outline.size(); ++i) {
     const TSegment& previous = outline[i - 1];
     const TSegment& segment = outline[i];

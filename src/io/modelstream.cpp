@@ -13,6 +13,7 @@
 #include "document/modelview.h"
 #include "model/arrow.h"
 #include "model/cluster.h"
+#include "model/kindcast.h"
 #include "platform/pictures/picturecodec.h"
 #include "platform/streams/binaryreader.h"
 #include "platform/streams/binarywriter.h"
@@ -140,7 +141,7 @@ void ConnectArrows(TModelDocument& document, std::size_t base)
     return position < objects.size() ? objects[position] : nullptr;
   };
   for (std::size_t i = base; i < objects.size(); ++i) {
-    auto* arrow = dynamic_cast<TArrow*>(objects[i]);
+    TArrow* arrow = TKindCast::Arrow(objects[i]);
     if (!arrow) continue;
     // An index that names no record of this stream leaves that end free.
     if (CGPObject* from = at(arrow->FromIndex); from && from != arrow)

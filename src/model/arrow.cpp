@@ -1,11 +1,13 @@
 #include "model/arrow.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
 #include <unordered_set>
 
+#include "model/kindcast.h"
 #include "model/outlines/arrowheads.h"
 #include "platform/canvas.h"
 #include "platform/markstamps.h"
@@ -59,6 +61,12 @@ bool MakeArc(double h, TModelPoint a, TModelPoint b, TArc& arc)
   return true;
 }
 
+TModelPoint PointOnArc(const TArc& arc, double percent)
+{
+  const double angle = arc.StartAngle + arc.Sweep * percent / 100.0;
+  return {arc.Centre.X + arc.Radius * std::cos(angle), arc.Centre.Y + arc.Radius * std::sin(angle)};
+}
+
 }  // namespace
 
 TArrow::TArrow()
@@ -90,8 +98,7 @@ TModelPoint TArrow::PointAlong(double percent, double chordHeight, TModelPoint a
 {
   TArc arc;
   if (!MakeArc(chordHeight, a, b, arc)) return StraightPointAlong(percent, a, b);
-  const double angle = arc.StartAngle + arc.Sweep * percent / 100.0;
-  return {arc.Centre.X + arc.Radius * std::cos(angle), arc.Centre.Y + arc.Radius * std::sin(angle)};
+  return PointOnArc(arc, percent);
 }
 
 double TArrow::ArcLength(double chordHeight, TModelPoint a, TModelPoint b)
@@ -108,7 +115,7 @@ double TArrow::ArrowLength() const
 
 void TArrow::AttachArrowEnd(CGPObject* object, CGPObject* arrowObject, int anchor, TArrowEnd end)
 {
-  auto* arrow = dynamic_cast<TArrow*>(arrowObject);
+  TArrow* arrow = TKindCast::Arrow(arrowObject);
   if (!arrow || object == arrow) return;
   // An end on an arrow that leads back to this one would make the arrows place each other
   // in a circle; such an end is left free instead.
@@ -123,7 +130,7 @@ void TArrow::AttachArrowEnd(CGPObject* object, CGPObject* arrowObject, int ancho
     // Leaving an arrow also parts it from this one. Its ends on this arrow are freed with it:
     // dropping it from the list alone would leave them pointing at this arrow unseen, and
     // dangling once this arrow goes.
-    if (dynamic_cast<TArrow*>(previous)) arrow->DetachArrow(previous);
+    if (TKindCast::Arrow(previous)) arrow->DetachArrow(previous);
   }
   if (object) object->AttachedArrows.insert(object->AttachedArrows.begin(), arrow);
   if (end == TArrowEnd::Start) {
@@ -178,19 +185,31 @@ namespace {
 // compares against; an arrow with both ends free to choose asks for them once per anchor of
 // its other end.
 struct TAnchorChoice {
+  TModelPoint Centre;
   std::vector<TModelPoint> Points;
-  std::vector<double> Outward;
+
+  // The bearing from the centre to anchor i, worked out when first asked: most anchors are
+  // never compared.
+  double Outward(std::size_t i) const
+  {
+    double& bearing = outward_[i];
+    if (std::isnan(bearing)) bearing = Bearing(Centre, Points[i]);
+    return bearing;
+  }
+
+  mutable std::vector<double> outward_;
 };
 
 TAnchorChoice AnchorChoice(const CGPObject* object)
 {
   TAnchorChoice choice;
   const TModelPoint centre = TArrow::AttachCentre(object);
+  choice.Centre = centre;
   const TAnchorFrame frame = AnchorFrame(object);
-  for (std::size_t i = 0; i < object->Anchors.size(); ++i) {
+  choice.Points.reserve(object->Anchors.size());
+  for (std::size_t i = 0; i < object->Anchors.size(); ++i)
     choice.Points.push_back(AnchorIn(object, frame, static_cast<int>(i) + 1));
-    choice.Outward.push_back(Bearing(centre, choice.Points.back()));
-  }
+  choice.outward_.assign(choice.Points.size(), std::numeric_limits<double>::quiet_NaN());
   return choice;
 }
 
@@ -208,6 +227,28 @@ struct TBendRule {
   }
 };
 
+// True when the angle between u and v, in whole degrees as an anchor's score rounds it, is
+// surely no less than limit: the angle's cosine is compared against that of a bound a little
+// below limit - 0.5 degrees, far beyond the rounding errors of either way of measuring it.
+// False whenever that cannot be said (a vector without length or beyond the range of
+// doubles).
+bool SurelyNoLessThan(TModelPoint u, TModelPoint v, int limit)
+{
+  if (limit <= 0) return true;
+  if (limit > 180) return false;
+  static const std::array<double, 181> kCosineBelow = [] {
+    std::array<double, 181> cosines{};
+    for (int d = 1; d <= 180; ++d)
+      cosines[static_cast<std::size_t>(d)] =
+          std::cos((d - 0.5 + 1e-6) * std::numbers::pi / 180.0) - 1e-12;
+    return cosines;
+  }();
+  const double lengths = std::sqrt(u.X * u.X + u.Y * u.Y) * std::sqrt(v.X * v.X + v.Y * v.Y);
+  if (!std::isnormal(lengths)) return false;
+  const double cosine = (u.X * v.X + u.Y * v.Y) / lengths;
+  return cosine < kCosineBelow[static_cast<std::size_t>(limit)];
+}
+
 // The anchor of a choice from which the line towards the other end leaves most squarely; the
 // candidate is the start of the line (atStart) or its end.
 TModelPoint BestOf(const TAnchorChoice& choice, TModelPoint other, bool atStart,
@@ -222,7 +263,12 @@ TModelPoint BestOf(const TAnchorChoice& choice, TModelPoint other, bool atStart,
     const double h = atStart ? -rule.Between(a, other) : rule.Between(other, a);
     const TModelPoint q =
         h == 0.0 ? StraightPointAlong(5, a, other) : TArrow::PointAlong(5, h, a, other);
-    int d = std::abs(RoundHalfEven(choice.Outward[i] - Bearing(a, q)));
+    // Most anchors face too far away to win; a dot product says so where the score itself
+    // takes arc tangents.
+    if (SurelyNoLessThan({a.X - choice.Centre.X, a.Y - choice.Centre.Y}, {q.X - a.X, q.Y - a.Y},
+                         best - rule.Margin))
+      continue;
+    int d = std::abs(RoundHalfEven(choice.Outward(i) - Bearing(a, q)));
     if (d > 180) d = 360 - d;
     // A later anchor must be clearly better, so arrows do not flicker between anchors.
     if (d < best - rule.Margin) {
@@ -276,6 +322,9 @@ TArrowEnds PlaceByRule(TArrowEnds ends, const TBendRule& rule)
         int score = 180;
         const TModelPoint e = finishes.Points.empty() ? TArrow::AttachCentre(to)
                                                       : BestOf(finishes, s, false, rule, &score);
+        // The bearing difference added below is more than -1 (0 to 180, or just under 0
+        // when a bearing is of no length), so a score this high cannot win.
+        if (score - 1 >= bestTotal) continue;
         const TModelPoint q = TArrow::PointAlong(95, rule.Between(s, e), e, s);
         const double total = score + BearingDifference(Bearing(s, q), Bearing(fromCentre, s));
         if (total < bestTotal) {
@@ -413,8 +462,12 @@ bool TArrow::FindAnchor(TModelPoint point, int& index, TModelPoint& position) co
 TAnchorList TArrow::AnchorRule() const
 {
   TAnchorList anchors;
+  anchors.reserve(11);
+  // The arc is the same for every point along it.
+  TArc arc;
+  const bool bent = MakeArc(ChordHeight, End(), Start(), arc);
   for (int p = 100; p >= 0; p -= 10) {
-    const TModelPoint point = PointAlong(p, ChordHeight, End(), Start());
+    const TModelPoint point = bent ? PointOnArc(arc, p) : StraightPointAlong(p, End(), Start());
     anchors.push_back({point.X, point.Y});
   }
   return anchors;

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "model/arrow.h"
+#include "model/kindcast.h"
 #include "platform/canvas.h"
 #include "platform/markstamps.h"
 #include "platform/parallelslices.h"
@@ -408,7 +409,7 @@ void CGPObject::UpdateAttachedArrows(TObjectList* list)
   std::vector<CGPObject*> pass{this};
   for (std::size_t i = 0; i < pass.size(); ++i)
     for (CGPObject* object : pass[i]->AttachedArrows)
-      if (!object->refreshingArrows_ && dynamic_cast<TArrow*>(object)) {
+      if (!object->refreshingArrows_ && TKindCast::Arrow(object)) {
         object->refreshingArrows_ = true;
         pass.push_back(object);
       }
@@ -428,7 +429,7 @@ void CGPObject::UpdateArrowsAttachedTo(const std::vector<CGPObject*>& carriers, 
   std::vector<CGPObject*> pass{nullptr};
   for (CGPObject* carrier : carriers)
     for (CGPObject* object : carrier->AttachedArrows)
-      if (!object->refreshingArrows_ && object->KindCode() == okArrow) {
+      if (!object->refreshingArrows_ && TKindCast::Arrow(object)) {
         object->refreshingArrows_ = true;
         pass.push_back(object);
       }
@@ -447,7 +448,7 @@ void CGPObject::UpdateArrowsAttachedTo(const std::vector<CGPObject*>& carriers, 
 
 void CGPObject::DetachArrow(CGPObject* object)
 {
-  auto* arrow = dynamic_cast<TArrow*>(object);
+  TArrow* arrow = TKindCast::Arrow(object);
   if (!arrow) return;
   const auto found = std::remove(AttachedArrows.begin(), AttachedArrows.end(), object);
   if (found == AttachedArrows.end()) return;
@@ -465,7 +466,7 @@ void CGPObject::DetachArrow(CGPObject* object)
 
 void CGPObject::DetachAll()
 {
-  if (auto* arrow = dynamic_cast<TArrow*>(this)) {
+  if (TArrow* arrow = TKindCast::Arrow(this)) {
     if (arrow->FromObject) arrow->FromObject->DetachArrow(arrow);
     if (arrow->ToObject) arrow->ToObject->DetachArrow(arrow);
   }

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "model/kindcast.h"
 #include "model/outlines/shapegenerator.h"
 #include "platform/canvas.h"
 #include "platform/measurecanvas.h"
@@ -50,7 +51,7 @@ QRegion RegionWithin(TCanvas& canvas, CGPObject* object, const QRect& clip, doub
                      double offsetY, double zoom)
 {
   const QRect bounded = BoundedClip(clip);
-  if (const auto* angled = dynamic_cast<const TAngled*>(object))
+  if (const auto* angled = TKindCast::Angled(object))
     return angled->ClippedRegion(canvas, bounded, offsetX, offsetY, zoom);
   const QRect window = canvas.RegionWindow();
   canvas.SetRegionWindow(bounded);
@@ -104,8 +105,8 @@ QList<QPolygonF> HitPolygons(TCanvas& canvas, const TAngled* object, TOutlineCac
 bool SurelyOverlap(TCanvas& canvas, CGPObject* a, CGPObject* b, const TPixelRect& boxA,
                    const QRect& common, TOutlineCache* cache)
 {
-  const auto* angledA = dynamic_cast<const TAngled*>(a);
-  const auto* angledB = dynamic_cast<const TAngled*>(b);
+  const auto* angledA = TKindCast::Angled(a);
+  const auto* angledB = TKindCast::Angled(b);
   if (!angledA || !angledB) return false;
   const QPoint pixel((boxA.Left + boxA.Right) / 2, (boxA.Top + boxA.Bottom) / 2);
   if (!BoundedClip(common).adjusted(2, 2, -2, -2).contains(pixel)) return false;
@@ -131,12 +132,6 @@ bool Overlap(TCanvas& canvas, CGPObject* a, CGPObject* b, TOutlineCache* cache =
       .intersects(RegionWithin(canvas, b, common, 0, 0, 100));
 }
 
-TClusteredObject* AsMember(CGPObject* object)
-{
-  if (dynamic_cast<TCluster*>(object)) return nullptr;
-  return dynamic_cast<TClusteredObject*>(object);
-}
-
 }  // namespace
 
 TCluster::TCluster()
@@ -150,12 +145,15 @@ TCluster::TCluster()
 
 TCluster::~TCluster()
 {
-  while (!Members.empty()) {
-    const std::size_t before = Members.size();
-    RemoveFromCluster(Members.front(), this);
-    if (Members.size() == before)  // a member that no longer names this cluster
-      Members.erase(Members.begin());
-  }
+  ReleaseMembers();
+}
+
+void TCluster::ReleaseMembers()
+{
+  // A member that no longer names this cluster is only dropped from the list.
+  for (TClusteredObject* member : Members)
+    if (member->Cluster == this) member->Cluster = nullptr;
+  Members.clear();
 }
 
 double TCluster::MarginInches() const
@@ -174,8 +172,8 @@ double TCluster::MarginInches() const
 
 void TCluster::AddToCluster(CGPObject* object, CGPObject* clusterObject)
 {
-  TClusteredObject* member = AsMember(object);
-  auto* cluster = dynamic_cast<TCluster*>(clusterObject);
+  TClusteredObject* member = TKindCast::Member(object);
+  TCluster* cluster = TKindCast::Cluster(clusterObject);
   if (!member || !cluster) return;
   // A member's Cluster always names the cluster whose Members hold it, so no search is needed.
   if (member->Cluster == cluster) return;
@@ -186,8 +184,8 @@ void TCluster::AddToCluster(CGPObject* object, CGPObject* clusterObject)
 
 void TCluster::RemoveFromCluster(CGPObject* object, CGPObject* clusterObject)
 {
-  auto* member = dynamic_cast<TClusteredObject*>(object);
-  auto* cluster = dynamic_cast<TCluster*>(clusterObject);
+  TClusteredObject* member = TKindCast::Member(object);
+  TCluster* cluster = TKindCast::Cluster(clusterObject);
   // An object in no cluster has nothing to leave, even when asked to leave "no cluster".
   if (!member || !cluster || member->Cluster != cluster) return;
   const auto found = std::find(cluster->Members.begin(), cluster->Members.end(), member);
@@ -197,7 +195,7 @@ void TCluster::RemoveFromCluster(CGPObject* object, CGPObject* clusterObject)
 
 void TCluster::UpdateClusterMembership(TObjectList& list, CGPObject* object)
 {
-  TClusteredObject* member = AsMember(object);
+  TClusteredObject* member = TKindCast::Member(object);
   if (!member) return;
   TMeasureCanvas measure = ModelMeasure();
   TCanvas& canvas = measure.Canvas();
@@ -205,7 +203,7 @@ void TCluster::UpdateClusterMembership(TObjectList& list, CGPObject* object)
   // The topmost cluster lying below the object wins.
   for (auto j = at; j != list.begin();) {
     --j;
-    auto* cluster = dynamic_cast<TCluster*>(*j);
+    TCluster* cluster = TKindCast::Cluster(*j);
     if (!cluster || !Overlap(canvas, cluster, member)) continue;
     AddToCluster(member, cluster);
     cluster->FitToMembers(canvas, list, 100, 0, 0);
@@ -232,10 +230,11 @@ class TBoxGrid {
         box, slack, [&](qint64 key) { cells_[key].push_back(entry); },
         [&] { everywhere_.push_back(entry); });
   }
-  // The entries whose cells the box touches, each once, in ascending order.
-  std::vector<std::size_t> Near(const TPixelRect& box, std::size_t count) const
+  // The entries whose cells the box touches, each once, in ascending order, into found
+  // (whose memory is reused from one box to the next).
+  void Near(const TPixelRect& box, std::size_t count, std::vector<std::size_t>& found) const
   {
-    std::vector<std::size_t> found = everywhere_;
+    found.assign(everywhere_.begin(), everywhere_.end());
     bool all = false;
     ForCells(
         box, 0,
@@ -251,7 +250,6 @@ class TBoxGrid {
     }
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
-    return found;
   }
 
  private:
@@ -293,11 +291,10 @@ void TCluster::AssignMemberships(TObjectList& list)
   };
   std::vector<TEntry> clusters;
   for (std::size_t i = 0; i < list.size(); ++i)
-    if (list[i]->KindCode() == okCluster)
-      if (auto* cluster = dynamic_cast<TCluster*>(list[i])) clusters.push_back({i, cluster});
+    if (TCluster* cluster = TKindCast::Cluster(list[i])) clusters.push_back({i, cluster});
   if (clusters.empty()) {
     for (CGPObject* object : list)
-      if (TClusteredObject* member = AsMember(object); member && member->Cluster)
+      if (TClusteredObject* member = TKindCast::Member(object); member && member->Cluster)
         RemoveFromCluster(member, member->Cluster);
     return;
   }
@@ -320,15 +317,16 @@ void TCluster::AssignMemberships(TObjectList& list)
         TMeasureCanvas sliceMeasure = ModelMeasure();
         TCanvas& sliceCanvas = sliceMeasure.Canvas();
         TOutlineCache outlines;
+        std::vector<std::size_t> candidates;
         std::size_t next = 0;  // clusters[next].Index is the first cluster at or above object i
         for (std::size_t i = begin; i < end; ++i) {
           while (next < clusters.size() && clusters[next].Index < i)
             ++next;
-          TClusteredObject* member = AsMember(list[i]);
+          TClusteredObject* member = TKindCast::Member(list[i]);
           if (!member) continue;
           decided[i].Member = member;
-          const std::vector<std::size_t> candidates =
-              grid.Near(member->GetScreenBox(sliceCanvas, 0, 0, 100).Normalized(), clusters.size());
+          grid.Near(member->GetScreenBox(sliceCanvas, 0, 0, 100).Normalized(), clusters.size(),
+                    candidates);
           // Only clusters below the object count, the topmost first.
           TCluster*& chosen = decided[i].Cluster;
           for (auto k = candidates.rbegin(); k != candidates.rend(); ++k) {
@@ -354,18 +352,14 @@ void TCluster::AssignMemberships(TObjectList& list)
 
 void TCluster::GatherMembers(TObjectList& list)
 {
-  while (!Members.empty()) {
-    const std::size_t before = Members.size();
-    RemoveFromCluster(Members.front(), this);
-    if (Members.size() == before) Members.erase(Members.begin());
-  }
+  ReleaseMembers();
   const auto at = std::find(list.begin(), list.end(), this);
   if (at == list.end()) return;
   TMeasureCanvas measure = ModelMeasure();
   TCanvas& canvas = measure.Canvas();
   bool joined = false;
   for (auto j = at + 1; j != list.end(); ++j) {
-    TClusteredObject* member = AsMember(*j);
+    TClusteredObject* member = TKindCast::Member(*j);
     if (!member || member->Cluster || !Overlap(canvas, this, member)) continue;
     AddToCluster(member, this);
     joined = true;
@@ -380,8 +374,7 @@ bool TCluster::RefreshMemberships(TObjectList& list, const std::vector<CGPObject
   std::vector<TPlaced> clusters;
   TBoxGrid clusterGrid;
   for (std::size_t i = 0; i < list.size(); ++i) {
-    if (list[i]->KindCode() != okCluster) continue;
-    auto* cluster = dynamic_cast<TCluster*>(list[i]);
+    TCluster* cluster = TKindCast::Cluster(list[i]);
     if (!cluster) continue;
     if (cluster->FitMembers) return false;
     const TPixelRect box = cluster->GetScreenBox(canvas, 0, 0, 100).Normalized();
@@ -401,34 +394,31 @@ bool TCluster::RefreshMemberships(TObjectList& list, const std::vector<CGPObject
   TBoxGrid memberGrid;
   const auto fileMembers = [&] {
     for (std::size_t i = 0; i < list.size(); ++i)
-      if (list[i]->KindCode() != okArrow && AsMember(list[i]))
+      if (TKindCast::Member(list[i]))
         members.push_back({i, list[i], list[i]->GetScreenBox(canvas, 0, 0, 100).Normalized()});
     for (std::size_t k = 0; k < members.size(); ++k)
       memberGrid.File(k, members[k].Box, 0);
   };
 
+  std::vector<std::size_t> near;
   for (const TPlaced& item : work) {
-    if (auto* cluster =
-            item.Object->KindCode() == okCluster ? dynamic_cast<TCluster*>(item.Object) : nullptr) {
+    if (TCluster* cluster = TKindCast::Cluster(item.Object)) {
       if (members.empty()) fileMembers();
-      while (!cluster->Members.empty()) {
-        const std::size_t before = cluster->Members.size();
-        RemoveFromCluster(cluster->Members.front(), cluster);
-        if (cluster->Members.size() == before) cluster->Members.erase(cluster->Members.begin());
-      }
+      cluster->ReleaseMembers();
       const TPixelRect reach{item.Box.Left - kRegionSlack, item.Box.Top - kRegionSlack,
                              item.Box.Right + kRegionSlack, item.Box.Bottom + kRegionSlack};
-      for (std::size_t k : memberGrid.Near(reach, members.size())) {
-        auto* member = static_cast<TClusteredObject*>(AsMember(members[k].Object));
+      memberGrid.Near(reach, members.size(), near);
+      for (std::size_t k : near) {
+        auto* member = static_cast<TClusteredObject*>(TKindCast::Member(members[k].Object));
         if (members[k].Index <= item.Index || member->Cluster || !Overlap(canvas, cluster, member))
           continue;
         AddToCluster(member, cluster);
       }
       continue;
     }
-    TClusteredObject* member = AsMember(item.Object);
+    TClusteredObject* member = TKindCast::Member(item.Object);
     if (!member) continue;
-    std::vector<std::size_t> near = clusterGrid.Near(item.Box, clusters.size());
+    clusterGrid.Near(item.Box, clusters.size(), near);
     TCluster* chosen = nullptr;
     // The topmost cluster below the object wins.
     for (auto k = near.rbegin(); k != near.rend() && !chosen; ++k)

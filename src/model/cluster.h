@@ -67,6 +67,8 @@ class TCluster : public TCogiShaped {
   }
 
  private:
+  // Every member leaves the cluster.
+  void ReleaseMembers();
   // Fits a free-form outline along rays from the centre; false when too few rays hit.
   bool FitFreeForm(const TCanvas& canvas, const QRegion& united, double radius, double margin,
                    double offsetX, double offsetY, double zoom);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "model/arrow.h"
+#include "platform/rounding.h"
 
 namespace {
 
@@ -22,6 +24,32 @@ TAnchor AtBearing(double bearing)
 {
   const TModelPoint p = PointAt({0, 0}, 1.0, bearing);
   return {p.X, p.Y};
+}
+
+// How squarely a line whose first step goes from anchor a to q leaves an object centred at
+// centre, measured the plain way: every anchor, every arc tangent.
+int SquarenessScore(TModelPoint centre, TModelPoint a, TModelPoint q)
+{
+  const int d = std::abs(RoundHalfEven(Bearing(centre, a) - Bearing(a, q)));
+  return d > 180 ? 360 - d : d;
+}
+
+// The anchor of object whose line towards other (bent by h) leaves most squarely; a later
+// anchor must be better by more than five degrees.
+TModelPoint MeasuredBest(const CGPObject& object, TModelPoint other, double h, int* score)
+{
+  int best = 360;
+  TModelPoint chosen = TArrow::AnchorPosition(&object, 1);
+  for (int i = 1; i <= static_cast<int>(object.Anchors.size()); ++i) {
+    const TModelPoint a = TArrow::AnchorPosition(&object, i);
+    const int d = SquarenessScore(object.Centre(), a, TArrow::PointAlong(5, h, a, other));
+    if (d < best - 5) {
+      best = d;
+      chosen = a;
+    }
+  }
+  *score = best;
+  return chosen;
 }
 
 }  // namespace
@@ -123,4 +151,55 @@ TEST(AttachArrowEnd, AttachingAnArrowEndToAnArrowThatLeadsBackIsRefused)
   EXPECT_EQ(c.FromObject, &a);
   for (TArrow* arrow : {&a, &b, &c})
     arrow->DetachAll();
+}
+
+TEST(PlaceEnds, AnchorsLeftUnmeasuredChooseAsMeasuringEveryAnchorDoes)
+{
+  // Objects with many anchors in every direction, lines towards them at angles just either
+  // side of the half degrees where scores round the other way, straight and bent.
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  for (int trial = 0; trial < 3000; ++trial) {
+    TAnchorList anchors;
+    const int count = 4 + static_cast<int>(unit(random) * 24);
+    for (int k = 0; k < count; ++k) {
+      const TModelPoint p = PointAt({0, 0}, 0.2 + unit(random), 360.0 * unit(random));
+      anchors.push_back({p.X, p.Y});
+    }
+    const TAnchored object({10 * unit(random), 10 * unit(random)}, anchors);
+    const TAnchored other({40 * unit(random) - 20, 40 * unit(random) - 20}, anchors);
+    const double h = trial % 3 == 0 ? 0.0 : 4.0 * unit(random) - 2.0;
+    // Aimed from a random anchor at a random whole angle and a half, give or take a hair.
+    const TModelPoint aimedFrom =
+        TArrow::AnchorPosition(&object, 1 + static_cast<int>(unit(random) * count));
+    const double outward = Bearing(object.Centre(), aimedFrom);
+    const double off = std::floor(180.0 * unit(random)) + 0.5 + (unit(random) - 0.5) * 1e-9;
+    const TModelPoint point = PointAt(aimedFrom, 5.0 + 50.0 * unit(random), outward + off);
+    int score = 0;
+    int measuredScore = 0;
+    const TModelPoint best = TArrow::BestAnchor(point, &object, h, &score);
+    EXPECT_EQ(best, MeasuredBest(object, point, h, &measuredScore)) << "trial " << trial;
+    EXPECT_EQ(score, measuredScore) << "trial " << trial;
+
+    // Both ends free: every start anchor with the best end for it, the pair leaving both
+    // objects most squarely winning.
+    const TArrowEnds placed = TArrow::PlaceEnds({&object, &other, -1, -1, {}, {}}, h);
+    double bestTotal = std::numeric_limits<double>::infinity();
+    TModelPoint start;
+    TModelPoint end;
+    for (int i = 1; i <= count; ++i) {
+      const TModelPoint s = TArrow::AnchorPosition(&object, i);
+      const TModelPoint e = MeasuredBest(other, s, h, &measuredScore);
+      const TModelPoint q = TArrow::PointAlong(95, h, e, s);
+      const double total =
+          measuredScore + BearingDifference(Bearing(s, q), Bearing(object.Centre(), s));
+      if (total < bestTotal) {
+        bestTotal = total;
+        start = s;
+        end = e;
+      }
+    }
+    EXPECT_EQ(placed.Start, start) << "trial " << trial;
+    EXPECT_EQ(placed.End, end) << "trial " << trial;
+  }
 }

@@ -2,9 +2,12 @@
 
 #include <QImage>
 #include <QPainter>
+#include <memory>
 
 #include "model/arrow.h"
 #include "model/cgpobject.h"
+#include "model/kindcast.h"
+#include "model/objectfactory.h"
 #include "platform/canvas.h"
 #include "platform/rounding.h"
 #include "platform/streams/binaryreader.h"
@@ -477,4 +480,24 @@ TEST(ObjectBase, TextIsLaidOutAndDrawnInTheTextBox)
   object.DrawText(again.canvas, 0, 0, 0, 100, 0);
   EXPECT_FALSE(object.TextLayout.Empty());
   EXPECT_FALSE(InkBox(again.Finish()).isEmpty());
+}
+
+TEST(ObjectBase, KindCodesNameTheClassesTheyAreCastTo)
+{
+  // The casts by kind code stand for casts over the class tree for every kind the factory
+  // makes; a new kind in the wrong place would be taken for what it is not.
+  for (int kind = TObjectFactory::kMinKind; kind <= TObjectFactory::kMaxKind; ++kind) {
+    const std::unique_ptr<CGPObject> object(TObjectFactory::Create(kind));
+    ASSERT_EQ(object->KindCode(), kind);
+    EXPECT_EQ(TKindCast::Arrow(object.get()), dynamic_cast<TArrow*>(object.get())) << kind;
+    EXPECT_EQ(TKindCast::Cluster(object.get()), dynamic_cast<TCluster*>(object.get())) << kind;
+    EXPECT_EQ(TKindCast::Angled(object.get()), dynamic_cast<const TAngled*>(object.get())) << kind;
+    EXPECT_EQ(TKindCast::Member(object.get()),
+              kind == okCluster ? nullptr : dynamic_cast<TClusteredObject*>(object.get()))
+        << kind;
+  }
+  // A base part asks the class tree.
+  TClusteredObject member;
+  EXPECT_EQ(TKindCast::Member(&member), &member);
+  EXPECT_EQ(TKindCast::Angled(&member), nullptr);
 }

@@ -17,9 +17,9 @@ void TPreparedText::Prepare(const QString& text, const QFont& font, const QPaint
   width_ = metrics.horizontalAdvance(text);
   height_ = metrics.height();
   ascent_ = metrics.ascent();
-  staticText_ = QStaticText(text);
-  staticText_.setTextFormat(Qt::PlainText);
-  staticText_.setPerformanceHint(QStaticText::AggressiveCaching);
+  staticText_.emplace(text);
+  staticText_->setTextFormat(Qt::PlainText);
+  staticText_->setPerformanceHint(QStaticText::AggressiveCaching);
   prepared_ = true;
 }
 
@@ -28,5 +28,5 @@ void TPreparedText::Draw(QPainter& painter, int left, int top) const
   painter.setFont(font_);
   // The static text keeps its glyph positions between paints as long as the painter's
   // font and transform stay the same, which they do from one paint to the next.
-  painter.drawStaticText(QPoint(left, top), staticText_);
+  if (staticText_) painter.drawStaticText(QPoint(left, top), *staticText_);
 }

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QStaticText>
 #include <QString>
+#include <optional>
 
 class QPaintDevice;
 class QPainter;
@@ -28,5 +29,6 @@ class TPreparedText {
   int width_ = 0;
   int height_ = 0;
   int ascent_ = 0;
-  QStaticText staticText_;
+  // Made when first prepared: every object has a number, most never show it.
+  std::optional<QStaticText> staticText_;
 };
