@@ -238,7 +238,9 @@ void TModelStream::ReadModel(TModelDocument& document, const QByteArray& stream,
     ReadHeader(in, document);
     count = in.ReadInt32();
     for (std::int32_t i = 1; i <= count; ++i) {
-      ReadObjectRecord(document, in);
+      // Every object is refreshed from its stored fields while it is still in the cache;
+      // nothing in that refresh looks at other objects.
+      ReadObjectRecord(document, in)->Recalculate(nullptr, true);
       if (observer && (i % 256 == 0 || i == count))
         observer->ShowProgress(static_cast<int>(100.0 * i / (2.0 * count) + 0.5),
                                QStringLiteral("Loading Model..."));
@@ -252,20 +254,13 @@ void TModelStream::ReadModel(TModelDocument& document, const QByteArray& stream,
   for (const CGPObject* object : document.Objects)
     largest = std::max(largest, object->Serial);
   document.NextSerial = largest < std::numeric_limits<std::int32_t>::max() ? largest + 1 : largest;
-  // What was read is connected and refreshed even after an error, so it draws correctly.
+  // What was read is connected even after an error, so it draws correctly. Cluster
+  // membership and attached arrows, which depend on the neighbours, follow for the whole list
+  // at once, which gives what refreshing each object with the list in order gives, in time
+  // linear in the list.
   ConnectArrows(document, base);
-  // Every object is refreshed from its stored fields; cluster membership and attached
-  // arrows, which depend on the neighbours, follow for the whole list at once, which gives
-  // what refreshing each object with the list in order gives, in time linear in the list.
-  const std::size_t loaded = document.Objects.size() - base;
-  for (std::size_t s = 0; s < loaded; ++s) {
-    document.Objects[base + s]->Recalculate(nullptr, true);
-    if (observer && (s % 256 == 0 || s + 1 == loaded))
-      observer->ShowProgress(
-          static_cast<int>(100.0 * (loaded + s) / (2.0 * std::max<std::size_t>(loaded, 1)) + 0.5),
-          QStringLiteral("Loading Model..."));
-  }
   TCluster::AssignMemberships(document.Objects);
+  if (observer) observer->ShowProgress(75, QStringLiteral("Loading Model..."));
   // Arrows were refreshed from their stored ends above; placing them again is the most
   // costly part of reading, and needless when it would put them where they are.
   if (!placedArrows || failed)

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
-#include <unordered_map>
+#include <optional>
 
 #include "model/arrow.h"
 #include "model/kindcast.h"
@@ -332,72 +332,79 @@ int WaitingEnds(const TArrow* arrow, Waits waits)
 
 // Refreshes the arrows of a pass (every entry but the first, which started it) so that each
 // comes after the arrows of the pass it sits on; a cycle is broken at its earliest arrow.
-template <typename InPass, typename Refresh>
-void RefreshInOrder(const std::vector<CGPObject*>& pass, InPass inPass, Refresh refresh)
+// refresh(arrow, position in the pass); positionOf(object) is where an object stands in the
+// pass, 0 when it is none of its arrows.
+template <typename InPass, typename PositionOf, typename Refresh>
+void RefreshInOrder(const std::vector<CGPObject*>& pass, InPass inPass, PositionOf positionOf,
+                    Refresh refresh)
 {
-  std::unordered_map<const CGPObject*, int> waiting;  // -1 once refreshed
-  std::vector<TArrow*> ready;
+  constexpr int kRefreshed = -1;
+  std::vector<int> waiting(pass.size(), kRefreshed);  // ends still waiting, by position
+  std::vector<std::size_t> ready;
   for (std::size_t i = 1; i < pass.size(); ++i) {
-    auto* arrow = static_cast<TArrow*>(pass[i]);
-    const int count = WaitingEnds(arrow, inPass);
-    waiting[arrow] = count;
-    if (count == 0) ready.push_back(arrow);
+    waiting[i] = WaitingEnds(static_cast<TArrow*>(pass[i]), inPass);
+    if (waiting[i] == 0) ready.push_back(i);
   }
   std::size_t cursor = 1;
+  std::vector<CGPObject*> riders;
   for (std::size_t done = 1; done < pass.size(); ++done) {
-    TArrow* arrow = nullptr;
-    while (!ready.empty() && !arrow) {
-      arrow = ready.back();
+    std::size_t next = 0;
+    while (!ready.empty() && next == 0) {
+      next = ready.back();
       ready.pop_back();
-      if (waiting[arrow] < 0) arrow = nullptr;
+      if (waiting[next] == kRefreshed) next = 0;
     }
-    if (!arrow) {  // only cycles are left
-      while (waiting[pass[cursor]] < 0)
+    if (next == 0) {  // only cycles are left
+      while (waiting[cursor] == kRefreshed)
         ++cursor;
-      arrow = static_cast<TArrow*>(pass[cursor]);
+      next = cursor;
     }
-    waiting[arrow] = -1;
-    refresh(arrow);
-    std::vector<CGPObject*> riders = arrow->AttachedArrows;
+    waiting[next] = kRefreshed;
+    auto* arrow = static_cast<TArrow*>(pass[next]);
+    refresh(arrow, next);
+    riders.assign(arrow->AttachedArrows.begin(), arrow->AttachedArrows.end());
     std::sort(riders.begin(), riders.end());
     riders.erase(std::unique(riders.begin(), riders.end()), riders.end());
     for (CGPObject* object : riders) {
-      const auto found = waiting.find(object);
-      if (found == waiting.end() || found->second < 0) continue;
-      found->second -= WaitingEnds(static_cast<TArrow*>(object),
-                                   [arrow](const CGPObject* end) { return end == arrow; });
-      if (found->second == 0) ready.push_back(static_cast<TArrow*>(object));
+      const std::size_t at = positionOf(object);
+      if (at == 0 || waiting[at] == kRefreshed) continue;
+      waiting[at] -= WaitingEnds(static_cast<TArrow*>(object),
+                                 [arrow](const CGPObject* end) { return end == arrow; });
+      if (waiting[at] == 0) ready.push_back(at);
     }
   }
 }
 
 // The ends of the arrows of a large pass that sit on nothing the pass refreshes, placed on
-// every core: their ends cannot move before their own turn comes, so placing them early puts
-// them exactly where their turn would. Placing is most of the work of reading a model.
+// every core, by position in the pass (nothing for the others): their ends cannot move before
+// their own turn comes, so placing them early puts them exactly where their turn would.
+// Placing is most of the work of reading a model.
 template <typename InPass>
-std::unordered_map<const CGPObject*, TArrowEnds> PlanFreeArrows(const std::vector<CGPObject*>& pass,
-                                                                InPass inPass)
+std::vector<std::optional<TArrowEnds>> PlanFreeArrows(const std::vector<CGPObject*>& pass,
+                                                      InPass inPass)
 {
   constexpr std::size_t kArrowsPerThread = 512;
-  std::vector<const TArrow*> free;
+  std::vector<std::size_t> free;
   for (std::size_t i = 1; i < pass.size(); ++i)
-    if (WaitingEnds(static_cast<TArrow*>(pass[i]), inPass) == 0)
-      free.push_back(static_cast<TArrow*>(pass[i]));
-  std::unordered_map<const CGPObject*, TArrowEnds> planned;
+    if (WaitingEnds(static_cast<TArrow*>(pass[i]), inPass) == 0) free.push_back(i);
+  std::vector<std::optional<TArrowEnds>> planned;
   if (TParallelSlices::SliceCount(free.size(), kArrowsPerThread) < 2) return planned;
-  std::vector<TArrowEnds> ends(free.size());
+  planned.resize(pass.size());
   TParallelSlices::Run(free.size(), kArrowsPerThread,
                        [&](std::size_t begin, std::size_t end, std::size_t) {
                          for (std::size_t i = begin; i < end; ++i)
-                           ends[i] = free[i]->PlannedEnds();
+                           planned[free[i]] = static_cast<TArrow*>(pass[free[i]])->PlannedEnds();
                        });
-  planned.reserve(free.size());
-  for (std::size_t i = 0; i < free.size(); ++i)
-    planned.emplace(free[i], ends[i]);
   return planned;
 }
 
 }  // namespace
+
+std::size_t CGPObject::PassPosition(const std::vector<CGPObject*>& pass, const CGPObject* object)
+{
+  const std::size_t at = object->passPosition_;
+  return object->refreshingArrows_ && at < pass.size() && pass[at] == object ? at : 0;
+}
 
 void CGPObject::UpdateAttachedArrows(TObjectList* list)
 {
@@ -411,11 +418,13 @@ void CGPObject::UpdateAttachedArrows(TObjectList* list)
     for (CGPObject* object : pass[i]->AttachedArrows)
       if (!object->refreshingArrows_ && TKindCast::Arrow(object)) {
         object->refreshingArrows_ = true;
+        object->passPosition_ = static_cast<std::uint32_t>(pass.size());
         pass.push_back(object);
       }
   RefreshInOrder(
       pass, [this](const CGPObject* end) { return end && end != this && end->refreshingArrows_; },
-      [list](TArrow* arrow) {
+      [&pass](const CGPObject* object) { return PassPosition(pass, object); },
+      [list](TArrow* arrow, std::size_t) {
         arrow->ComputeArrowEnds();
         arrow->Recalculate(list, true);
       });
@@ -431,17 +440,20 @@ void CGPObject::UpdateArrowsAttachedTo(const std::vector<CGPObject*>& carriers, 
     for (CGPObject* object : carrier->AttachedArrows)
       if (!object->refreshingArrows_ && TKindCast::Arrow(object)) {
         object->refreshingArrows_ = true;
+        object->passPosition_ = static_cast<std::uint32_t>(pass.size());
         pass.push_back(object);
       }
   const auto inPass = [](const CGPObject* end) { return end && end->refreshingArrows_; };
-  const std::unordered_map<const CGPObject*, TArrowEnds> planned = PlanFreeArrows(pass, inPass);
-  RefreshInOrder(pass, inPass, [list, &planned](TArrow* arrow) {
-    if (const auto found = planned.find(arrow); found != planned.end())
-      arrow->TakeEnds(found->second);
-    else
-      arrow->ComputeArrowEnds();
-    arrow->Recalculate(list, true);
-  });
+  const std::vector<std::optional<TArrowEnds>> planned = PlanFreeArrows(pass, inPass);
+  RefreshInOrder(
+      pass, inPass, [&pass](const CGPObject* object) { return PassPosition(pass, object); },
+      [list, &planned](TArrow* arrow, std::size_t at) {
+        if (at < planned.size() && planned[at])
+          arrow->TakeEnds(*planned[at]);
+        else
+          arrow->ComputeArrowEnds();
+        arrow->Recalculate(list, true);
+      });
   for (std::size_t i = 1; i < pass.size(); ++i)
     pass[i]->refreshingArrows_ = false;
 }

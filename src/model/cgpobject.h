@@ -146,6 +146,10 @@ class CGPObject {
   bool textLayoutPending_ = false;
 
  private:
-  bool refreshingArrows_ = false;  // guards arrow refreshes against cycles of arrows
+  // Where an object stands among the arrows of a refresh pass, 0 when it is none of them.
+  static std::size_t PassPosition(const std::vector<CGPObject*>& pass, const CGPObject* object);
+
+  bool refreshingArrows_ = false;   // guards arrow refreshes against cycles of arrows
+  std::uint32_t passPosition_ = 0;  // where an arrow stands in the refresh pass it is in
   TPreparedText numberText_;
 };
