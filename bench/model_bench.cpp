@@ -1,5 +1,5 @@
 // Times the everyday operations on large models and prints one table:
-//   model_bench [N ...]        (default 1000 10000 50000)
+//   model_bench [--rounds R] [N ...]        (default 3 rounds of 1000 10000 50000)
 // Each size is generated and measured in processes of its own, so that peak memory is that
 // of opening and working with one model.
 #include <QApplication>
@@ -68,8 +68,9 @@ int MeasureOne(const QString& path)
 {
   auto document = std::make_unique<TModelDocument>();
   // Closing the model opened before is not part of opening one.
+  // Five runs: the first of each pays for touching fresh memory and is never the median.
   const double open = MedianMs(
-      3,
+      5,
       [&] {
         document = std::make_unique<TModelDocument>();
         TModelFile::OpenModelFile(*document, path, false);
@@ -81,7 +82,7 @@ int MeasureOne(const QString& path)
   TUndoRecorder::TakeBaseline(d);
   QTemporaryDir dir;
   const QString saved = dir.filePath(QStringLiteral("saved.mdl"));
-  const double save = MedianMs(3, [&] { TModelFile::SaveModelFile(d, saved); });
+  const double save = MedianMs(5, [&] { TModelFile::SaveModelFile(d, saved); });
   CGPObject* moved = d.Objects[d.Objects.size() / 2];
   const double edit = MedianMs(5, [&] {
     moved->MoveTo(&d.Objects, moved->X + 0.25, moved->Y);
@@ -89,7 +90,7 @@ int MeasureOne(const QString& path)
     d.ChangePending = true;
     d.RecordUndo(QStringLiteral("Move Cogis"));
   });
-  const double undo = MedianMs(3,
+  const double undo = MedianMs(5,
                                [&] {
                                  recorder.Undo(d);
                                  recorder.Redo(d);
@@ -132,6 +133,57 @@ QString Executable(const char* name)
          QString::fromLatin1(name);
 }
 
+QString ModelPath(const QTemporaryDir& dir, int n)
+{
+  return dir.filePath(QStringLiteral("model%1.mdl").arg(n));
+}
+
+// objects open save edit undo whole paint100 fast hit png svg pdf peakMB
+constexpr std::size_t kColumns = 13;
+
+// One round's figures for a size: the measuring process's, then the exports'; empty when the
+// measuring failed.
+std::vector<double> MeasureRow(const QTemporaryDir& dir, int n)
+{
+  const QString model = ModelPath(dir, n);
+  QProcess measure;
+  measure.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--measure"), model});
+  measure.waitForFinished(-1);
+  const QStringList f = QString::fromLocal8Bit(measure.readAllStandardOutput()).split(' ');
+  if (f.size() < 10) return {};
+  const QString mindorra = Executable("mindorra");
+  const double png = TimeProcess(
+      mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.png")),
+                 QStringLiteral("--width"), QStringLiteral("6341"), QStringLiteral("--height"),
+                 QStringLiteral("5587")});
+  const double svg = TimeProcess(
+      mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.svg"))});
+  const double pdf = TimeProcess(
+      mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.pdf"))});
+  std::vector<double> row;
+  for (int k = 0; k < 9; ++k)
+    row.push_back(f[k].toDouble());
+  row.insert(row.end(), {png, svg, pdf, f[9].trimmed().toDouble()});
+  return row;
+}
+
+// Counts and whole-process times without decimals, hit tests with three.
+const char* ColumnFormat(std::size_t column)
+{
+  if (column == 8) return " %8.3f";
+  return column == 0 || column >= 9 ? " %8.0f" : " %8.1f";
+}
+
+template <typename F>
+double Median(const std::vector<std::vector<double>>& rows, F column)
+{
+  std::vector<double> values;
+  for (const std::vector<double>& row : rows)
+    values.push_back(column(row));
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -144,57 +196,60 @@ int main(int argc, char** argv)
     return Generate(args[1].toInt(), args[2]);
   if (args.size() == 2 && args[0] == QLatin1String("--measure")) return MeasureOne(args[1]);
 
+  // Sizes are measured one after another in each round, so that the growth from one size to
+  // the next compares figures taken under the same load; a busy machine then shows in the
+  // spread of the rounds rather than in the growth.
+  int rounds = 3;
   QList<int> sizes;
-  for (const QString& arg : args)
-    sizes << arg.toInt();
+  for (int i = 0; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--rounds") && i + 1 < args.size())
+      rounds = std::clamp(args[++i].toInt(), 1, 20);
+    else
+      sizes << args[i].toInt();
+  }
   if (sizes.isEmpty()) sizes = {1000, 10000, 50000};
   QTemporaryDir dir;
-  std::map<int, std::vector<double>> rows;  // every measured figure of a size, for the growth
   const QString self = QCoreApplication::applicationFilePath();
-  std::printf("%u cores; times in ms (median), memory in MB (peak of the measuring process)\n",
-              std::thread::hardware_concurrency());
+  for (int n : sizes) {
+    QProcess generate;
+    generate.start(self, {QStringLiteral("--generate"), QString::number(n), ModelPath(dir, n)});
+    generate.waitForFinished(-1);
+  }
+  std::map<int, std::vector<std::vector<double>>> rows;  // by size, one row per round
+  for (int round = 0; round < rounds; ++round)
+    for (int n : sizes)
+      if (std::vector<double> row = MeasureRow(dir, n); !row.empty()) rows[n].push_back(row);
+
+  std::printf(
+      "%u cores; times in ms, memory in MB (peak of the measuring process); medians of "
+      "%d rounds\n",
+      std::thread::hardware_concurrency(), rounds);
   std::printf("%8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s\n", "N", "objects", "open",
               "save", "edit", "undo", "whole", "paint100", "fast", "hit", "png", "svg", "pdf",
               "peakMB");
   for (int n : sizes) {
-    const QString model = dir.filePath(QStringLiteral("model%1.mdl").arg(n));
-    QProcess generate;
-    generate.start(self, {QStringLiteral("--generate"), QString::number(n), model});
-    generate.waitForFinished(-1);
-    QProcess measure;
-    measure.start(self, {QStringLiteral("--measure"), model});
-    measure.waitForFinished(-1);
-    const QStringList f = QString::fromLocal8Bit(measure.readAllStandardOutput()).split(' ');
-    if (f.size() < 10) {
+    if (rows[n].empty()) {
       std::printf("%8d measuring failed\n", n);
       continue;
     }
-    const QString mindorra = Executable("mindorra");
-    const double png = TimeProcess(
-        mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.png")),
-                   QStringLiteral("--width"), QStringLiteral("6341"), QStringLiteral("--height"),
-                   QStringLiteral("5587")});
-    const double svg = TimeProcess(
-        mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.svg"))});
-    const double pdf = TimeProcess(
-        mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.pdf"))});
-    std::printf("%8d %8s %8s %8s %8s %8s %8s %8s %8s %8s %8.0f %8.0f %8.0f %8s\n", n,
-                qPrintable(f[0]), qPrintable(f[1]), qPrintable(f[2]), qPrintable(f[3]),
-                qPrintable(f[4]), qPrintable(f[5]), qPrintable(f[6]), qPrintable(f[7]),
-                qPrintable(f[8]), png, svg, pdf, qPrintable(f[9].trimmed()));
-    std::fflush(stdout);
-    std::vector<double>& row = rows[n];
-    for (int k = 0; k < 9; ++k)
-      row.push_back(f[k].toDouble());
-    row.insert(row.end(), {png, svg, pdf, f[9].trimmed().toDouble()});
+    std::printf("%8d", n);
+    for (std::size_t k = 0; k < kColumns; ++k)
+      std::printf(ColumnFormat(k),
+                  Median(rows[n], [k](const std::vector<double>& row) { return row[k]; }));
+    std::printf("\n");
   }
-  // Five times the objects should cost at most five times as much in every column.
-  if (rows.count(10000) && rows.count(50000)) {
+  // Five times the objects should cost at most five times as much in every column; each
+  // round's own ratio, the median of them.
+  const auto& a = rows[10000];
+  const auto& b = rows[50000];
+  if (!a.empty() && a.size() == b.size()) {
     std::printf("%8s", "x50k/10k");
-    const std::vector<double>& a = rows[10000];
-    const std::vector<double>& b = rows[50000];
-    for (std::size_t k = 0; k < a.size(); ++k)
-      std::printf(" %8.2f", a[k] > 0 ? b[k] / a[k] : 0.0);
+    for (std::size_t k = 0; k < kColumns; ++k) {
+      std::vector<std::vector<double>> ratios;
+      for (std::size_t r = 0; r < a.size(); ++r)
+        ratios.push_back({a[r][k] > 0 ? b[r][k] / a[r][k] : 0.0});
+      std::printf(" %8.2f", Median(ratios, [](const std::vector<double>& row) { return row[0]; }));
+    }
     std::printf("\n");
   }
   return 0;
