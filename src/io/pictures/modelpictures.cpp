@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdint>
 #include <cstdlib>
 #include <mutex>
 #include <thread>
@@ -9,6 +10,7 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 #include "document/bandedpicture.h"
@@ -60,16 +62,39 @@ QImage UnfilledPicture(QSize size)
   return QImage(s, QImage::Format_RGB32);
 }
 
+// Gives the memory of rows [top, bottom) of an image back to the system (the whole pages
+// inside them); reading them afterwards gives zeros.
+void ReleaseRows(QImage& image, int top, int bottom)
+{
+#if defined(__linux__)
+  const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto base = reinterpret_cast<std::uintptr_t>(image.constBits());
+  const auto stride = static_cast<std::uintptr_t>(image.bytesPerLine());
+  const std::uintptr_t begin =
+      (base + stride * static_cast<std::uintptr_t>(top) + page - 1) / page * page;
+  const std::uintptr_t end = (base + stride * static_cast<std::uintptr_t>(bottom)) / page * page;
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+#else
+  (void)image;
+  (void)top;
+  (void)bottom;
+#endif
+}
+
 // Draws the bands and packs the pieces on a few threads. A band is drawn once every band
 // before it has been started; a piece is packed once the bands holding its rows and the row
 // above them are drawn. The bands are the pieces, so a piece waits for at most two bands.
+// A band's rows are given back once its piece and the next (which reads its last row) are
+// packed: a picture of tens of megapixels is then never whole in memory.
 class TOverlappedPng {
  public:
-  TOverlappedPng(TBandedPicture& bands, TPngPieces& pieces)
+  TOverlappedPng(TBandedPicture& bands, TPngPieces& pieces, QImage& image)
       : bands_(bands),
         pieces_(pieces),
+        image_(image),
         drawn_(static_cast<std::size_t>(bands.BandCount())),
-        packed_(static_cast<std::size_t>(pieces.Count()))
+        packed_(static_cast<std::size_t>(pieces.Count())),
+        finished_(static_cast<std::size_t>(pieces.Count()))
   {
   }
 
@@ -102,7 +127,9 @@ class TOverlappedPng {
         lock.unlock();
         pieces_.Pack(piece);
         lock.lock();
+        finished_[static_cast<std::size_t>(piece)] = true;
         ++packedCount_;
+        ReleasePacked(lock);
         changed_.notify_all();
         continue;
       }
@@ -121,12 +148,31 @@ class TOverlappedPng {
     }
   }
 
+  // Called with the lock held; gives it up while the memory goes.
+  void ReleasePacked(std::unique_lock<std::mutex>& lock)
+  {
+    const int count = pieces_.Count();
+    const int from = released_;
+    while (released_ < count && finished_[static_cast<std::size_t>(released_)] &&
+           (released_ + 1 == count || finished_[static_cast<std::size_t>(released_) + 1]))
+      ++released_;
+    if (released_ == from) return;
+    const int top = bands_.BandTop(from);
+    const int bottom = bands_.BandBottom(released_ - 1);
+    lock.unlock();
+    ReleaseRows(image_, top, bottom);
+    lock.lock();
+  }
+
   TBandedPicture& bands_;
   TPngPieces& pieces_;
+  QImage& image_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::vector<int> drawn_;  // 0 waiting, 1 being drawn, 2 drawn
-  std::vector<bool> packed_;
+  std::vector<int> drawn_;      // 0 waiting, 1 being drawn, 2 drawn
+  std::vector<bool> packed_;    // taken by a thread
+  std::vector<bool> finished_;  // packed
+  int released_ = 0;            // bands before this one are given back
   int nextBand_ = 0;
   int packedCount_ = 0;
 };
@@ -166,6 +212,6 @@ QByteArray TModelPictures::Png(TModelDocument& document, QSize size)
       return TPngEncoder::Encode(image);
     }
   }
-  TOverlappedPng(picture, pieces).Run(threads);
+  TOverlappedPng(picture, pieces, image).Run(threads);
   return pieces.Finish();
 }
