@@ -2,6 +2,10 @@
 //   model_bench [--rounds R] [N ...]        (default 3 rounds of 1000 10000 50000)
 // Each size is generated and measured in processes of its own, so that peak memory is that
 // of opening and working with one model.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -9,6 +13,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -116,15 +121,37 @@ int MeasureOne(const QString& path)
   return 0;
 }
 
-double TimeProcess(const QString& program, const QStringList& args)
+// The time a process takes and its peak memory, or -1 for both when it fails; its output goes
+// nowhere.
+struct TProcessCost {
+  double Ms = -1;
+  double PeakMb = -1;
+};
+
+TProcessCost RunProcess(const QString& program, const QStringList& args)
 {
+  std::vector<QByteArray> words{program.toLocal8Bit()};
+  for (const QString& arg : args)
+    words.push_back(arg.toLocal8Bit());
+  std::vector<char*> argv;
+  for (QByteArray& word : words)
+    argv.push_back(word.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   QElapsedTimer timer;
   timer.start();
-  QProcess process;
-  process.start(program, args);
-  process.waitForFinished(-1);
-  if (process.exitCode() != 0) return -1;
-  return timer.nsecsElapsed() / 1.0e6;
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return {};
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    return {};
+  return {timer.nsecsElapsed() / 1.0e6, usage.ru_maxrss / 1024.0};
 }
 
 QString Executable(const char* name)
@@ -138,8 +165,8 @@ QString ModelPath(const QTemporaryDir& dir, int n)
   return dir.filePath(QStringLiteral("model%1.mdl").arg(n));
 }
 
-// objects open save edit undo whole paint100 fast hit png svg pdf peakMB
-constexpr std::size_t kColumns = 13;
+// objects open save edit undo whole paint100 fast hit png svg pdf peakMB exportMB
+constexpr std::size_t kColumns = 14;
 
 // One round's figures for a size: the measuring process's, then the exports'; empty when the
 // measuring failed.
@@ -152,18 +179,19 @@ std::vector<double> MeasureRow(const QTemporaryDir& dir, int n)
   const QStringList f = QString::fromLocal8Bit(measure.readAllStandardOutput()).split(' ');
   if (f.size() < 10) return {};
   const QString mindorra = Executable("mindorra");
-  const double png = TimeProcess(
+  const TProcessCost png = RunProcess(
       mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.png")),
                  QStringLiteral("--width"), QStringLiteral("6341"), QStringLiteral("--height"),
                  QStringLiteral("5587")});
-  const double svg = TimeProcess(
+  const TProcessCost svg = RunProcess(
       mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.svg"))});
-  const double pdf = TimeProcess(
+  const TProcessCost pdf = RunProcess(
       mindorra, {QStringLiteral("export"), model, dir.filePath(QStringLiteral("out.pdf"))});
   std::vector<double> row;
   for (int k = 0; k < 9; ++k)
     row.push_back(f[k].toDouble());
-  row.insert(row.end(), {png, svg, pdf, f[9].trimmed().toDouble()});
+  row.insert(row.end(), {png.Ms, svg.Ms, pdf.Ms, f[9].trimmed().toDouble(),
+                         std::max({png.PeakMb, svg.PeakMb, pdf.PeakMb})});
   return row;
 }
 
@@ -221,12 +249,12 @@ int main(int argc, char** argv)
       if (std::vector<double> row = MeasureRow(dir, n); !row.empty()) rows[n].push_back(row);
 
   std::printf(
-      "%u cores; times in ms, memory in MB (peak of the measuring process); medians of "
-      "%d rounds\n",
+      "%u cores; times in ms, memory in MB (peaks of the measuring process and of the "
+      "largest export); medians of %d rounds\n",
       std::thread::hardware_concurrency(), rounds);
-  std::printf("%8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s\n", "N", "objects", "open",
-              "save", "edit", "undo", "whole", "paint100", "fast", "hit", "png", "svg", "pdf",
-              "peakMB");
+  std::printf("%8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s %8s\n", "N", "objects",
+              "open", "save", "edit", "undo", "whole", "paint100", "fast", "hit", "png", "svg",
+              "pdf", "peakMB", "exportMB");
   for (int n : sizes) {
     if (rows[n].empty()) {
       std::printf("%8d measuring failed\n", n);
