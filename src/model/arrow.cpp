@@ -61,6 +61,12 @@ bool MakeArc(double h, TModelPoint a, TModelPoint b, TArc& arc)
   return true;
 }
 
+// PointAlong on a straight line, which choosing anchors asks for most often.
+inline TModelPoint StraightPointAlong(double percent, TModelPoint a, TModelPoint b)
+{
+  return {a.X + percent / 100.0 * (b.X - a.X), a.Y + percent / 100.0 * (b.Y - a.Y)};
+}
+
 TModelPoint PointOnArc(const TArc& arc, double percent)
 {
   const double angle = arc.StartAngle + arc.Sweep * percent / 100.0;
@@ -83,16 +89,6 @@ TArrow::~TArrow()
   if (FromObject) FromObject->DetachArrow(this);
   if (ToObject) ToObject->DetachArrow(this);
 }
-
-namespace {
-
-// PointAlong on a straight line, which choosing anchors asks for most often.
-inline TModelPoint StraightPointAlong(double percent, TModelPoint a, TModelPoint b)
-{
-  return {a.X + percent / 100.0 * (b.X - a.X), a.Y + percent / 100.0 * (b.Y - a.Y)};
-}
-
-}  // namespace
 
 TModelPoint TArrow::PointAlong(double percent, double chordHeight, TModelPoint a, TModelPoint b)
 {
@@ -387,7 +383,7 @@ bool TArrow::Reaches(const CGPObject* from, const CGPObject* arrow)
   if (from == arrow) return true;
   // Nothing lies ahead of an object that is no arrow, so the search below would end after
   // looking once at the arrows on `arrow`; most ends are such objects.
-  if (from->KindCode() != okArrow)
+  if (!TKindCast::Arrow(from))
     return std::find(arrow->AttachedArrows.begin(), arrow->AttachedArrows.end(), from) !=
            arrow->AttachedArrows.end();
   // Searched from both sides in turn, along the ends ahead of from and along the arrows that

@@ -409,7 +409,7 @@ bool TCluster::RefreshMemberships(TObjectList& list, const std::vector<CGPObject
                              item.Box.Right + kRegionSlack, item.Box.Bottom + kRegionSlack};
       memberGrid.Near(reach, members.size(), near);
       for (std::size_t k : near) {
-        auto* member = static_cast<TClusteredObject*>(TKindCast::Member(members[k].Object));
+        TClusteredObject* member = TKindCast::Member(members[k].Object);
         if (members[k].Index <= item.Index || member->Cluster || !Overlap(canvas, cluster, member))
           continue;
         AddToCluster(member, cluster);
